@@ -1,0 +1,48 @@
+#include <sstream>
+
+#include "cli/command.h"
+
+namespace kx::cli {
+
+void Context::Fail(const std::string& path, const std::string& reason) {
+    Warn(path, reason);
+    exitCode = kExitFileError;
+}
+
+void Context::Warn(const std::string& path, const std::string& reason) {
+    err << "kxtool: " << path << ": " << reason << "\n";
+}
+
+bool LoadRecord(Context& ctx, const std::string& path, PileRecord& rec) {
+    const ReadOutcome r = rec.ReadTestFile(nullptr, path);
+    for (const std::string& m : r.messages) {
+        ctx.Warn(path, m);
+    }
+    if (!r) {
+        ctx.Fail(path, r.status.reason);
+        return false;
+    }
+    return true;
+}
+
+int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    CLI::App app{"kxtool - batch tool of the KX pile integrity analysis system", "kxtool"};
+    app.require_subcommand(1);
+    Context ctx{out, err};
+    AddInfoCommand(app, ctx);
+    AddConvertCommand(app, ctx);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return kExitOk;
+    } catch (const CLI::ParseError& e) {
+        err << "kxtool: " << e.what() << "\n";
+        const CLI::App* sub = app.get_subcommands().empty() ? &app : app.get_subcommands()[0];
+        err << sub->help();
+        return kExitUsage;
+    }
+    return ctx.exitCode;
+}
+
+}  // namespace kx::cli

@@ -1,0 +1,209 @@
+// The program's own record file ("kxc"): little-endian, magic "QRVA", every field of the
+// record and all ten waveform slots.
+#include <bit>
+#include <cstring>
+
+#include "record/byte_reader.h"
+#include "record/file_io.h"
+#include "record/record_io.h"
+
+namespace kx {
+
+namespace {
+
+constexpr char kMarker[5] = {'t', 'e', 's', 't', '\0'};
+constexpr size_t kReservedBytes = 1024;
+constexpr uint8_t kReservedFill = 0x2C;
+constexpr int32_t kMaxStoredString = 1024;  // text plus its terminating zero
+
+bool ReadStoredString(ByteReader& in, std::string& field, Status& status) {
+    const int32_t n = in.Read<int32_t>();
+    if (in.failed()) {
+        return false;
+    }
+    if (n < 0 || n > kMaxStoredString) {
+        status = Status::Fail("string length " + std::to_string(n) + " at offset " +
+                              std::to_string(in.offset() - 4) + " out of range");
+        return false;
+    }
+    char buf[kMaxStoredString];
+    if (!in.ReadBytes(buf, static_cast<size_t>(n))) {
+        return false;
+    }
+    field.assign(buf, strnlen(buf, static_cast<size_t>(n)));
+    return true;
+}
+
+void WriteStoredString(ByteWriter& out, const std::string& s) {
+    out.Write<int32_t>(static_cast<int32_t>(s.size() + 1));
+    out.WriteBytes(s.data(), s.size());
+    out.Write<uint8_t>(0);
+}
+
+}  // namespace
+
+ReadOutcome ReadAnalysisImage(PileRecord& rec, const std::vector<uint8_t>& bytes) {
+    ByteReader in(bytes, std::endian::little);
+    auto truncated = [&]() {
+        return ReadOutcome{Status::Fail("file ends early at offset " +
+                                        std::to_string(bytes.size())),
+                           {}};
+    };
+    in.ReadBytes(rec.magic.data(), 4);
+    if (in.failed()) {
+        return truncated();
+    }
+    if (std::memcmp(rec.magic.data(), kMagic, 4) != 0) {
+        return {Status::Fail(kBadMagic), {}};
+    }
+    rec.formatVersion = in.Read<int32_t>();
+    rec.headerValue = in.Read<float>();
+
+    Status bad;
+    for (std::string* s : {&rec.headerText, &rec.testingUnit, &rec.tester, &rec.remarks,
+                           &rec.testDate, &rec.testTime, &rec.site, &rec.pileNumber}) {
+        if (!ReadStoredString(in, *s, bad)) {
+            return in.failed() ? truncated() : ReadOutcome{bad, {}};
+        }
+    }
+    rec.pileLength = in.Read<float>();
+    rec.waveSpeed = in.Read<float>();
+    rec.sampleCount = in.Read<int16_t>();
+    if (!in.failed() && (rec.sampleCount < 0 || rec.sampleCount > kMaxSamples)) {
+        const int16_t n = rec.sampleCount;
+        rec.sampleCount = 0;
+        return {Status::Fail("sample count " + std::to_string(n) + " out of range"), {}};
+    }
+    rec.sampleIntervalUs = in.Read<int32_t>();
+    rec.instrShort1 = in.Read<int16_t>();
+    rec.instrShort2 = in.Read<int16_t>();
+    rec.pileTopTimeUs = in.Read<int32_t>();
+    rec.instrInt1 = in.Read<int32_t>();
+    rec.pileBottomTimeUs = in.Read<int32_t>();
+    rec.instrInt2 = in.Read<int32_t>();
+    rec.instrInt3 = in.Read<int32_t>();
+    rec.instrInt4 = in.Read<int32_t>();
+    rec.instrFlag1 = in.ReadFlag();
+    rec.instrFlag2 = in.ReadFlag();
+    rec.instrFlag3 = in.ReadFlag();
+    rec.instrFloat1 = in.Read<float>();
+    rec.instrFloat2 = in.Read<float>();
+    rec.defectTimeUs = in.Read<float>();
+    rec.instrInt5 = in.Read<int32_t>();
+    rec.instrFloat3 = in.Read<float>();
+    rec.lowPassHz = in.Read<int32_t>();
+    rec.instrFloat4 = in.Read<float>();
+    rec.instrFloat5 = in.Read<float>();
+    for (auto& v : rec.channelShorts) {
+        v = in.Read<int16_t>();
+    }
+    rec.instrFlag7 = in.ReadFlag();
+    for (auto& v : rec.waveAbsent) {
+        v = in.ReadFlag();
+    }
+    for (auto& v : rec.channelInts) {
+        v = in.Read<int32_t>();
+    }
+    in.Skip(sizeof kMarker);
+    rec.instrFlag4 = in.ReadFlag();
+    rec.invertPending = in.ReadFlag();
+    rec.instrFlag5 = in.ReadFlag();
+    rec.integrated = in.ReadFlag();
+    rec.longitude = in.Read<double>();
+    rec.latitude = in.Read<double>();
+    rec.instrInt6 = in.Read<int32_t>();
+    rec.instrInt7 = in.Read<int32_t>();
+    rec.instrInt8 = in.Read<int32_t>();
+    rec.instrFlag6 = in.ReadFlag();
+    in.Skip(sizeof kMarker);
+    if (in.failed()) {
+        return truncated();
+    }
+    for (std::string* s : {&rec.integrityClass, &rec.concreteStrength, &rec.pileDiameter,
+                           &rec.instrumentNumber}) {
+        if (!ReadStoredString(in, *s, bad)) {
+            return in.failed() ? truncated() : ReadOutcome{bad, {}};
+        }
+    }
+    in.Skip(kReservedBytes);
+    const int n = rec.sampleCount;
+    for (auto& slot : rec.waves) {
+        for (int i = 0; i < n; ++i) {
+            slot[i] = in.Read<int32_t>();
+        }
+    }
+    if (in.failed()) {
+        return truncated();
+    }
+    DumpWaveToFile("读KXC文件后.txt", rec.waves[kStackedSlot].data(), n);
+    return {};
+}
+
+std::vector<uint8_t> PileRecord::AnalysisFileBytes() const {
+    ByteWriter out;
+    out.bytes().reserve(1220 + 12 * 64 + 40 * static_cast<size_t>(SampleCount()));
+    out.WriteBytes(magic.data(), 4);
+    out.Write(formatVersion);
+    out.Write(headerValue);
+    for (const std::string* s :
+         {&headerText, &testingUnit, &tester, &remarks, &testDate, &testTime, &site, &pileNumber}) {
+        WriteStoredString(out, *s);
+    }
+    out.Write(pileLength);
+    out.Write(waveSpeed);
+    out.Write(sampleCount);
+    out.Write(sampleIntervalUs);
+    out.Write(instrShort1);
+    out.Write(instrShort2);
+    out.Write(pileTopTimeUs);
+    out.Write(instrInt1);
+    out.Write(pileBottomTimeUs);
+    out.Write(instrInt2);
+    out.Write(instrInt3);
+    out.Write(instrInt4);
+    out.WriteFlag(instrFlag1);
+    out.WriteFlag(instrFlag2);
+    out.WriteFlag(instrFlag3);
+    out.Write(instrFloat1);
+    out.Write(instrFloat2);
+    out.Write(defectTimeUs);
+    out.Write(instrInt5);
+    out.Write(instrFloat3);
+    out.Write(lowPassHz);
+    out.Write(instrFloat4);
+    out.Write(instrFloat5);
+    for (int16_t v : channelShorts) {
+        out.Write(v);
+    }
+    out.WriteFlag(instrFlag7);
+    for (bool v : waveAbsent) {
+        out.WriteFlag(v);
+    }
+    for (int32_t v : channelInts) {
+        out.Write(v);
+    }
+    out.WriteBytes(kMarker, sizeof kMarker);
+    out.WriteFlag(instrFlag4);
+    out.WriteFlag(invertPending);
+    out.WriteFlag(instrFlag5);
+    out.WriteFlag(integrated);
+    out.Write(longitude);
+    out.Write(latitude);
+    out.Write(instrInt6);
+    out.Write(instrInt7);
+    out.Write(instrInt8);
+    out.WriteFlag(instrFlag6);
+    out.WriteBytes(kMarker, sizeof kMarker);
+    for (const std::string* s : {&integrityClass, &concreteStrength, &pileDiameter,
+                                 &instrumentNumber}) {
+        WriteStoredString(out, *s);
+    }
+    out.bytes().insert(out.bytes().end(), kReservedBytes, kReservedFill);
+    const int n = SampleCount();
+    for (const auto& slot : waves) {
+        out.WriteBytes(slot.data(), static_cast<size_t>(n) * sizeof(int32_t));
+    }
+    return std::move(out.bytes());
+}
+
+}  // namespace kx

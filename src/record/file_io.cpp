@@ -1,0 +1,139 @@
+#include "record/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace kx {
+
+namespace {
+
+std::string ErrnoText(const std::string& what, int err) {
+    return what + ": " + std::strerror(err);
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+Status ReadFileBytes(const std::string& path, size_t limit, std::vector<uint8_t>& out) {
+    out.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return Status::Fail(ErrnoText("cannot open", errno));
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return Status::Fail("is a directory");
+    }
+    out.resize(limit);
+    size_t got = 0;
+    while (got < limit) {
+        const ssize_t n = ::read(fd, out.data() + got, limit - got);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int err = errno;
+            ::close(fd);
+            out.clear();
+            return Status::Fail(ErrnoText("read error", err));
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    out.resize(got);
+    return Status::Ok();
+}
+
+Status WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const std::string dir = DirectoryOf(path);
+    std::string tmpl = dir + "/.kx-write-XXXXXX";
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0) {
+        return Status::Fail(ErrnoText("cannot create a file in " + dir, errno));
+    }
+    auto fail = [&](const char* what, int err) {
+        ::close(fd);
+        ::unlink(tmpl.c_str());
+        return Status::Fail(ErrnoText(what, err));
+    };
+
+    // Keep the permissions of a file being replaced; a new file gets the usual 0666 & ~umask.
+    mode_t mode = 0;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            ::close(fd);
+            ::unlink(tmpl.c_str());
+            return Status::Fail("is a directory");
+        }
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd, mode) != 0) {
+        return fail("cannot set permissions", errno);
+    }
+
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return fail("write error", errno);
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0) {
+        return fail("write error", errno);
+    }
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(tmpl.c_str());
+        return Status::Fail(ErrnoText("write error", err));
+    }
+    if (::rename(tmpl.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(tmpl.c_str());
+        return Status::Fail(ErrnoText("cannot replace the file", err));
+    }
+    return Status::Ok();
+}
+
+void DumpWaveToFile(const char* fileName, const int32_t* samples, int count) {
+    FILE* f = std::fopen(fileName, "wb");
+    if (f == nullptr) {
+        return;
+    }
+    std::string text;
+    text.reserve(static_cast<size_t>(count) * 8);
+    char buf[16];
+    for (int i = 0; i < count; ++i) {
+        const int n = std::snprintf(buf, sizeof buf, "%d,", samples[i]);
+        text.append(buf, static_cast<size_t>(n));
+    }
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+}
+
+}  // namespace kx

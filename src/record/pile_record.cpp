@@ -1,0 +1,76 @@
+#include "record/pile_record.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "record/file_io.h"
+#include "record/record_io.h"
+
+namespace kx {
+
+int PileRecord::SampleCount() const {
+    return std::clamp<int>(sampleCount, 0, kMaxSamples);
+}
+
+std::string FileSuffix(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        return {};
+    }
+    return path.substr(dot + 1);
+}
+
+ReadOutcome PileRecord::ReadTestFile(RecordOwner* owner, const std::string& path) {
+    const std::string suffix = FileSuffix(path);
+    if (suffix != "kxd" && suffix != "kxc") {
+        *this = PileRecord{};
+        return {Status::Fail("not a kxd or kxc file"), {}};
+    }
+    std::vector<uint8_t> bytes;
+    if (Status st = ReadFileBytes(path, kMaxTestFileBytes, bytes); !st) {
+        *this = PileRecord{};
+        return {st, {}};
+    }
+    return ReadTestBytes(owner, bytes, suffix == "kxd");
+}
+
+ReadOutcome PileRecord::ReadTestBytes(RecordOwner* owner, const std::vector<uint8_t>& bytes,
+                                      bool rawFile) {
+    PileRecord rec;
+    ReadOutcome out = rawFile ? ReadRawImage(rec, bytes) : ReadAnalysisImage(rec, bytes);
+    if (out.status.ok) {
+        *this = std::move(rec);
+        return out;
+    }
+    // A rejected file leaves the defaults, with the magic as read.
+    *this = PileRecord{};
+    magic = rec.magic;
+    if (out.status.reason == kBadMagic && owner != nullptr) {
+        owner->ClearCurrentPath();
+    }
+    return out;
+}
+
+Status PileRecord::WriteAnalysisFile(const std::string& path) const {
+    if (sampleCount < 0 || sampleCount > kMaxSamples) {
+        return Status::Fail("sample count " + std::to_string(sampleCount) + " out of range");
+    }
+    const std::string* strings[] = {&headerText, &testingUnit,      &tester,       &remarks,
+                                    &testDate,   &testTime,         &site,         &pileNumber,
+                                    &integrityClass, &concreteStrength, &pileDiameter,
+                                    &instrumentNumber};
+    for (const std::string* s : strings) {
+        // Longer texts would make a file that no reader takes back.
+        if (s->size() > static_cast<size_t>(kMaxStringBytes)) {
+            return Status::Fail("a text field is longer than 1023 bytes");
+        }
+    }
+    if (Status st = WriteFileAtomically(path, AnalysisFileBytes()); !st) {
+        return st;
+    }
+    DumpWaveToFile("保存文件后.txt", waves[kStackedSlot].data(), SampleCount());
+    return Status::Ok();
+}
+
+}  // namespace kx

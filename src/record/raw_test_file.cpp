@@ -1,0 +1,179 @@
+// Reader of the instrument's raw test file ("kxd"): big-endian, layouts 123 and 234.
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "record/byte_reader.h"
+#include "record/file_io.h"
+#include "record/record_io.h"
+#include "record/test_date.h"
+
+namespace kx {
+
+namespace {
+
+constexpr int kLayout123 = 123;
+constexpr int kLayout234 = 234;
+constexpr int32_t kConclusionArea = 991;  // text bytes of the four layout-234 strings + reserve
+
+// A raw string: int32 count, then that many bytes with no terminator; a zero byte ends the
+// text early. Returns the count (for the reserve arithmetic) or -1 on a rejected count.
+int32_t ReadRawString(ByteReader& in, std::string& field, Status& status) {
+    const int32_t n = in.Read<int32_t>();
+    if (in.failed()) {
+        return -1;
+    }
+    if (n < 0 || n > kMaxStringBytes) {
+        status = Status::Fail("string length " + std::to_string(n) + " at offset " +
+                              std::to_string(in.offset() - 4) + " out of range");
+        return -1;
+    }
+    char buf[kMaxStringBytes + 1];
+    if (!in.ReadBytes(buf, static_cast<size_t>(n))) {
+        return -1;
+    }
+    buf[n] = '\0';
+    field.assign(buf, std::strlen(buf));
+    return n;
+}
+
+double RoundThroughFloat(double v) { return static_cast<double>(static_cast<float>(v)); }
+
+}  // namespace
+
+ReadOutcome ReadRawImage(PileRecord& rec, const std::vector<uint8_t>& bytes) {
+    ReadOutcome out;
+    ByteReader in(bytes, std::endian::big);
+    auto truncated = [&]() {
+        return ReadOutcome{Status::Fail("file ends early at offset " +
+                                        std::to_string(bytes.size())),
+                           {}};
+    };
+
+    in.ReadBytes(rec.magic.data(), 4);
+    if (in.failed()) {
+        return truncated();
+    }
+    if (std::memcmp(rec.magic.data(), kMagic, 4) != 0) {
+        return {Status::Fail(kBadMagic), {}};
+    }
+    rec.formatVersion = in.Read<int32_t>();
+    rec.headerValue = in.Read<float>();
+
+    Status bad;
+    for (std::string* s : {&rec.headerText, &rec.testingUnit, &rec.tester, &rec.remarks}) {
+        if (ReadRawString(in, *s, bad) < 0) {
+            return in.failed() ? truncated() : ReadOutcome{bad, {}};
+        }
+    }
+    const auto julianDay = in.Read<uint32_t>();
+    const auto millis = in.Read<uint32_t>();
+    rec.testDate = FormatTestDate(julianDay);
+    rec.testTime = FormatTestTime(millis);
+    for (std::string* s : {&rec.site, &rec.pileNumber}) {
+        if (ReadRawString(in, *s, bad) < 0) {
+            return in.failed() ? truncated() : ReadOutcome{bad, {}};
+        }
+    }
+    rec.pileLength = in.Read<float>();
+    rec.waveSpeed = in.Read<float>();
+    rec.sampleCount = in.Read<int16_t>();
+    if (!in.failed() && (rec.sampleCount < 0 || rec.sampleCount > kMaxSamples)) {
+        const int16_t n = rec.sampleCount;
+        rec.sampleCount = 0;
+        return {Status::Fail("sample count " + std::to_string(n) + " out of range"), {}};
+    }
+    rec.sampleIntervalUs = in.Read<int32_t>();
+    rec.instrShort1 = in.Read<int16_t>();
+    rec.instrShort2 = in.Read<int16_t>();
+    rec.pileTopTimeUs = in.Read<int32_t>();
+    rec.instrInt1 = in.Read<int32_t>();
+    rec.pileBottomTimeUs = in.Read<int32_t>();
+    rec.instrInt2 = in.Read<int32_t>();
+    rec.instrInt3 = in.Read<int32_t>();
+    rec.instrInt4 = in.Read<int32_t>();
+    rec.instrFlag1 = in.ReadFlag();
+    rec.instrFlag2 = in.ReadFlag();
+    rec.instrFlag3 = in.ReadFlag();
+    rec.instrFloat1 = in.Read<float>();
+    rec.instrFloat2 = in.Read<float>();
+    rec.defectTimeUs = in.Read<float>();
+    rec.instrInt5 = in.Read<int32_t>();
+    rec.instrFloat3 = in.Read<float>();
+    rec.lowPassHz = in.Read<int32_t>();
+    rec.instrFloat4 = in.Read<float>();
+    rec.instrFloat5 = in.Read<float>();
+    for (auto& v : rec.channelShorts) {
+        v = in.Read<int16_t>();
+    }
+    rec.instrFlag7 = in.ReadFlag();
+    for (auto& v : rec.waveAbsent) {
+        v = in.ReadFlag();
+    }
+    for (auto& v : rec.channelInts) {
+        v = in.Read<int32_t>();
+    }
+    rec.instrFlag4 = in.ReadFlag();
+    rec.invertPending = in.ReadFlag();
+    rec.instrFlag5 = in.ReadFlag();
+    rec.integrated = in.ReadFlag();
+    rec.longitude = RoundThroughFloat(in.Read<double>());
+    rec.latitude = RoundThroughFloat(in.Read<double>());
+    rec.instrInt6 = in.Read<int32_t>();
+    rec.instrInt7 = in.Read<int32_t>();
+    rec.instrInt8 = in.Read<int32_t>();
+    rec.instrFlag6 = in.ReadFlag();
+    if (in.failed()) {
+        return truncated();
+    }
+
+    int32_t conclusionBytes = 0;
+    if (rec.formatVersion == kLayout234) {
+        for (std::string* s : {&rec.integrityClass, &rec.concreteStrength, &rec.pileDiameter,
+                               &rec.instrumentNumber}) {
+            const int32_t n = ReadRawString(in, *s, bad);
+            if (n < 0) {
+                return in.failed() ? truncated() : ReadOutcome{bad, {}};
+            }
+            conclusionBytes += n;
+        }
+    }
+    const int32_t reserve = kConclusionArea - conclusionBytes;
+    if (reserve < 0) {
+        // The waveforms then follow right after the strings.
+        out.messages.emplace_back(kReserveTooSmall);
+    } else if (!in.Skip(static_cast<size_t>(reserve))) {
+        return truncated();
+    }
+
+    const int n = rec.sampleCount;
+    auto readSlot = [&](int slot) {
+        for (int i = 0; i < n; ++i) {
+            rec.waves[slot][i] = in.Read<int32_t>();
+        }
+    };
+    if (rec.formatVersion == kLayout123) {
+        for (int slot = 0; slot <= kStackedSlot; ++slot) {
+            in.Skip(4);
+            readSlot(slot);
+        }
+    } else if (rec.formatVersion == kLayout234) {
+        for (int slot = 0; slot < 5; ++slot) {
+            readSlot(slot);
+        }
+        // The fifth waveform is the stacked one; slots 0-3 hold the four blows.
+        rec.waves[kStackedSlot] = rec.waves[4];
+        for (int slot = 4; slot < 8; ++slot) {
+            rec.waves[slot].fill(0);
+        }
+    }
+    if (in.failed()) {
+        return truncated();
+    }
+    if (rec.formatVersion == kLayout123) {
+        DumpWaveToFile("读原始文件后.txt", rec.waves[kStackedSlot].data(), n);
+    }
+    return out;
+}
+
+}  // namespace kx
