@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the program and starts it on the example pile shipped in examples/.
+# Builds the program, generates the demo site and shows the example pile.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/build.sh"
 build=${KX_BUILD_DIR:-$root/build}
+kxtool=$build/src/cli/kxtool
+bash "$root/scripts/make-demo-site.sh" "$kxtool" "$root/examples/demo-site" >/dev/null
 # Diagnostic dump files go to the current directory; keep them out of the checkout.
 mkdir -p "$build/run" && cd "$build/run"
-"$build/src/cli/kxtool" info "$root/examples/pile-example.kxd"
+"$kxtool" info "$root/examples/pile-example.kxd"
