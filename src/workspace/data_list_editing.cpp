@@ -127,11 +127,14 @@ bool Workspace::Save() {
     }
     views_.CollectPagesIntoRecord(*rec);
     if (Status st = rec->WriteAnalysisFile(m_savePath); !st) {
-        // Not marked as saved: leaving the record still offers to save it.
+        // The pages are in the record now, so the change test alone would find nothing to
+        // save; remember that the record still differs from its file.
+        saveFailed_ = true;
         prompts_.Tell(WriteFailedText(m_savePath, st.reason));
         return false;
     }
     m_justSaved = true;
+    saveFailed_ = false;
     prompts_.Tell("保存成功！");
     return true;
 }

@@ -50,6 +50,7 @@ void Workspace::ClearSelection() {
     m_currentIndex = -1;
     m_currentExt.clear();
     m_savePath.clear();
+    saveFailed_ = false;
     views_.ShowListSelection(-1);
 }
 
@@ -106,7 +107,7 @@ bool Workspace::RecordDiffersFromPages(const PileRecord& rec, const PageTexts& p
         F32(m.defectX) != m_savedDefectX) {
         return true;
     }
-    if (m_waveModified || (withOptimizeTouched && m_optimizeTouched)) {
+    if (m_waveModified || (withOptimizeTouched && m_optimizeTouched) || saveFailed_) {
         return true;
     }
     return pages.tester != rec.tester || pages.testingUnit != rec.testingUnit ||
@@ -202,6 +203,7 @@ void Workspace::OnFileRowSelected(int row) {
     m_justSaved = false;
     m_rowRemoved = false;
     m_optimizeTouched = false;
+    saveFailed_ = false;
     views_.ShowOptimizeButtonPlain();
 
     m_savedWaves = rec->waves;

@@ -139,6 +139,8 @@ private:
     void UpdateEveryRecord(Change change);
     std::string FormatDefectDepth(const PileRecord& rec);
 
+    // The last save of the current record failed: its collected edits are on no disk yet.
+    bool saveFailed_ = false;
     UserPrompts& prompts_;
     WorkspaceViews& views_;
     std::vector<DataRow> m_rows;
