@@ -70,12 +70,19 @@ ImportReport Workspace::ImportRawData() {
                 std::string question = "文件";
                 question.append(targetName).append("已经存在是否覆盖");
                 switch (prompts_.AskOverwrite(question)) {
-                    case OverwriteAnswer::Yes: write = true; break;
-                    case OverwriteAnswer::YesToAll: g_overwriteChoice = 1; break;
-                    case OverwriteAnswer::NoToAll: g_overwriteChoice = 2; break;
+                    case OverwriteAnswer::Yes:
+                        write = true;
+                        break;
+                    case OverwriteAnswer::YesToAll:
+                        g_overwriteChoice = 1;
+                        break;
+                    case OverwriteAnswer::NoToAll:
+                        g_overwriteChoice = 2;
+                        break;
                     // A dialog closed without an answer replaces nothing.
                     case OverwriteAnswer::No:
-                    case OverwriteAnswer::Closed: break;
+                    case OverwriteAnswer::Closed:
+                        break;
                 }
             }
             write = write || g_overwriteChoice == 1;

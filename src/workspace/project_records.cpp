@@ -68,7 +68,9 @@ Status ReadForLoader(const std::string& path, PileRecord& rec) {
 
 }  // namespace
 
-ProjectRecords::~ProjectRecords() { StopLoading(); }
+ProjectRecords::~ProjectRecords() {
+    StopLoading();
+}
 
 size_t ProjectRecords::size() const {
     std::lock_guard lock(mutex_);
@@ -128,8 +130,8 @@ void ProjectRecords::StartLoading(const std::vector<std::string>& paths, Progres
     }
     stop_ = false;
     loaderRunning_ = true;
-    loader_ = std::thread(&ProjectRecords::LoadProjectRecords, this, std::move(progress),
-                          beforeRead_);
+    loader_ =
+        std::thread(&ProjectRecords::LoadProjectRecords, this, std::move(progress), beforeRead_);
 }
 
 void ProjectRecords::StopLoading() {

@@ -83,8 +83,8 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable published_;
     std::vector<std::shared_ptr<Entry>> entries_;
-    size_t next_ = 0;          // entries before this one are loaded or taken by the loader
-    size_t loadedCount_ = 0;   // loaded entries still listed
+    size_t next_ = 0;         // entries before this one are loaded or taken by the loader
+    size_t loadedCount_ = 0;  // loaded entries still listed
     bool loaderRunning_ = false;
     std::atomic<bool> stop_{false};
     std::thread loader_;

@@ -13,10 +13,10 @@ inline constexpr const char* kQuestionCaption = "提示";
 // The answers of the overwrite question (CIsFugai), plus the dialog closed without one of
 // its four buttons (Esc or the close box).
 enum class OverwriteAnswer {
-    Yes = 0,         // "是"
-    No = 1,          // "否"
-    YesToAll = 2,    // "全部覆盖"
-    NoToAll = 3,     // "全部不覆盖"
+    Yes = 0,       // "是"
+    No = 1,        // "否"
+    YesToAll = 2,  // "全部覆盖"
+    NoToAll = 3,   // "全部不覆盖"
     Closed = 4,
 };
 

@@ -22,7 +22,9 @@ std::string Format2(double v) {
 Workspace::Workspace(UserPrompts& prompts, WorkspaceViews& views)
     : prompts_(prompts), views_(views) {}
 
-Workspace::~Workspace() { m_records.StopLoading(); }
+Workspace::~Workspace() {
+    m_records.StopLoading();
+}
 
 bool Workspace::HasCurrentRecord() const {
     return !m_currentPath.empty() && m_currentIndex >= 0 &&
@@ -67,7 +69,9 @@ void Workspace::ResetProject() {
     ClearSelection();
 }
 
-void Workspace::StartLoader() { m_records.StartLoading(m_filePaths, m_loadProgress); }
+void Workspace::StartLoader() {
+    m_records.StartLoading(m_filePaths, m_loadProgress);
+}
 
 void Workspace::OpenProject() {
     const std::optional<std::string> dir = prompts_.BrowseForFolder("请选择目录：");
@@ -100,8 +104,7 @@ void Workspace::OpenProject() {
 }
 
 bool Workspace::RecordDiffersFromPages(const PileRecord& rec, const PageTexts& pages,
-                                       const ChangeReference& reference,
-                                       bool withOptimizeTouched) {
+                                       const ChangeReference& reference, bool withOptimizeTouched) {
     const MarkerPixels m = views_.StackedMarkers();
     if (F32(m.topX) != m_savedTopX || F32(m.bottomX) != m_savedBottomX ||
         F32(m.defectX) != m_savedDefectX) {

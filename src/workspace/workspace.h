@@ -19,9 +19,9 @@ namespace kx {
 
 // One row of the data list: "名称", "是否打印", "类型".
 struct DataRow {
-    std::string name;     // file name, the text after the last '/'
-    bool printed = false; // in the print list
-    std::string type;     // "分析文件", "原始文件" or the suffix
+    std::string name;      // file name, the text after the last '/'
+    bool printed = false;  // in the print list
+    std::string type;      // "分析文件", "原始文件" or the suffix
 
     const char* PrintedText() const { return printed ? "是" : "否"; }
 };
@@ -62,7 +62,7 @@ public:
         std::string defectPosition;  // compared with pages.defectPosition
         std::string pileLength;      // formatted record value, compared with pageLength
         std::string waveSpeed;
-        std::string pageLength;      // the page's 1017 text, or empty when not compared
+        std::string pageLength;  // the page's 1017 text, or empty when not compared
         std::string pageSpeed;
     };
     bool RecordDiffersFromPages(const PileRecord& rec, const PageTexts& pages,

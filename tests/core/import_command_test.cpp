@@ -20,7 +20,8 @@ struct ToolRun {
 ToolRun Kxtool(std::vector<std::string> args) {
     args.insert(args.begin(), "kxtool");
     std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
+    for (const auto& a : args)
+        argv.push_back(a.c_str());
     std::ostringstream out, err;
     const int st = cli::RunKxTool(static_cast<int>(argv.size()), argv.data(), out, err);
     return {st, out.str(), err.str()};

@@ -24,7 +24,8 @@ std::vector<uint8_t> RawBytes(const std::string& pileNumber) {
 std::vector<uint8_t> ConvertedBytes(const std::string& rawPath) {
     PileRecord r;
     EXPECT_TRUE(r.ReadTestFile(nullptr, rawPath));
-    if (r.integrityClass.empty()) r.integrityClass = "I";
+    if (r.integrityClass.empty())
+        r.integrityClass = "I";
     return r.AnalysisFileBytes();
 }
 
@@ -62,7 +63,7 @@ TEST_F(Import, RawFileAloneIsConvertedAndListedOnce) {
 TEST_F(Import, EachAnswerToTheOverwriteQuestion) {
     struct Case {
         OverwriteAnswer first;
-        int questions;        // how many of the two existing files are asked about
+        int questions;  // how many of the two existing files are asked about
         Outcome outcomeFirst, outcomeSecond;
     } cases[] = {
         {OverwriteAnswer::Yes, 2, Outcome::Replaced, Outcome::Kept},

@@ -22,7 +22,8 @@ using test::WriteProject;
 
 std::vector<std::string> Names(int n, int first = 1) {
     std::vector<std::string> v;
-    for (int i = 0; i < n; ++i) v.push_back(std::to_string(first + i) + ".kxc");
+    for (int i = 0; i < n; ++i)
+        v.push_back(std::to_string(first + i) + ".kxc");
     return v;
 }
 
@@ -143,9 +144,9 @@ TEST(LoaderThreads, RemovingAndAddingRowsWhileLoading) {
         h.ws.RemoveDataRow(3);
         EXPECT_TRUE(h.prompts.questions.empty());
     }
-    EXPECT_EQ(RowNames(h.ws), (std::vector<std::string>{"2.kxc", "3.kxc", "4.kxc", "6.kxc",
-                                                        "7.kxc", "8.kxc", "9.kxc", "10.kxc",
-                                                        "12.kxc", "50.kxc"}));
+    EXPECT_EQ(RowNames(h.ws),
+              (std::vector<std::string>{"2.kxc", "3.kxc", "4.kxc", "6.kxc", "7.kxc", "8.kxc",
+                                        "9.kxc", "10.kxc", "12.kxc", "50.kxc"}));
     ExpectRecordsMatchRows(h.ws);
     EXPECT_EQ(h.ws.m_records.LoadedCount(), 10u);
 }
@@ -154,7 +155,8 @@ TEST(LoaderThreads, EntriesErasedUnderTheLoadersHandsAreDropped) {
     const std::string dir = TestDir();
     WriteProject(dir, Names(5));
     std::vector<std::string> paths;
-    for (const std::string& n : Names(5)) paths.push_back(dir + "/" + n);
+    for (const std::string& n : Names(5))
+        paths.push_back(dir + "/" + n);
     ProjectRecords records;
     Gate gate;
     records.SetBeforeReadHookForTesting(gate.Hook());
@@ -177,7 +179,8 @@ TEST(LoaderThreads, StoppedLoaderLeavesNoWaiterHanging) {
     const std::string dir = TestDir();
     WriteProject(dir, Names(4));
     std::vector<std::string> paths;
-    for (const std::string& n : Names(4)) paths.push_back(dir + "/" + n);
+    for (const std::string& n : Names(4))
+        paths.push_back(dir + "/" + n);
     ProjectRecords records;
     Gate gate;
     records.SetBeforeReadHookForTesting(gate.Hook());
@@ -277,13 +280,16 @@ TEST(LoaderThreads, RandomInterleavingKeepsRowsAndRecordsInStep) {
             case 1:
             case 2:
             case 3:
-                if (rows > 0) h.ws.OnFileRowSelected(static_cast<int>(rng() % rows));
+                if (rows > 0)
+                    h.ws.OnFileRowSelected(static_cast<int>(rng() % rows));
                 break;
             case 4:
-                if (rows > 0) h.ws.RemoveDataRow(static_cast<int>(rng() % rows));
+                if (rows > 0)
+                    h.ws.RemoveDataRow(static_cast<int>(rng() % rows));
                 break;
             case 5:
-                h.prompts.openFiles.push_back(extra + "/" + std::to_string(500 + added++ % 10) + ".kxc");
+                h.prompts.openFiles.push_back(extra + "/" + std::to_string(500 + added++ % 10) +
+                                              ".kxc");
                 h.ws.AddDataFile();
                 break;
             case 6:
@@ -294,7 +300,8 @@ TEST(LoaderThreads, RandomInterleavingKeepsRowsAndRecordsInStep) {
                 break;
         }
         h.prompts.yesNo.clear();
-        if (HasFailure()) break;
+        if (HasFailure())
+            break;
     }
     ExpectRecordsMatchRows(h.ws);
     if (h.ws.m_currentIndex >= 0) {

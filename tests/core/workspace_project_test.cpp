@@ -22,10 +22,17 @@ TEST(ProjectFiles, NumericNameValueAndTypeText) {
         const char* path;
         int32_t value;
     } cases[] = {
-        {"/d/10.kxc", 10},        {"/d/a.kxc", 0},        {"/d/-3.kxc", -3},
-        {"/d/+4.kxc", 4},         {"/d/12abc.kxc", 12},   {"/d/7.5.kxc", 7},
-        {"/d/x9.kxc", 0},         {"/d/007.kxc", 7},      {"/d/99999999999.kxc", 2147483647},
-        {"/d.1/3", 3},            {"/d/-99999999999.kxc", -2147483647 - 1},
+        {"/d/10.kxc", 10},
+        {"/d/a.kxc", 0},
+        {"/d/-3.kxc", -3},
+        {"/d/+4.kxc", 4},
+        {"/d/12abc.kxc", 12},
+        {"/d/7.5.kxc", 7},
+        {"/d/x9.kxc", 0},
+        {"/d/007.kxc", 7},
+        {"/d/99999999999.kxc", 2147483647},
+        {"/d.1/3", 3},
+        {"/d/-99999999999.kxc", -2147483647 - 1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(NumericNameValue(c.path), c.value) << c.path;
@@ -62,7 +69,8 @@ TEST(OpenProject, ListsAnalysisFilesInNumericOrderAndLoadsThem) {
     ASSERT_EQ(h.ws.m_records.size(), 4u);
     for (size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(h.ws.m_filePaths[i], dir + "/" + h.ws.Rows()[i].name);
-        EXPECT_EQ(h.Record(i).pileNumber, h.ws.Rows()[i].name.substr(0, h.ws.Rows()[i].name.size() - 4));
+        EXPECT_EQ(h.Record(i).pileNumber,
+                  h.ws.Rows()[i].name.substr(0, h.ws.Rows()[i].name.size() - 4));
     }
     EXPECT_EQ(h.views.allRows, 4);
     EXPECT_EQ(h.ws.g_selectionCount, 0);
@@ -80,7 +88,8 @@ TEST(OpenProject, CancelledOrInvalidFolderKeepsTheProject) {
         h.prompts.Forget();
         h.prompts.folders.push_back(answer);
         h.ws.OpenProject();
-        EXPECT_EQ(h.prompts.messages, std::vector<std::string>{"无效的目录或为空目录，请重新选择！"});
+        EXPECT_EQ(h.prompts.messages,
+                  std::vector<std::string>{"无效的目录或为空目录，请重新选择！"});
         EXPECT_EQ(h.ws.Rows().size(), 2u);
         EXPECT_EQ(h.ws.m_records.size(), 2u);
         EXPECT_TRUE(h.ws.m_currentPath.empty());
@@ -229,7 +238,8 @@ TEST_F(Selection, NoRestoresTheOldRecordAndAllTenSlots) {
     const PileRecord atSelection = h.Record(0);
     PileRecord& rec = h.Record(0);
     // A tool edits the waves in place; another edit touches slot 9 and a header field.
-    for (int s = 0; s < kSlotCount; ++s) rec.waves[s][3] += 1000 + s;
+    for (int s = 0; s < kSlotCount; ++s)
+        rec.waves[s][3] += 1000 + s;
     rec.pileLength = 99.0f;
     h.ws.m_waveModified = true;
     h.views.pages.remarks = "edited";

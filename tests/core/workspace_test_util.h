@@ -58,8 +58,10 @@ public:
     bool SaidPrompt() const { return Count("是否保存修改过的数据？") > 0; }
     int Count(const std::string& text) const {
         int n = 0;
-        for (const auto& q : questions) n += q == text;
-        for (const auto& m : messages) n += m == text;
+        for (const auto& q : questions)
+            n += q == text;
+        for (const auto& m : messages)
+            n += m == text;
         return n;
     }
     void Forget() {
@@ -142,7 +144,8 @@ public:
     }
     float DefectDepth(const PileRecord& r) override {
         const double span = r.pileBottomTimeUs - r.pileTopTimeUs;
-        if (r.defectTimeUs == 0 || span == 0) return 0.0f;
+        if (r.defectTimeUs == 0 || span == 0)
+            return 0.0f;
         const double d = r.pileLength * (r.defectTimeUs - r.pileTopTimeUs) / span;
         return d < 0 ? 0.0f : static_cast<float>(d);
     }
@@ -165,11 +168,12 @@ inline PileRecord ProjectRecord(const std::string& pileNumber, int16_t n = 16) {
 // A fresh directory named after the running test, inside the process's temporary directory.
 inline std::string TestDir(const std::string& sub = "") {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string dir = std::filesystem::absolute(std::string(info->test_suite_name()) + "." +
-                                                info->name() + sub)
-                          .string();
+    std::string dir =
+        std::filesystem::absolute(std::string(info->test_suite_name()) + "." + info->name() + sub)
+            .string();
     for (char& c : dir) {
-        if (c == '\\') c = '_';
+        if (c == '\\')
+            c = '_';
     }
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
@@ -179,13 +183,15 @@ inline std::string TestDir(const std::string& sub = "") {
 // Writes analysis files named `names` (pile numbers = names without suffix) into `dir`.
 inline void WriteProject(const std::string& dir, const std::vector<std::string>& names) {
     for (const std::string& name : names) {
-        WriteFile(dir + "/" + name, AnalysisFixture(ProjectRecord(name.substr(0, name.rfind('.')))));
+        WriteFile(dir + "/" + name,
+                  AnalysisFixture(ProjectRecord(name.substr(0, name.rfind('.')))));
     }
 }
 
 inline std::vector<std::string> RowNames(const Workspace& ws) {
     std::vector<std::string> out;
-    for (const DataRow& r : ws.Rows()) out.push_back(r.name);
+    for (const DataRow& r : ws.Rows())
+        out.push_back(r.name);
     return out;
 }
 
