@@ -32,6 +32,7 @@ int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     AddInfoCommand(app, ctx);
     AddConvertCommand(app, ctx);
     AddSynthCommand(app, ctx);
+    AddImportCommand(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

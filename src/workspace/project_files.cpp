@@ -1,0 +1,106 @@
+#include "workspace/project_files.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+
+#include "record/pile_record.h"
+
+namespace kx {
+
+std::string FileNameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string DirectoryPartOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+int32_t NumericNameValue(const std::string& path) {
+    const std::string name = FileNameOf(path);
+    const auto dot = name.find_last_of('.');
+    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    size_t i = 0;
+    bool negative = false;
+    if (i < stem.size() && (stem[i] == '+' || stem[i] == '-')) {
+        negative = stem[i] == '-';
+        ++i;
+    }
+    int64_t value = 0;
+    for (; i < stem.size() && stem[i] >= '0' && stem[i] <= '9'; ++i) {
+        value = std::min<int64_t>(value * 10 + (stem[i] - '0'),
+                                  int64_t{std::numeric_limits<int32_t>::max()} + 1);
+    }
+    if (negative) {
+        value = -value;
+    }
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+void SortByNumericName(std::vector<std::string>& paths) {
+    std::vector<std::pair<int32_t, std::string>> keyed;
+    keyed.reserve(paths.size());
+    for (std::string& p : paths) {
+        keyed.emplace_back(NumericNameValue(p), std::move(p));
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < paths.size(); ++i) {
+        paths[i] = std::move(keyed[i].second);
+    }
+}
+
+std::string FileTypeText(const std::string& path) {
+    const std::string suffix = FileSuffix(FileNameOf(path));
+    if (suffix == "kxc") {
+        return "分析文件";
+    }
+    if (suffix == "kxd") {
+        return "原始文件";
+    }
+    return suffix;
+}
+
+bool ListRegularFiles(const std::string& dir, std::vector<std::string>& names) {
+    namespace fs = std::filesystem;
+    names.clear();
+    std::error_code ec;
+    fs::directory_iterator it(dir, ec);
+    if (ec) {
+        return false;
+    }
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code typeEc;
+        if (it->is_regular_file(typeEc)) {  // sub-directories and the like, whatever their names
+            names.push_back(it->path().filename().string());
+        }
+    }
+    return !ec;
+}
+
+bool ListFilesWithSuffix(const std::string& dir, const std::string& suffix,
+                         std::vector<std::string>& paths) {
+    std::vector<std::string> names;
+    paths.clear();
+    if (!ListRegularFiles(dir, names)) {
+        return false;
+    }
+    for (const std::string& name : names) {
+        if (FileSuffix(name) == suffix) {
+            paths.push_back(JoinPath(dir, name));
+        }
+    }
+    return true;
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+    if (dir.empty() || dir.back() == '/') {
+        return dir + name;
+    }
+    return dir + "/" + name;
+}
+
+}  // namespace kx

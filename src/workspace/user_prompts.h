@@ -1,0 +1,44 @@
+// Everything the workspace asks of the user. The desktop program answers with its dialogs;
+// tests and kxtool answer from a script. Texts are UTF-8.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace kx {
+
+inline constexpr const char* kAppTitle = "KX系列基桩低应变分析系统";
+inline constexpr const char* kQuestionCaption = "提示";
+
+// The answers of the overwrite question (CIsFugai), plus the dialog closed without one of
+// its four buttons (Esc or the close box).
+enum class OverwriteAnswer {
+    Yes = 0,       // "是"
+    No = 1,        // "否"
+    YesToAll = 2,  // "全部覆盖"
+    NoToAll = 3,   // "全部不覆盖"
+    Closed = 4,
+};
+
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+
+    // A message box with an OK button.
+    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // A question with Yes and No buttons; true for Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    // The folder browser; nothing when cancelled or no file-system path results.
+    virtual std::optional<std::string> BrowseForFolder(const std::string& title) = 0;
+    // File dialogs. Filters are in the form "分析文件(*.kxc)|*.kxc||". Nothing when cancelled.
+    virtual std::optional<std::string> AskOpenFile(const std::string& filter) = 0;
+    virtual std::optional<std::string> AskSaveFile(const std::string& initialName,
+                                                   const std::string& filter) = 0;
+    // The overwrite question "文件%s已经存在是否覆盖" with its four buttons.
+    virtual OverwriteAnswer AskOverwrite(const std::string& message) = 0;
+
+    // A message box captioned with the application title.
+    void Tell(const std::string& text) { ShowMessage(text, kAppTitle); }
+};
+
+}  // namespace kx

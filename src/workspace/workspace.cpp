@@ -1,0 +1,235 @@
+#include "workspace/workspace.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "waveform/float32.h"
+#include "workspace/project_files.h"
+
+namespace kx {
+
+namespace {
+
+std::string Format2(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    return buf;
+}
+
+}  // namespace
+
+Workspace::Workspace(UserPrompts& prompts, WorkspaceViews& views)
+    : prompts_(prompts), views_(views) {}
+
+Workspace::~Workspace() {
+    m_records.StopLoading();
+}
+
+bool Workspace::HasCurrentRecord() const {
+    return !m_currentPath.empty() && m_currentIndex >= 0 &&
+           static_cast<size_t>(m_currentIndex) < m_filePaths.size();
+}
+
+PileRecord* Workspace::CurrentRecord() {
+    return HasCurrentRecord() ? m_records.WaitFor(static_cast<size_t>(m_currentIndex)) : nullptr;
+}
+
+PileRecord* Workspace::RequireCurrentRecord() {
+    PileRecord* rec = CurrentRecord();
+    if (rec == nullptr) {
+        prompts_.Tell("请先选择文件！");
+    }
+    return rec;
+}
+
+std::string Workspace::FormatDefectDepth(const PileRecord& rec) {
+    return Format2(views_.DefectDepth(rec));
+}
+
+void Workspace::ClearSelection() {
+    m_currentPath.clear();
+    m_currentIndex = -1;
+    m_currentExt.clear();
+    m_savePath.clear();
+    saveFailed_ = false;
+    views_.ShowListSelection(-1);
+}
+
+void Workspace::ResetProject() {
+    // The loader must be gone before the lists it works on are emptied.
+    m_records.StopLoading();
+    m_savedRows.clear();
+    m_filePaths.clear();
+    m_records.Clear();
+    m_printList.Clear();
+    m_rows.clear();
+    // Nothing of the old project stays selected, so no command can reach an index the new
+    // project does not have.
+    ClearSelection();
+}
+
+void Workspace::StartLoader() {
+    m_records.StartLoading(m_filePaths, m_loadProgress);
+}
+
+void Workspace::OpenProject() {
+    const std::optional<std::string> dir = prompts_.BrowseForFolder("请选择目录：");
+    std::error_code ec;
+    if (!dir || dir->empty() || !std::filesystem::is_directory(*dir, ec)) {
+        m_currentPath.clear();
+        prompts_.Tell("无效的目录或为空目录，请重新选择！");
+        return;
+    }
+    // Changes of the current record would otherwise vanish with the old project.
+    OfferToSaveChanges(Leaving::NewProject, views_.ReadPageTexts());
+
+    std::vector<std::string> paths;
+    if (!ListFilesWithSuffix(*dir, "kxc", paths)) {
+        m_currentPath.clear();
+        prompts_.Tell("无效的目录或为空目录，请重新选择！");
+        return;
+    }
+    ResetProject();
+    SortByNumericName(paths);
+    m_filePaths = std::move(paths);
+    m_rows.reserve(m_filePaths.size());
+    for (const std::string& p : m_filePaths) {
+        m_rows.push_back({FileNameOf(p), false, FileTypeText(p)});
+    }
+    views_.DataListChanged();
+    StartLoader();
+    g_selectionCount = 0;
+    views_.SetAllViewRowCount(static_cast<int>(m_filePaths.size()));
+}
+
+bool Workspace::RecordDiffersFromPages(const PileRecord& rec, const PageTexts& pages,
+                                       const ChangeReference& reference, bool withOptimizeTouched) {
+    const MarkerPixels m = views_.StackedMarkers();
+    if (F32(m.topX) != m_savedTopX || F32(m.bottomX) != m_savedBottomX ||
+        F32(m.defectX) != m_savedDefectX) {
+        return true;
+    }
+    if (m_waveModified || (withOptimizeTouched && m_optimizeTouched) || saveFailed_) {
+        return true;
+    }
+    return pages.tester != rec.tester || pages.testingUnit != rec.testingUnit ||
+           pages.site != rec.site || pages.pileNumber != rec.pileNumber ||
+           pages.testDate != rec.testDate || pages.testTime != rec.testTime ||
+           pages.integrityClass != rec.integrityClass ||
+           pages.concreteStrength != rec.concreteStrength ||
+           pages.pileDiameter != rec.pileDiameter || pages.remarks != rec.remarks ||
+           pages.defectPosition != reference.defectPosition ||
+           reference.pageLength != reference.pileLength ||
+           reference.pageSpeed != reference.waveSpeed;
+}
+
+void Workspace::OfferToSaveChanges(Leaving how, const PageTexts& pages) {
+    if (m_rowRemoved || m_justSaved) {
+        return;
+    }
+    // The first selection after opening has nothing of this project to leave.
+    if (how == Leaving::Selection && g_selectionCount == 1) {
+        return;
+    }
+    PileRecord* old = CurrentRecord();
+    if (old == nullptr) {
+        return;
+    }
+    ChangeReference ref;
+    // On close after a single selection the defect box is held against "0.00" and the length
+    // and speed boxes are not compared.
+    if (how == Leaving::Close && g_selectionCount == 1) {
+        ref.defectPosition = "0.00";
+    } else {
+        ref.defectPosition = FormatDefectDepth(*old);
+        ref.pageLength = pages.pileLength;
+        ref.pageSpeed = pages.waveSpeed;
+        ref.pileLength = Format2(old->pileLength);
+        ref.waveSpeed = Format2(old->waveSpeed);
+    }
+    if (!RecordDiffersFromPages(*old, pages, ref, how != Leaving::Close)) {
+        return;
+    }
+    if (prompts_.AskYesNo("是否保存修改过的数据？", kQuestionCaption)) {
+        if (m_currentExt == "kxd") {
+            prompts_.Tell("已转化为kxc文件！");
+        }
+        if (Save() && how == Leaving::Selection &&
+            std::find(m_savedRows.begin(), m_savedRows.end(), m_currentIndex) ==
+                m_savedRows.end()) {
+            m_savedRows.push_back(m_currentIndex);
+            views_.DataListChanged();
+        }
+    } else {
+        views_.RestoreWave(*old);
+        old->waves = m_savedWaves;
+        *old = m_savedRecord;
+    }
+}
+
+void Workspace::OnFileRowSelected(int row) {
+    if (row < 0 || static_cast<size_t>(row) >= m_filePaths.size()) {
+        return;
+    }
+    const PageTexts pages = views_.ReadPageTexts();
+    ++g_selectionCount;
+    views_.ClearOptimizeOn();
+    OfferToSaveChanges(Leaving::Selection, pages);
+
+    // The row's record may still be on its way from the loader.
+    PileRecord* rec = m_records.WaitFor(static_cast<size_t>(row));
+    if (rec == nullptr) {
+        ClearSelection();
+        return;
+    }
+    m_currentIndex = row;
+    m_currentPath = m_filePaths[static_cast<size_t>(row)];
+
+    const std::string name = FileNameOf(m_currentPath);
+    const std::string title = std::string(kAppTitle) + "      " + name;
+    views_.SetWindowTitle(title);
+    m_currentExt = title.substr(title.size() - 3);
+    m_savePath = AnalysisPathFor(m_currentPath);
+    views_.SetFileCommandsEnabled(true);
+
+    views_.PlaceMarkersForRecord(*rec);
+    views_.ShowRecordOnPages(*rec);
+    views_.ComputeSpectrum(*rec);
+    views_.SetBackupWave(rec->waves[kStackedSlot]);
+    const MarkerPixels m = views_.StackedMarkers();
+    m_savedTopX = F32(m.topX);
+    m_savedBottomX = F32(m.bottomX);
+    m_savedDefectX = F32(m.defectX);
+
+    m_waveModified = false;
+    m_justSaved = false;
+    m_rowRemoved = false;
+    m_optimizeTouched = false;
+    saveFailed_ = false;
+    views_.ShowOptimizeButtonPlain();
+
+    m_savedWaves = rec->waves;
+    views_.SetRawViewSelectedBlow(-1);
+    m_savedRecord = *rec;
+    views_.RepaintViews();
+}
+
+void Workspace::OnMainWindowClose() {
+    if (!m_currentPath.empty()) {
+        m_savedRows.clear();
+        views_.DataListChanged();
+        OfferToSaveChanges(Leaving::Close, views_.ReadPageTexts());
+    }
+    m_records.StopLoading();
+}
+
+std::string AnalysisPathFor(const std::string& path) {
+    const std::string name = FileNameOf(path);
+    const auto dot = name.find_last_of('.');
+    // A name without a suffix keeps its whole name rather than becoming a bare ".kxc".
+    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    return DirectoryPartOf(path) + stem + ".kxc";
+}
+
+}  // namespace kx

@@ -1,0 +1,150 @@
+// The open project as the main window holds it: the data list, the files and records, the
+// current selection with its snapshots and change flags, the print list, and the file
+// commands that act on them. Window-free: questions go to UserPrompts, pages and views to
+// WorkspaceViews. Every member function runs on the user-interface thread; only the loader
+// of m_records runs beside it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "print/print_list.h"
+#include "record/pile_record.h"
+#include "workspace/project_records.h"
+#include "workspace/user_prompts.h"
+#include "workspace/workspace_views.h"
+
+namespace kx {
+
+// One row of the data list: "名称", "是否打印", "类型".
+struct DataRow {
+    std::string name;      // file name, the text after the last '/'
+    bool printed = false;  // in the print list
+    std::string type;      // "分析文件", "原始文件" or the suffix
+
+    const char* PrintedText() const { return printed ? "是" : "否"; }
+};
+
+// What became of one raw file during an import.
+struct ImportedFile {
+    enum class Outcome { Converted, Replaced, Kept, Unreadable, WriteFailed };
+    std::string rawPath;
+    std::string analysisPath;
+    Outcome outcome = Outcome::Converted;
+    std::string reason;  // for Unreadable and WriteFailed
+};
+
+struct ImportReport {
+    bool cancelled = false;  // no directory chosen
+    std::vector<ImportedFile> files;
+};
+
+// The analysis file a record is saved to: the file's directory and base name with ".kxc"
+// (the file itself for an analysis file, the one beside it for a raw file).
+std::string AnalysisPathFor(const std::string& path);
+
+class Workspace : public RecordOwner {
+public:
+    Workspace(UserPrompts& prompts, WorkspaceViews& views);
+    ~Workspace() override;
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    // --- Project directory and file list ---
+    // "打开工程": choose a directory, list its analysis files, load them in the background.
+    void OpenProject();
+    // The data list reports row `row` (the first selected row) newly selected and focused.
+    void OnFileRowSelected(int row);
+    // The change test of the save prompt; `pages` as read from the window, `reference` the
+    // texts computed from the record being left (see ChangeReference).
+    struct ChangeReference {
+        std::string defectPosition;  // compared with pages.defectPosition
+        std::string pileLength;      // formatted record value, compared with pageLength
+        std::string waveSpeed;
+        std::string pageLength;  // the page's 1017 text, or empty when not compared
+        std::string pageSpeed;
+    };
+    bool RecordDiffersFromPages(const PileRecord& rec, const PageTexts& pages,
+                                const ChangeReference& reference, bool withOptimizeTouched);
+    // The main window is about to close.
+    void OnMainWindowClose();
+
+    // --- Raw data import ---
+    ImportReport ImportRawData();
+
+    // --- Data list editing and batch updates ---
+    void AddDataFile();
+    // Removes row `row` (the first selected row; -1 when none is selected).
+    void RemoveDataRow(int row);
+    void UnifySiteAndUnit();
+    void UnifyConclusion();
+    // Both return whether the record was written.
+    bool Save();
+    bool SaveAs();
+
+    // --- Print list ---
+    void AddToPrintList(const std::vector<int>& selectedRows);
+    void RemoveRowFromPrintList(int row);
+
+    // --- Queries ---
+    // The current record, or null when no file is selected.
+    PileRecord* CurrentRecord();
+    // The same for a command that needs a record: says "请先选择文件！" when there is none.
+    PileRecord* RequireCurrentRecord();
+    bool HasCurrentRecord() const;
+    const std::vector<DataRow>& Rows() const { return m_rows; }
+    // Waits for the loader (kxtool, tests and anything that needs every record).
+    void WaitUntilLoaded() { m_records.WaitUntilLoaded(); }
+    // Called on the loader thread; see ProjectRecords::ProgressFn.
+    void SetLoadProgressCallback(ProjectRecords::ProgressFn fn) { m_loadProgress = std::move(fn); }
+
+    // RecordOwner: a reader met a wrong magic.
+    void ClearCurrentPath() override { m_currentPath.clear(); }
+
+    // --- The workspace members of the main window ---
+    std::vector<std::string> m_filePaths;
+    ProjectRecords m_records;
+    std::string m_currentPath;  // empty = no file selected
+    int32_t m_currentIndex = -1;
+    std::string m_currentExt;
+    std::string m_savePath;
+    PileRecord m_savedRecord;
+    WaveSlots m_savedWaves{};
+    float m_savedTopX = 0.0f;
+    float m_savedBottomX = 2000.0f;
+    float m_savedDefectX = 0.0f;
+    bool m_waveModified = false;
+    bool m_justSaved = false;
+    bool m_rowRemoved = false;
+    bool m_optimizeTouched = false;
+    int32_t g_selectionCount = 0;
+    // Rows drawn in red: saved at the prompt during this run.
+    std::vector<int32_t> m_savedRows;
+    PrintList m_printList;
+    // Blanket answer for the rest of one import: 0 ask, 1 replace all, 2 replace none.
+    int32_t g_overwriteChoice = 0;
+
+private:
+    enum class Leaving { Selection, Close, NewProject };
+    // The change test and save prompt before the current record is left.
+    void OfferToSaveChanges(Leaving how, const PageTexts& pages);
+    // Stops the loader and empties the project, the selection included.
+    void ResetProject();
+    void StartLoader();
+    void ClearSelection();
+    void RebuildPrintList();
+    // Writes every record with `change` applied; stops at the first failed write.
+    template <class Change>
+    void UpdateEveryRecord(Change change);
+    std::string FormatDefectDepth(const PileRecord& rec);
+
+    // The last save of the current record failed: its collected edits are on no disk yet.
+    bool saveFailed_ = false;
+    UserPrompts& prompts_;
+    WorkspaceViews& views_;
+    std::vector<DataRow> m_rows;
+    ProjectRecords::ProgressFn m_loadProgress;
+};
+
+}  // namespace kx

@@ -1,0 +1,182 @@
+// Importing a site directory of raw files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/workspace_test_util.h"
+
+namespace kx {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Harness;
+using test::RowNames;
+using test::TestDir;
+using Outcome = ImportedFile::Outcome;
+
+std::vector<uint8_t> RawBytes(const std::string& pileNumber) {
+    test::RawFixture f = test::MakeRawFixture(234, 32);
+    f.values.pileNumber = pileNumber;
+    return f.Build();
+}
+
+// What the import writes for a raw file: the record as read, class I when it had none.
+std::vector<uint8_t> ConvertedBytes(const std::string& rawPath) {
+    PileRecord r;
+    EXPECT_TRUE(r.ReadTestFile(nullptr, rawPath));
+    if (r.integrityClass.empty())
+        r.integrityClass = "I";
+    return r.AnalysisFileBytes();
+}
+
+class Import : public ::testing::Test {
+protected:
+    void SetUp() override { dir = TestDir(); }
+    ImportReport Run() {
+        h.prompts.folders.push_back(dir);
+        ImportReport r = h.ws.ImportRawData();
+        h.ws.WaitUntilLoaded();
+        return r;
+    }
+    std::string dir;
+    Harness h;
+};
+
+TEST_F(Import, RawFileAloneIsConvertedAndListedOnce) {
+    test::WriteFile(dir + "/5.kxd", RawBytes("5"));
+    const auto raw = test::ReadFile(dir + "/5.kxd");
+    const ImportReport report = Run();
+    ASSERT_EQ(report.files.size(), 1u);
+    EXPECT_EQ(report.files[0].outcome, Outcome::Converted);
+    EXPECT_EQ(test::ReadFile(dir + "/5.kxc"), ConvertedBytes(dir + "/5.kxd"));
+    EXPECT_EQ(test::ReadFile(dir + "/5.kxd"), raw);  // untouched, byte for byte
+    ASSERT_EQ(RowNames(h.ws), std::vector<std::string>{"5.kxc"});
+    EXPECT_EQ(h.ws.Rows()[0].type, "分析文件");
+    EXPECT_FALSE(h.ws.Rows()[0].printed);
+    EXPECT_EQ(h.ws.m_filePaths, std::vector<std::string>{dir + "/5.kxc"});
+    EXPECT_EQ(h.Record(0).pileNumber, "5");
+    EXPECT_TRUE(h.Record(0).integrated);  // the loader integrated it in memory
+    EXPECT_EQ(h.views.allRows, 1);
+    EXPECT_TRUE(h.prompts.questions.empty());
+}
+
+TEST_F(Import, EachAnswerToTheOverwriteQuestion) {
+    struct Case {
+        OverwriteAnswer first;
+        int questions;  // how many of the two existing files are asked about
+        Outcome outcomeFirst, outcomeSecond;
+    } cases[] = {
+        {OverwriteAnswer::Yes, 2, Outcome::Replaced, Outcome::Kept},
+        {OverwriteAnswer::No, 2, Outcome::Kept, Outcome::Kept},
+        {OverwriteAnswer::YesToAll, 1, Outcome::Replaced, Outcome::Replaced},
+        {OverwriteAnswer::NoToAll, 1, Outcome::Kept, Outcome::Kept},
+        {OverwriteAnswer::Closed, 2, Outcome::Kept, Outcome::Kept},
+    };
+    const std::vector<uint8_t> oldKxc = test::AnalysisFixture(test::ProjectRecord("old"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.first));
+        dir = TestDir();
+        for (const char* n : {"5", "6"}) {
+            test::WriteFile(dir + "/" + n + ".kxd", RawBytes(n));
+            test::WriteFile(dir + "/" + n + ".kxc", oldKxc);
+        }
+        h.prompts.Forget();
+        h.prompts.overwrite = {c.first, OverwriteAnswer::No};
+        const ImportReport report = Run();
+        ASSERT_EQ(report.files.size(), 2u);
+        EXPECT_EQ(h.prompts.questions.size(), static_cast<size_t>(c.questions));
+        const std::string firstName = fs::path(report.files[0].analysisPath).filename().string();
+        EXPECT_EQ(h.prompts.questions[0], "文件" + firstName + "已经存在是否覆盖");
+        const Outcome outcomes[] = {c.outcomeFirst, c.outcomeSecond};
+        for (int k = 0; k < 2; ++k) {
+            const ImportedFile& f = report.files[static_cast<size_t>(k)];
+            EXPECT_EQ(f.outcome, outcomes[k]) << f.rawPath;
+            EXPECT_EQ(test::ReadFile(f.analysisPath),
+                      outcomes[k] == Outcome::Kept ? oldKxc : ConvertedBytes(f.rawPath));
+        }
+        std::vector<std::string> rows = RowNames(h.ws);
+        std::sort(rows.begin(), rows.end());
+        EXPECT_EQ(rows, (std::vector<std::string>{"5.kxc", "6.kxc"}));  // one row each
+    }
+}
+
+TEST_F(Import, BlanketAnswerLastsForOneImportOnly) {
+    test::WriteFile(dir + "/5.kxd", RawBytes("5"));
+    test::WriteFile(dir + "/5.kxc", {1});
+    h.prompts.overwrite = {OverwriteAnswer::NoToAll};
+    Run();
+    h.prompts.overwrite = {OverwriteAnswer::No};
+    Run();
+    EXPECT_EQ(h.prompts.questions.size(), 2u);
+}
+
+TEST_F(Import, OtherSuffixesAndDirectoriesAreIgnored) {
+    test::WriteFile(dir + "/1.kxd", RawBytes("1"));
+    test::WriteFile(dir + "/2.KXD", RawBytes("2"));
+    test::WriteFile(dir + "/3.txt", {1, 2});
+    test::WriteFile(dir + "/kxd", {1, 2});
+    fs::create_directories(dir + "/sub.kxd");
+    fs::create_directories(dir + "/sub2.kxc");
+    fs::create_directories(dir + "/plain");
+    test::WriteFile(dir + "/plain/4.kxd", RawBytes("4"));
+    Run();
+    EXPECT_EQ(RowNames(h.ws), std::vector<std::string>{"1.kxc"});
+    EXPECT_FALSE(fs::exists(dir + "/2.kxc"));
+    EXPECT_FALSE(fs::exists(dir + "/plain/4.kxc"));
+    EXPECT_TRUE(fs::is_directory(dir + "/sub.kxd"));
+}
+
+TEST_F(Import, UnreadableRawFileIsReportedAndNothingIsWrittenForIt) {
+    test::WriteFile(dir + "/1.kxd", RawBytes("1"));
+    std::vector<uint8_t> bad = RawBytes("2");
+    bad[0] = 'X';  // wrong magic
+    test::WriteFile(dir + "/2.kxd", bad);
+    test::WriteFile(dir + "/3.kxd", {'Q', 'R'});  // truncated
+    const ImportReport report = Run();
+    EXPECT_EQ(RowNames(h.ws), std::vector<std::string>{"1.kxc"});
+    EXPECT_FALSE(fs::exists(dir + "/2.kxc"));
+    EXPECT_FALSE(fs::exists(dir + "/3.kxc"));
+    int unreadable = 0;
+    for (const ImportedFile& f : report.files) {
+        if (f.outcome == Outcome::Unreadable) {
+            ++unreadable;
+            EXPECT_FALSE(f.reason.empty());
+        }
+    }
+    EXPECT_EQ(unreadable, 2);
+    ASSERT_EQ(h.prompts.messages.size(), 1u);
+    const std::string& m = h.prompts.messages[0];
+    EXPECT_EQ(m.rfind("以下原始文件未能转换：", 0), 0u);
+    EXPECT_NE(m.find("2.kxd: not a test file"), std::string::npos);
+    EXPECT_NE(m.find("3.kxd: "), std::string::npos);
+}
+
+TEST_F(Import, CancelledFolderChangesNothing) {
+    test::WriteProject(dir, {"1.kxc"});
+    h.OpenLoaded(dir);
+    h.prompts.folders.push_back(std::nullopt);
+    const ImportReport report = h.ws.ImportRawData();
+    EXPECT_TRUE(report.cancelled);
+    EXPECT_EQ(h.prompts.messages, std::vector<std::string>{"无效的目录，请重新选择工地目录！"});
+    EXPECT_EQ(RowNames(h.ws), std::vector<std::string>{"1.kxc"});
+}
+
+TEST_F(Import, UnsavedChangesAreOfferedForSavingFirst) {
+    const std::string project = TestDir("-project");
+    test::WriteProject(project, {"1.kxc", "2.kxc"});
+    h.OpenLoaded(project);
+    h.ws.OnFileRowSelected(1);
+    h.views.pages.remarks = "edited before the import";
+    test::WriteFile(dir + "/5.kxd", RawBytes("5"));
+    h.prompts.yesNo.push_back(true);
+    Run();
+    EXPECT_TRUE(h.prompts.SaidPrompt());
+    PileRecord saved;
+    ASSERT_TRUE(saved.ReadTestFile(nullptr, project + "/2.kxc"));
+    EXPECT_EQ(saved.remarks, "edited before the import");
+    EXPECT_EQ(RowNames(h.ws), std::vector<std::string>{"5.kxc"});
+    EXPECT_TRUE(h.ws.m_currentPath.empty());
+}
+
+}  // namespace
+}  // namespace kx

@@ -1,0 +1,339 @@
+// Opening a project, selecting rows with the change test and save prompt, and closing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/workspace_test_util.h"
+#include "workspace/load_steps.h"
+#include "workspace/project_files.h"
+
+namespace kx {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Harness;
+using test::ProjectRecord;
+using test::RowNames;
+using test::TestDir;
+using test::WriteProject;
+
+TEST(ProjectFiles, NumericNameValueAndTypeText) {
+    struct Case {
+        const char* path;
+        int32_t value;
+    } cases[] = {
+        {"/d/10.kxc", 10},
+        {"/d/a.kxc", 0},
+        {"/d/-3.kxc", -3},
+        {"/d/+4.kxc", 4},
+        {"/d/12abc.kxc", 12},
+        {"/d/7.5.kxc", 7},
+        {"/d/x9.kxc", 0},
+        {"/d/007.kxc", 7},
+        {"/d/99999999999.kxc", 2147483647},
+        {"/d.1/3", 3},
+        {"/d/-99999999999.kxc", -2147483647 - 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NumericNameValue(c.path), c.value) << c.path;
+    }
+    EXPECT_EQ(FileTypeText("/d/1.kxc"), "分析文件");
+    EXPECT_EQ(FileTypeText("/d/1.kxd"), "原始文件");
+    EXPECT_EQ(FileTypeText("/d/1.txt"), "txt");
+    EXPECT_EQ(AnalysisPathFor("/d/5.kxd"), "/d/5.kxc");
+    EXPECT_EQ(AnalysisPathFor("/d/a.b.kxc"), "/d/a.b.kxc");
+    EXPECT_EQ(AnalysisPathFor("/d.x/noext"), "/d.x/noext.kxc");
+}
+
+TEST(ProjectFiles, SortIsStableForEqualValues) {
+    std::vector<std::string> paths = {"/p/b.kxc", "/p/10.kxc", "/p/a.kxc", "/p/2x.kxc", "/p/2.kxc"};
+    SortByNumericName(paths);
+    EXPECT_EQ(paths, (std::vector<std::string>{"/p/b.kxc", "/p/a.kxc", "/p/2x.kxc", "/p/2.kxc",
+                                               "/p/10.kxc"}));
+}
+
+TEST(OpenProject, ListsAnalysisFilesInNumericOrderAndLoadsThem) {
+    const std::string dir = TestDir();
+    WriteProject(dir, {"10.kxc", "9.kxc", "a.kxc", "2.kxc"});
+    test::WriteFile(dir + "/3.kxd", {1, 2, 3});
+    test::WriteFile(dir + "/4.txt", {1});
+    fs::create_directory(dir + "/5.kxc");  // a directory, whatever its name
+
+    Harness h;
+    h.OpenLoaded(dir);
+    EXPECT_EQ(RowNames(h.ws), (std::vector<std::string>{"a.kxc", "2.kxc", "9.kxc", "10.kxc"}));
+    for (const DataRow& r : h.ws.Rows()) {
+        EXPECT_EQ(std::string(r.PrintedText()), "否");
+        EXPECT_EQ(r.type, "分析文件");
+    }
+    ASSERT_EQ(h.ws.m_records.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(h.ws.m_filePaths[i], dir + "/" + h.ws.Rows()[i].name);
+        EXPECT_EQ(h.Record(i).pileNumber,
+                  h.ws.Rows()[i].name.substr(0, h.ws.Rows()[i].name.size() - 4));
+    }
+    EXPECT_EQ(h.views.allRows, 4);
+    EXPECT_EQ(h.ws.g_selectionCount, 0);
+    EXPECT_TRUE(h.prompts.messages.empty());
+}
+
+TEST(OpenProject, CancelledOrInvalidFolderKeepsTheProject) {
+    const std::string dir = TestDir();
+    WriteProject(dir, {"1.kxc", "2.kxc"});
+    Harness h;
+    h.OpenLoaded(dir);
+    h.ws.OnFileRowSelected(1);
+    for (std::optional<std::string> answer :
+         {std::optional<std::string>{}, std::optional<std::string>{dir + "/missing"}}) {
+        h.prompts.Forget();
+        h.prompts.folders.push_back(answer);
+        h.ws.OpenProject();
+        EXPECT_EQ(h.prompts.messages,
+                  std::vector<std::string>{"无效的目录或为空目录，请重新选择！"});
+        EXPECT_EQ(h.ws.Rows().size(), 2u);
+        EXPECT_EQ(h.ws.m_records.size(), 2u);
+        EXPECT_TRUE(h.ws.m_currentPath.empty());
+    }
+    // With no file selected, saving refuses.
+    h.prompts.Forget();
+    EXPECT_FALSE(h.ws.Save());
+    EXPECT_EQ(h.prompts.messages, std::vector<std::string>{"请先添加文件！"});
+}
+
+TEST(OpenProject, EmptyDirectoryGivesAnEmptyListWithoutMessage) {
+    const std::string dir = TestDir();
+    Harness h;
+    h.OpenLoaded(dir);
+    EXPECT_TRUE(h.ws.Rows().empty());
+    EXPECT_TRUE(h.prompts.messages.empty());
+    EXPECT_EQ(h.views.allRows, 0);
+}
+
+TEST(OpenProject, UnreadableFileKeepsItsRowWithADefaultRecord) {
+    const std::string dir = TestDir();
+    WriteProject(dir, {"1.kxc", "3.kxc"});
+    test::WriteFile(dir + "/2.kxc", {'X', 'X', 'X', 'X', 0, 0});
+    Harness h;
+    h.OpenLoaded(dir);
+    ASSERT_EQ(h.ws.m_records.size(), 3u);
+    EXPECT_EQ(h.Record(1).pileNumber, "");
+    EXPECT_FALSE(h.ws.m_records.ReadStatus(1).ok);
+    EXPECT_EQ(h.Record(2).pileNumber, "3");
+}
+
+TEST(LoadSteps, LoaderIntegratesOnceAndAgainAfterReopening) {
+    const std::string dir = TestDir();
+    PileRecord inFile = ProjectRecord("1", 64);
+    inFile.integrated = false;
+    inFile.invertPending = true;
+    test::WriteFile(dir + "/1.kxc", test::AnalysisFixture(inFile));
+    const auto bytes = test::ReadFile(dir + "/1.kxc");
+
+    PileRecord expected = inFile;
+    ApplyLoadSteps(expected);
+    ASSERT_NE(expected.waves, inFile.waves);
+
+    Harness h;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        h.OpenLoaded(dir);
+        const PileRecord& loaded = h.Record(0);
+        EXPECT_EQ(loaded, expected);
+        EXPECT_TRUE(loaded.integrated);
+        EXPECT_FALSE(loaded.invertPending);
+        // Slot 8 negated exactly once before the integration.
+        EXPECT_EQ(test::ReadFile(dir + "/1.kxc"), bytes);  // the file keeps its flags
+    }
+}
+
+TEST(LoadSteps, InvertPendingNegatesTheStackedWaveOnce) {
+    const std::string dir = TestDir();
+    PileRecord inFile = ProjectRecord("1", 8);
+    inFile.invertPending = true;  // already integrated: only the inversion applies
+    test::WriteFile(dir + "/1.kxc", test::AnalysisFixture(inFile));
+    Harness h;
+    h.OpenLoaded(dir);
+    const PileRecord& loaded = h.Record(0);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(loaded.waves[8][i], -inFile.waves[8][i]);
+        EXPECT_EQ(loaded.waves[0][i], inFile.waves[0][i]);
+    }
+    EXPECT_FALSE(loaded.invertPending);
+}
+
+class Selection : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = TestDir();
+        WriteProject(dir, {"1.kxc", "2.kxc", "3.kxc"});
+        h.OpenLoaded(dir);
+    }
+    std::string dir;
+    Harness h;
+};
+
+TEST_F(Selection, FirstSelectionNeverPromptsAndTakesTheSnapshots) {
+    h.views.pages.remarks = "typed before any selection";
+    h.views.markers.topX = 777;
+    h.ws.m_waveModified = true;
+    h.ws.OnFileRowSelected(1);
+    EXPECT_TRUE(h.prompts.questions.empty());
+    EXPECT_EQ(h.ws.m_currentIndex, 1);
+    EXPECT_EQ(h.ws.m_currentPath, dir + "/2.kxc");
+    EXPECT_EQ(h.ws.m_currentExt, "kxc");
+    EXPECT_EQ(h.ws.m_savePath, dir + "/2.kxc");
+    EXPECT_EQ(h.ws.g_selectionCount, 1);
+    const PileRecord& rec = h.Record(1);
+    EXPECT_EQ(h.ws.m_savedRecord, rec);
+    EXPECT_EQ(h.ws.m_savedWaves, rec.waves);
+    EXPECT_EQ(h.views.backupWave, rec.waves[8]);
+    EXPECT_EQ(rec.pileTopTimeUs, rec.sampleIntervalUs * 4);  // markers placed before snapshot
+    EXPECT_EQ(h.ws.m_savedTopX, 4.0f);
+    EXPECT_EQ(h.ws.m_savedBottomX, static_cast<float>(h.views.markers.bottomX));
+    EXPECT_EQ(h.views.pages.pileNumber, "2");
+    EXPECT_EQ(h.views.rawBlow, -1);
+    EXPECT_EQ(h.views.spectrumComputed, 1);
+    EXPECT_FALSE(h.ws.m_waveModified);
+}
+
+TEST_F(Selection, UnchangedRecordIsLeftWithoutPrompt) {
+    h.ws.OnFileRowSelected(0);
+    h.ws.OnFileRowSelected(1);
+    h.ws.OnFileRowSelected(2);
+    EXPECT_TRUE(h.prompts.questions.empty());
+}
+
+// Each way of changing the record or the pages is noticed by the change test.
+TEST_F(Selection, EveryKindOfChangePrompts) {
+    struct Case {
+        const char* what;
+        std::function<void(Harness&)> change;
+    } cases[] = {
+        {"remarks", [](Harness& h) { h.views.pages.remarks += "!"; }},
+        {"tester", [](Harness& h) { h.views.pages.tester = "Li"; }},
+        {"date", [](Harness& h) { h.views.pages.testDate = "2018-06-29"; }},
+        {"class", [](Harness& h) { h.views.pages.integrityClass = "III"; }},
+        {"defect box", [](Harness& h) { h.views.pages.defectPosition = "1.00"; }},
+        {"length box", [](Harness& h) { h.views.pages.pileLength = "13.00"; }},
+        {"speed box", [](Harness& h) { h.views.pages.waveSpeed = "3900.00"; }},
+        {"top marker", [](Harness& h) { h.views.markers.topX += 1; }},
+        {"bottom marker", [](Harness& h) { h.views.markers.bottomX += 1; }},
+        {"waves", [](Harness& h) { h.ws.m_waveModified = true; }},
+        {"optimize", [](Harness& h) { h.ws.m_optimizeTouched = true; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        h.ws.OnFileRowSelected(0);
+        c.change(h);
+        h.prompts.Forget();
+        h.prompts.yesNo.push_back(false);
+        h.ws.OnFileRowSelected(1);
+        EXPECT_TRUE(h.prompts.SaidPrompt());
+        h.ws.OnFileRowSelected(2);  // back to a clean state
+    }
+}
+
+TEST_F(Selection, NoRestoresTheOldRecordAndAllTenSlots) {
+    h.ws.OnFileRowSelected(0);
+    const PileRecord atSelection = h.Record(0);
+    PileRecord& rec = h.Record(0);
+    // A tool edits the waves in place; another edit touches slot 9 and a header field.
+    for (int s = 0; s < kSlotCount; ++s)
+        rec.waves[s][3] += 1000 + s;
+    rec.pileLength = 99.0f;
+    h.ws.m_waveModified = true;
+    h.views.pages.remarks = "edited";
+    h.prompts.yesNo.push_back(false);
+    h.ws.OnFileRowSelected(1);
+    EXPECT_EQ(h.prompts.questions, std::vector<std::string>{"是否保存修改过的数据？"});
+    EXPECT_EQ(h.Record(0), atSelection);
+    EXPECT_EQ(h.views.restoreWaveCalls, 1);
+    // Nothing was written.
+    PileRecord onDisk;
+    ASSERT_TRUE(onDisk.ReadTestFile(nullptr, dir + "/1.kxc"));
+    EXPECT_EQ(onDisk.remarks, ProjectRecord("1").remarks);
+    EXPECT_EQ(h.ws.m_currentIndex, 1);
+}
+
+TEST_F(Selection, YesSavesTheOldRecordAndMarksItsRow) {
+    h.ws.OnFileRowSelected(0);
+    h.views.pages.remarks = "edited remarks";
+    h.prompts.yesNo.push_back(true);
+    h.ws.OnFileRowSelected(2);
+    EXPECT_EQ(h.prompts.messages, std::vector<std::string>{"保存成功！"});
+    PileRecord onDisk;
+    ASSERT_TRUE(onDisk.ReadTestFile(nullptr, dir + "/1.kxc"));
+    EXPECT_EQ(onDisk.remarks, "edited remarks");
+    EXPECT_EQ(h.ws.m_savedRows, std::vector<int32_t>{0});
+    // Saved again at a later prompt, the row is listed once.
+    h.ws.OnFileRowSelected(0);
+    h.views.pages.remarks = "again";
+    h.prompts.yesNo.push_back(true);
+    h.ws.OnFileRowSelected(1);
+    EXPECT_EQ(h.ws.m_savedRows, std::vector<int32_t>{0});
+}
+
+TEST_F(Selection, SaveThenEditDoesNotPrompt) {
+    h.ws.OnFileRowSelected(0);
+    h.views.pages.remarks = "first";
+    ASSERT_TRUE(h.ws.Save());
+    EXPECT_TRUE(h.ws.m_justSaved);
+    h.views.pages.remarks = "second, unsaved";
+    h.ws.OnFileRowSelected(1);
+    EXPECT_FALSE(h.prompts.SaidPrompt());
+    EXPECT_FALSE(h.ws.m_justSaved);
+}
+
+TEST_F(Selection, CloseWithChangedDefectBoxPrompts) {
+    h.ws.OnFileRowSelected(0);
+    h.views.pages.defectPosition = "4.56";
+    h.prompts.yesNo.push_back(true);
+    h.ws.OnMainWindowClose();
+    EXPECT_TRUE(h.prompts.SaidPrompt());
+    EXPECT_TRUE(h.ws.m_savedRows.empty());  // closing does not mark rows
+}
+
+TEST_F(Selection, CloseAfterViewingTwoUnchangedRecordsDoesNotPrompt) {
+    h.ws.OnFileRowSelected(0);
+    h.ws.OnFileRowSelected(1);
+    h.ws.OnMainWindowClose();
+    EXPECT_TRUE(h.prompts.questions.empty());
+}
+
+TEST_F(Selection, CloseWithNothingSelectedAsksNothing) {
+    h.views.pages.remarks = "typed";
+    h.ws.OnMainWindowClose();
+    EXPECT_TRUE(h.prompts.questions.empty());
+}
+
+TEST_F(Selection, OpeningAnotherProjectOffersToSaveFirst) {
+    const std::string other = TestDir("-other");
+    WriteProject(other, {"7.kxc"});
+    for (bool yes : {true, false}) {
+        SCOPED_TRACE(yes);
+        h.OpenLoaded(dir);
+        h.ws.OnFileRowSelected(0);
+        h.views.pages.remarks = yes ? "keep me" : "drop me";
+        h.prompts.Forget();
+        h.prompts.yesNo.push_back(yes);
+        h.OpenLoaded(other);
+        EXPECT_EQ(h.prompts.questions, std::vector<std::string>{"是否保存修改过的数据？"});
+        PileRecord onDisk;
+        ASSERT_TRUE(onDisk.ReadTestFile(nullptr, dir + "/1.kxc"));
+        EXPECT_EQ(onDisk.remarks, "keep me");  // saved by Yes; untouched by No
+        // The new project starts with nothing selected.
+        EXPECT_EQ(RowNames(h.ws), std::vector<std::string>{"7.kxc"});
+        EXPECT_TRUE(h.ws.m_currentPath.empty());
+        EXPECT_EQ(h.ws.m_currentIndex, -1);
+        EXPECT_EQ(h.ws.CurrentRecord(), nullptr);
+        h.prompts.Forget();
+        EXPECT_EQ(h.ws.RequireCurrentRecord(), nullptr);
+        EXPECT_EQ(h.prompts.messages, std::vector<std::string>{"请先选择文件！"});
+        // Its first selection does not prompt, whatever the pages show.
+        h.ws.OnFileRowSelected(0);
+        EXPECT_TRUE(h.prompts.questions.empty());
+    }
+}
+
+}  // namespace
+}  // namespace kx
