@@ -128,9 +128,7 @@ ReadOutcome ReadAnalysisImage(PileRecord& rec, const std::vector<uint8_t>& bytes
     in.Skip(kReservedBytes);
     const int n = rec.sampleCount;
     for (auto& slot : rec.waves) {
-        for (int i = 0; i < n; ++i) {
-            slot[i] = in.Read<int32_t>();
-        }
+        in.ReadInt32s(slot.data(), static_cast<size_t>(n));
     }
     if (in.failed()) {
         return truncated();

@@ -53,6 +53,19 @@ public:
     }
     bool ReadFlag() { return Read<uint8_t>() != 0; }
 
+    // n int32 values in one go (the waveform block is most of every file).
+    bool ReadInt32s(int32_t* out, size_t n) {
+        if (!ReadBytes(out, n * sizeof(int32_t))) {
+            return false;
+        }
+        if (order_ != std::endian::native) {
+            for (size_t i = 0; i < n; ++i) {
+                out[i] = static_cast<int32_t>(__builtin_bswap32(static_cast<uint32_t>(out[i])));
+            }
+        }
+        return true;
+    }
+
 private:
     const uint8_t* data_;
     size_t size_;

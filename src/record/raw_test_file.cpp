@@ -147,11 +147,7 @@ ReadOutcome ReadRawImage(PileRecord& rec, const std::vector<uint8_t>& bytes) {
     }
 
     const int n = rec.sampleCount;
-    auto readSlot = [&](int slot) {
-        for (int i = 0; i < n; ++i) {
-            rec.waves[slot][i] = in.Read<int32_t>();
-        }
-    };
+    auto readSlot = [&](int slot) { in.ReadInt32s(rec.waves[slot].data(), static_cast<size_t>(n)); };
     if (rec.formatVersion == kLayout123) {
         for (int slot = 0; slot <= kStackedSlot; ++slot) {
             in.Skip(4);
