@@ -105,7 +105,13 @@ int SpectrumTransform(SpectrumBuffer& x, int count) {
     if (peak == 0) {
         peak = 1;
     }
-    const float q = F32(peak / 65535.0);
+    // q = peak / 65535 in single precision, rounded down rather than to nearest: rounded
+    // up, the peak's own quotient falls just short of 65535 and the highest peak would read
+    // 16383 instead of 16384 for about half of all waveforms.
+    float q = F32(peak / 65535.0);
+    if (static_cast<double>(q) * 65535.0 > peak) {  // exact: 24 by 16 bits
+        q = std::nextafter(q, 0.0f);
+    }
     // The scaled value runs from -32767 (silence) to 32768 (the peak) and is halved into
     // the buffer's range -16383 .. 16384.
     for (int j = 0; j < half && j < kMaxSamples; ++j) {
