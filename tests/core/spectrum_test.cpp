@@ -73,8 +73,8 @@ TEST(SpectrumTransform, HighestPeakIsAlwaysTheTopOfTheRange) {
             seed = seed * 1664525u + 1013904223u;
             x[i] = static_cast<int32_t>(seed >> 12) - (1 << 19);
         }
-        SpectrumTransform(x, count);
-        ASSERT_EQ(*std::max_element(x.begin(), x.begin() + 128), 16384) << count;
+        const int n = SpectrumTransform(x, count);
+        ASSERT_EQ(*std::max_element(x.begin(), x.begin() + n / 2), 16384) << count;
     }
 }
 
