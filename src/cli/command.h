@@ -28,6 +28,9 @@ bool LoadRecord(Context& ctx, const std::string& path, PileRecord& rec);
 // Each command adds its sub-command to the application.
 void AddInfoCommand(CLI::App& app, Context& ctx);
 void AddConvertCommand(CLI::App& app, Context& ctx);
+void AddProcessCommand(CLI::App& app, Context& ctx);
+void AddSpectrumCommand(CLI::App& app, Context& ctx);
+void AddMarkersCommand(CLI::App& app, Context& ctx);
 
 // Runs kxtool with the given arguments; returns the exit status.
 int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

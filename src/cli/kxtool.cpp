@@ -31,6 +31,9 @@ int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     Context ctx{out, err};
     AddInfoCommand(app, ctx);
     AddConvertCommand(app, ctx);
+    AddProcessCommand(app, ctx);
+    AddSpectrumCommand(app, ctx);
+    AddMarkersCommand(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
