@@ -97,7 +97,7 @@ TEST(AnalysisFile, RejectsCountsOutOfRangeAndTruncation) {
         return test::AnalysisFixture(r);
     };
     const std::vector<std::vector<uint8_t>> bad = {
-        withFirstCount(-1),  withFirstCount(1025),  withFirstCount(INT32_MIN),
+        withFirstCount(-1), withFirstCount(1025), withFirstCount(INT32_MIN),
         withSampleCount(-5), withSampleCount(1025), withSampleCount(INT16_MAX)};
     for (const auto& b : bad) {
         PileRecord r;

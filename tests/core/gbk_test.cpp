@@ -29,9 +29,7 @@ TEST(Gbk, InvalidBytesFailStrictAndShowAsReplacementWhenLossy) {
     const std::string bad = std::string("A\xBC\xEC") + "\xFF" + "B";
     std::string out;
     EXPECT_FALSE(GbkToUtf8(bad, out));
-    EXPECT_EQ(GbkToUtf8Lossy(bad),
-              "A检\xEF\xBF\xBD"
-              "B");
+    EXPECT_EQ(GbkToUtf8Lossy(bad), "A检\xEF\xBF\xBD" "B");
     EXPECT_EQ(GbkToUtf8Lossy(std::string("\xBC")), "\xEF\xBF\xBD");  // cut in the middle
 }
 

@@ -19,11 +19,9 @@ TEST(PileRecord, NewRecordHasDocumentedDefaults) {
     EXPECT_EQ(r.instrInt8, 10);
     EXPECT_EQ(r.cursorTimeText, "0");
     EXPECT_EQ(r.sampleCount, 0);
-    for (bool absent : r.waveAbsent)
-        EXPECT_TRUE(absent);
+    for (bool absent : r.waveAbsent) EXPECT_TRUE(absent);
     for (const auto& slot : r.waves)
-        for (int32_t s : slot)
-            ASSERT_EQ(s, 0);
+        for (int32_t s : slot) ASSERT_EQ(s, 0);
 }
 
 TEST(PileRecord, CopiesAreIndependent) {

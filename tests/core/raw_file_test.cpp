@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "core/record_test_util.h"
 #include "record/pile_record.h"
 #include "record/record_io.h"
+#include "core/record_test_util.h"
 #include "support/fixture_writer.h"
 
 namespace kx {
@@ -88,15 +88,11 @@ TEST(RawFile, Layout234ReadsEveryFieldAndMovesTheStackedWave) {
         EXPECT_EQ(r.longitude, static_cast<double>(static_cast<float>(114.123456789)));
         EXPECT_EQ(r.latitude, static_cast<double>(static_cast<float>(-22.987654321)));
         for (int s = 0; s < 4; ++s)
-            for (int i = 0; i < n; ++i)
-                ASSERT_EQ(r.waves[s][i], f.fileWaves[s][i]);
-        for (int i = 0; i < n; ++i)
-            ASSERT_EQ(r.waves[8][i], f.fileWaves[4][i]);
+            for (int i = 0; i < n; ++i) ASSERT_EQ(r.waves[s][i], f.fileWaves[s][i]);
+        for (int i = 0; i < n; ++i) ASSERT_EQ(r.waves[8][i], f.fileWaves[4][i]);
         for (int s : {4, 5, 6, 7, 9})
-            for (int i = 0; i < kMaxSamples; ++i)
-                ASSERT_EQ(r.waves[s][i], 0) << s << ":" << i;
-        for (int i = n; i < kMaxSamples; ++i)
-            ASSERT_EQ(r.waves[8][i], 0);
+            for (int i = 0; i < kMaxSamples; ++i) ASSERT_EQ(r.waves[s][i], 0) << s << ":" << i;
+        for (int i = n; i < kMaxSamples; ++i) ASSERT_EQ(r.waves[8][i], 0);
     }
 }
 
@@ -110,8 +106,7 @@ TEST(RawFile, Layout123ReadsNineSlotsKeepsConclusionDefaultsAndDumps) {
     EXPECT_EQ(r.concreteStrength, "");
     EXPECT_EQ(r.instrumentNumber, "");
     for (int s = 0; s < 9; ++s)
-        for (int i = 0; i < 5; ++i)
-            ASSERT_EQ(r.waves[s][i], f.fileWaves[s][i]);
+        for (int i = 0; i < 5; ++i) ASSERT_EQ(r.waves[s][i], f.fileWaves[s][i]);
     EXPECT_EQ(test::FileText("读原始文件后.txt"), "900000,-900001,900002,-900003,900004,");
 }
 
@@ -146,8 +141,8 @@ TEST(RawFile, ReserveShrinksByTheConclusionStrings) {
         const auto bytes = f.Build();
         // The waves start right after the reserve: 218 fixed bytes, the strings, the reserve.
         size_t strings = f.values.headerText.size() + f.values.testingUnit.size() +
-                         f.values.tester.size() + f.values.remarks.size() + f.values.site.size() +
-                         f.values.pileNumber.size();
+                         f.values.tester.size() + f.values.remarks.size() +
+                         f.values.site.size() + f.values.pileNumber.size();
         ASSERT_EQ(bytes.size(), 218 + strings + 16 + 991 + 5 * 3 * 4);
         PileRecord r;
         const ReadOutcome out = r.ReadTestBytes(nullptr, bytes, true);
@@ -156,9 +151,9 @@ TEST(RawFile, ReserveShrinksByTheConclusionStrings) {
         EXPECT_EQ(r.instrumentNumber, c.instrument);
         EXPECT_EQ(r.waves[0][0], f.fileWaves[0][0]);
         EXPECT_EQ(r.waves[8][2], f.fileWaves[4][2]);
-        EXPECT_EQ(
-            991 - (strlen(c.cls) + strlen(c.strength) + strlen(c.diameter) + strlen(c.instrument)),
-            c.reserve);
+        EXPECT_EQ(991 - (strlen(c.cls) + strlen(c.strength) + strlen(c.diameter) +
+                         strlen(c.instrument)),
+                  c.reserve);
     }
 }
 
@@ -218,12 +213,8 @@ TEST(RawFile, RejectsCountsOutOfRange) {
         bool ok;
     };
     const Case cases[] = {
-        {-1, 4, false},
-        {1024, 4, false},
-        {INT32_MAX, 4, false},
-        {std::nullopt, -1, false},
-        {std::nullopt, 1025, false},
-        {std::nullopt, -32768, false},
+        {-1, 4, false},   {1024, 4, false}, {INT32_MAX, 4, false},
+        {std::nullopt, -1, false}, {std::nullopt, 1025, false}, {std::nullopt, -32768, false},
     };
     for (const auto& c : cases) {
         RawFixture f = MakeRawFixture(234, 4);

@@ -12,14 +12,16 @@ struct DateCase {
 
 TEST(TestDate, JulianDayNumbersInBothCalendars) {
     const DateCase cases[] = {
-        {2451545, "2000-01-01"},                           // Gregorian
-        {2458298, "2018-06-28"}, {2299161, "1582-10-15"},  // first Gregorian day
-        {2299160, "1582-10-04"},                           // last Julian day
-        {2451910, "2000-12-31"},                           // two-digit month, two-digit day
-        {2451555, "2000-01-11"},                           // month padded, day not
-        {2451828, "2000-10-10"}, {2451819, "2000-10-01"},
-        {1721424, "1-01-01"},   // Julian calendar, 1 AD
-        {1721423, "-1-12-31"},  // the day before: no year zero
+        {2451545, "2000-01-01"},  // Gregorian
+        {2458298, "2018-06-28"},
+        {2299161, "1582-10-15"},  // first Gregorian day
+        {2299160, "1582-10-04"},  // last Julian day
+        {2451910, "2000-12-31"},  // two-digit month, two-digit day
+        {2451555, "2000-01-11"},  // month padded, day not
+        {2451828, "2000-10-10"},
+        {2451819, "2000-10-01"},
+        {1721424, "1-01-01"},     // Julian calendar, 1 AD
+        {1721423, "-1-12-31"},    // the day before: no year zero
         {0, "-4713-01-01"},
     };
     for (const auto& c : cases) {
