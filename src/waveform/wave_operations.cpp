@@ -42,8 +42,8 @@ void IntegrateWave(int32_t* samples, int count) {
 }
 
 std::optional<int> CutIndexAtCursor(int cursorX, int viewWidth, int zoom, int count) {
-    // The cursor pixel over the zoomed plot of Algorithms 1 of the view: N / (W * zoom)
-    // samples per pixel, in single precision.
+    // The sample under the cursor line of the zoomed plot: N / (W * zoom) samples per
+    // pixel, in single precision.
     const double span = static_cast<double>(viewWidth) * zoom;
     if (!(span > 0) || count < 0) {
         return std::nullopt;
