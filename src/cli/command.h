@@ -30,6 +30,9 @@ void AddInfoCommand(CLI::App& app, Context& ctx);
 void AddConvertCommand(CLI::App& app, Context& ctx);
 void AddSynthCommand(CLI::App& app, Context& ctx);
 void AddImportCommand(CLI::App& app, Context& ctx);
+void AddProcessCommand(CLI::App& app, Context& ctx);
+void AddSpectrumCommand(CLI::App& app, Context& ctx);
+void AddMarkersCommand(CLI::App& app, Context& ctx);
 
 // Runs kxtool with the given arguments; returns the exit status.
 int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

@@ -33,6 +33,9 @@ int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     AddConvertCommand(app, ctx);
     AddSynthCommand(app, ctx);
     AddImportCommand(app, ctx);
+    AddProcessCommand(app, ctx);
+    AddSpectrumCommand(app, ctx);
+    AddMarkersCommand(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

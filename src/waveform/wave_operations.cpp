@@ -1,5 +1,6 @@
 #include "waveform/wave_operations.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <new>
@@ -37,6 +38,84 @@ void IntegrateWave(int32_t* samples, int count) {
     }
     for (int j = 0; j < count; ++j) {
         samples[j] = TruncToInt32(static_cast<double>(acc[j]) / d);
+    }
+}
+
+std::optional<int> CutIndexAtCursor(int cursorX, int viewWidth, int zoom, int count) {
+    // The sample under the cursor line of the zoomed plot: N / (W * zoom) samples per
+    // pixel, in single precision.
+    const double span = static_cast<double>(viewWidth) * zoom;
+    if (!(span > 0) || count < 0) {
+        return std::nullopt;
+    }
+    const float perPixel = F32(count / span);
+    const int32_t n = TruncToInt32(static_cast<double>(perPixel) * cursorX);
+    return std::clamp(n, 0, count);
+}
+
+void CutFront(int32_t* samples, int count, int index) {
+    if (samples == nullptr || count <= 0) {
+        return;
+    }
+    std::fill(samples, samples + std::clamp(index, 0, count), 0);
+}
+
+void CutBack(int32_t* samples, int count, int index) {
+    if (samples == nullptr || count <= 0) {
+        return;
+    }
+    std::fill(samples + std::clamp(index, 0, count), samples + count, 0);
+}
+
+void ReverseWave(int32_t* samples, int count) {
+    for (int i = 0; samples != nullptr && i < count; ++i) {
+        samples[i] = TruncToInt32(-static_cast<double>(samples[i]));
+    }
+}
+
+void ZeroWave(int32_t* samples, int count) {
+    if (samples == nullptr || count <= 64) {
+        return;  // the first 64 samples are never changed; nothing is left
+    }
+    float sum = 0;
+    for (int i = 0; i < count; ++i) {
+        sum = F32(static_cast<double>(sum) + samples[i]);
+    }
+    const float mean = F32(static_cast<double>(sum) / count);
+    for (int j = 64; j < count; ++j) {
+        samples[j] = TruncToInt32(F32(samples[j] - static_cast<double>(mean)));
+    }
+}
+
+void SmoothWave(int32_t* samples, int count, int points) {
+    if (samples == nullptr || points < 1 || count < 1) {
+        return;
+    }
+    const int h = points / 2;
+    const int start = (points % 2 != 0) ? h : h - 1;
+    if (start >= count - h) {
+        return;
+    }
+    // Running 64-bit window sum: the mean of int32 values always fits in int32, so no sum
+    // can overflow; results equal 32-bit sums wherever those do not overflow.
+    int64_t sum = 0;
+    for (int i = 0; i < points; ++i) {
+        sum += samples[i];
+    }
+    const int steps = count - h - start;
+    for (int m = 0; m < steps; ++m) {
+        const int out = start + m;
+        const int32_t before = samples[out];
+        samples[out] = static_cast<int32_t>(sum / points);
+        if (m + 1 == steps) {
+            break;
+        }
+        // Next window m+1 .. m+points: drop sample m, take sample m+points, and account for
+        // the output just written if it lies inside the next window.
+        sum += static_cast<int64_t>(samples[m + points]) - (out == m ? before : samples[m]);
+        if (out > m) {
+            sum += static_cast<int64_t>(samples[out]) - before;
+        }
     }
 }
 

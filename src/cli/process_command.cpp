@@ -1,0 +1,101 @@
+#include <limits>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "cli/command.h"
+#include "waveform/blow_editing.h"
+#include "waveform/low_pass_filter.h"
+#include "waveform/spectrum.h"
+#include "waveform/stacking.h"
+#include "waveform/wave_operations.h"
+#include "workspace/load_steps.h"
+
+namespace kx::cli {
+namespace {
+
+// Values of every occurrence of the options that take one, in the order given.
+struct ProcessArgs {
+    std::string in, out;
+    bool loaded = false;
+    std::vector<int> lowpass, smooth, cutFront, cutBack, deleteBlow;
+    int integrate = 0, zero = 0, reverse = 0, restack = 0;
+};
+
+CLI::Option* AddValueOp(CLI::App* cmd, const std::string& name, std::vector<int>& values,
+                        const std::string& valueName, const std::string& what) {
+    return cmd->add_option(name, values, what)
+        ->type_name(valueName)
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
+
+// Applies the operations to the record in the order they were given on the command line.
+void ApplyOperations(const CLI::App& cmd, const ProcessArgs& a, PileRecord& rec) {
+    int32_t* stacked = rec.waves[kStackedSlot].data();
+    const int n = rec.SampleCount();
+    std::map<std::string, size_t> used;  // occurrences of each option consumed so far
+    auto next = [&used](const std::string& name, const std::vector<int>& values) {
+        return values.at(used[name]++);
+    };
+    for (const CLI::Option* opt : cmd.parse_order()) {
+        const std::string name = opt->get_name();
+        if (name == "--lowpass") {
+            LowPassFilter(stacked, next(name, a.lowpass), rec.sampleIntervalUs, n);
+        } else if (name == "--integrate") {
+            IntegrateWave(stacked, n);
+        } else if (name == "--zero") {
+            ZeroWave(stacked, n);
+        } else if (name == "--smooth") {
+            SmoothWave(stacked, n, next(name, a.smooth));
+        } else if (name == "--reverse") {
+            ReverseWave(stacked, n);
+        } else if (name == "--restack") {
+            RestackWave(rec);
+        } else if (name == "--cut-front") {
+            CutFront(stacked, n, next(name, a.cutFront));
+        } else if (name == "--cut-back") {
+            CutBack(stacked, n, next(name, a.cutBack));
+        } else if (name == "--delete-blow") {
+            SpectrumBuffer unused{};
+            DeleteBlow(&rec, next(name, a.deleteBlow), unused);
+        }
+    }
+}
+
+}  // namespace
+
+void AddProcessCommand(CLI::App& app, Context& ctx) {
+    auto* cmd = app.add_subcommand(
+        "process", "apply waveform operations, in the order given, and write an analysis file");
+    auto a = std::make_shared<ProcessArgs>();
+    cmd->add_option("IN", a->in, "raw (.kxd) or analysis (.kxc) file")->required();
+    cmd->add_option("OUT", a->out, "analysis file to write (may be IN)")->required();
+    cmd->add_flag("--loaded", a->loaded, "apply the project loader's post-read steps first");
+    AddValueOp(cmd, "--lowpass", a->lowpass, "HZ", "low-pass filter with cut-off HZ");
+    cmd->add_flag("--integrate", a->integrate, "integrate (drift removed, rescaled)");
+    cmd->add_flag("--zero", a->zero, "subtract the mean from sample 64 on");
+    AddValueOp(cmd, "--smooth", a->smooth, "P", "moving average of P points")
+        ->check(CLI::Range(1, std::numeric_limits<int>::max()));
+    cmd->add_flag("--reverse", a->reverse, "reverse the polarity");
+    cmd->add_flag("--restack", a->restack, "stacked waveform := mean of the present blows");
+    AddValueOp(cmd, "--cut-front", a->cutFront, "I", "samples 0..I-1 := 0 (I clamped to 0..N)");
+    AddValueOp(cmd, "--cut-back", a->cutBack, "I", "samples I..N-1 := 0 (I clamped to 0..N)");
+    AddValueOp(cmd, "--delete-blow", a->deleteBlow, "B", "delete blow B (0-7) and re-stack")
+        ->check(CLI::Range(0, 7));
+    cmd->callback([&ctx, cmd, a]() {
+        PileRecord rec;
+        if (!LoadRecord(ctx, a->in, rec)) {
+            return;
+        }
+        if (a->loaded) {
+            ApplyLoadSteps(rec);
+        }
+        ApplyOperations(*cmd, *a, rec);
+        if (Status st = rec.WriteAnalysisFile(a->out); !st) {
+            ctx.Fail(a->out, st.reason);
+        }
+    });
+}
+
+}  // namespace kx::cli
