@@ -6,6 +6,8 @@ bash "$root/scripts/build.sh"
 build=${KX_BUILD_DIR:-$root/build}
 kxtool=$build/src/cli/kxtool
 bash "$root/scripts/make-demo-site.sh" "$kxtool" "$root/examples/demo-site" >/dev/null
+# The site opens as a project once its raw files are imported as analysis files.
+(cd "$build" && "$kxtool" import "$root/examples/demo-site" --overwrite all >/dev/null)
 # Diagnostic dump files go to the current directory; keep them out of the checkout.
 mkdir -p "$build/run" && cd "$build/run"
 "$kxtool" info "$root/examples/pile-example.kxd"
