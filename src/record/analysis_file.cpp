@@ -5,6 +5,7 @@
 
 #include "record/byte_reader.h"
 #include "record/file_io.h"
+#include "record/header_fields.h"
 #include "record/record_io.h"
 
 namespace kx {
@@ -45,9 +46,8 @@ void WriteStoredString(ByteWriter& out, const std::string& s) {
 ReadOutcome ReadAnalysisImage(PileRecord& rec, const std::vector<uint8_t>& bytes) {
     ByteReader in(bytes, std::endian::little);
     auto truncated = [&]() {
-        return ReadOutcome{Status::Fail("file ends early at offset " +
-                                        std::to_string(bytes.size())),
-                           {}};
+        return ReadOutcome{
+            Status::Fail("file ends early at offset " + std::to_string(bytes.size())), {}};
     };
     in.ReadBytes(rec.magic.data(), 4);
     if (in.failed()) {
@@ -66,61 +66,20 @@ ReadOutcome ReadAnalysisImage(PileRecord& rec, const std::vector<uint8_t>& bytes
             return in.failed() ? truncated() : ReadOutcome{bad, {}};
         }
     }
-    rec.pileLength = in.Read<float>();
-    rec.waveSpeed = in.Read<float>();
-    rec.sampleCount = in.Read<int16_t>();
+    ReadAcquisitionFields(in, rec);
     if (!in.failed() && (rec.sampleCount < 0 || rec.sampleCount > kMaxSamples)) {
         const int16_t n = rec.sampleCount;
         rec.sampleCount = 0;
         return {Status::Fail("sample count " + std::to_string(n) + " out of range"), {}};
     }
-    rec.sampleIntervalUs = in.Read<int32_t>();
-    rec.instrShort1 = in.Read<int16_t>();
-    rec.instrShort2 = in.Read<int16_t>();
-    rec.pileTopTimeUs = in.Read<int32_t>();
-    rec.instrInt1 = in.Read<int32_t>();
-    rec.pileBottomTimeUs = in.Read<int32_t>();
-    rec.instrInt2 = in.Read<int32_t>();
-    rec.instrInt3 = in.Read<int32_t>();
-    rec.instrInt4 = in.Read<int32_t>();
-    rec.instrFlag1 = in.ReadFlag();
-    rec.instrFlag2 = in.ReadFlag();
-    rec.instrFlag3 = in.ReadFlag();
-    rec.instrFloat1 = in.Read<float>();
-    rec.instrFloat2 = in.Read<float>();
-    rec.defectTimeUs = in.Read<float>();
-    rec.instrInt5 = in.Read<int32_t>();
-    rec.instrFloat3 = in.Read<float>();
-    rec.lowPassHz = in.Read<int32_t>();
-    rec.instrFloat4 = in.Read<float>();
-    rec.instrFloat5 = in.Read<float>();
-    for (auto& v : rec.channelShorts) {
-        v = in.Read<int16_t>();
-    }
-    rec.instrFlag7 = in.ReadFlag();
-    for (auto& v : rec.waveAbsent) {
-        v = in.ReadFlag();
-    }
-    for (auto& v : rec.channelInts) {
-        v = in.Read<int32_t>();
-    }
     in.Skip(sizeof kMarker);
-    rec.instrFlag4 = in.ReadFlag();
-    rec.invertPending = in.ReadFlag();
-    rec.instrFlag5 = in.ReadFlag();
-    rec.integrated = in.ReadFlag();
-    rec.longitude = in.Read<double>();
-    rec.latitude = in.Read<double>();
-    rec.instrInt6 = in.Read<int32_t>();
-    rec.instrInt7 = in.Read<int32_t>();
-    rec.instrInt8 = in.Read<int32_t>();
-    rec.instrFlag6 = in.ReadFlag();
+    ReadTrailingFields(in, rec);
     in.Skip(sizeof kMarker);
     if (in.failed()) {
         return truncated();
     }
-    for (std::string* s : {&rec.integrityClass, &rec.concreteStrength, &rec.pileDiameter,
-                           &rec.instrumentNumber}) {
+    for (std::string* s :
+         {&rec.integrityClass, &rec.concreteStrength, &rec.pileDiameter, &rec.instrumentNumber}) {
         if (!ReadStoredString(in, *s, bad)) {
             return in.failed() ? truncated() : ReadOutcome{bad, {}};
         }
@@ -192,8 +151,8 @@ std::vector<uint8_t> PileRecord::AnalysisFileBytes() const {
     out.Write(instrInt8);
     out.WriteFlag(instrFlag6);
     out.WriteBytes(kMarker, sizeof kMarker);
-    for (const std::string* s : {&integrityClass, &concreteStrength, &pileDiameter,
-                                 &instrumentNumber}) {
+    for (const std::string* s :
+         {&integrityClass, &concreteStrength, &pileDiameter, &instrumentNumber}) {
         WriteStoredString(out, *s);
     }
     out.bytes().insert(out.bytes().end(), kReservedBytes, kReservedFill);

@@ -56,10 +56,10 @@ Status PileRecord::WriteAnalysisFile(const std::string& path) const {
     if (sampleCount < 0 || sampleCount > kMaxSamples) {
         return Status::Fail("sample count " + std::to_string(sampleCount) + " out of range");
     }
-    const std::string* strings[] = {&headerText, &testingUnit,      &tester,       &remarks,
-                                    &testDate,   &testTime,         &site,         &pileNumber,
-                                    &integrityClass, &concreteStrength, &pileDiameter,
-                                    &instrumentNumber};
+    const std::string* strings[] = {
+        &headerText,     &testingUnit,      &tester,       &remarks,
+        &testDate,       &testTime,         &site,         &pileNumber,
+        &integrityClass, &concreteStrength, &pileDiameter, &instrumentNumber};
     for (const std::string* s : strings) {
         // Longer texts would make a file that no reader takes back.
         if (s->size() > static_cast<size_t>(kMaxStringBytes)) {

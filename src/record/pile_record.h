@@ -11,10 +11,10 @@
 
 namespace kx {
 
-inline constexpr int kMaxSamples = 1024;   // samples per slot
-inline constexpr int kSlotCount = 10;      // 0-7 blows, 8 stacked, 9 analysis-file only
+inline constexpr int kMaxSamples = 1024;  // samples per slot
+inline constexpr int kSlotCount = 10;     // 0-7 blows, 8 stacked, 9 analysis-file only
 inline constexpr int kStackedSlot = 8;
-inline constexpr int kChannelCount = 9;    // slots 0-8 carry per-channel values
+inline constexpr int kChannelCount = 9;  // slots 0-8 carry per-channel values
 inline constexpr int kMaxStringBytes = 1023;
 
 using WaveSlot = std::array<int32_t, kMaxSamples>;
@@ -105,8 +105,7 @@ struct PileRecord {
     ReadOutcome ReadTestFile(RecordOwner* owner, const std::string& path);
 
     // The same, from bytes already in memory; `suffixKxd` picks the raw layout.
-    ReadOutcome ReadTestBytes(RecordOwner* owner, const std::vector<uint8_t>& bytes,
-                              bool rawFile);
+    ReadOutcome ReadTestBytes(RecordOwner* owner, const std::vector<uint8_t>& bytes, bool rawFile);
 
     // Writes the record as an analysis file, atomically: the target is replaced only once the
     // new file is complete, so a failure leaves any old file as it was.

@@ -5,6 +5,7 @@
 
 #include "record/byte_reader.h"
 #include "record/file_io.h"
+#include "record/header_fields.h"
 #include "record/record_io.h"
 #include "record/test_date.h"
 
@@ -37,7 +38,9 @@ int32_t ReadRawString(ByteReader& in, std::string& field, Status& status) {
     return n;
 }
 
-double RoundThroughFloat(double v) { return static_cast<double>(static_cast<float>(v)); }
+double RoundThroughFloat(double v) {
+    return static_cast<double>(static_cast<float>(v));
+}
 
 }  // namespace
 
@@ -45,9 +48,8 @@ ReadOutcome ReadRawImage(PileRecord& rec, const std::vector<uint8_t>& bytes) {
     ReadOutcome out;
     ByteReader in(bytes, std::endian::big);
     auto truncated = [&]() {
-        return ReadOutcome{Status::Fail("file ends early at offset " +
-                                        std::to_string(bytes.size())),
-                           {}};
+        return ReadOutcome{
+            Status::Fail("file ends early at offset " + std::to_string(bytes.size())), {}};
     };
 
     in.ReadBytes(rec.magic.data(), 4);
@@ -75,54 +77,15 @@ ReadOutcome ReadRawImage(PileRecord& rec, const std::vector<uint8_t>& bytes) {
             return in.failed() ? truncated() : ReadOutcome{bad, {}};
         }
     }
-    rec.pileLength = in.Read<float>();
-    rec.waveSpeed = in.Read<float>();
-    rec.sampleCount = in.Read<int16_t>();
+    ReadAcquisitionFields(in, rec);
     if (!in.failed() && (rec.sampleCount < 0 || rec.sampleCount > kMaxSamples)) {
         const int16_t n = rec.sampleCount;
         rec.sampleCount = 0;
         return {Status::Fail("sample count " + std::to_string(n) + " out of range"), {}};
     }
-    rec.sampleIntervalUs = in.Read<int32_t>();
-    rec.instrShort1 = in.Read<int16_t>();
-    rec.instrShort2 = in.Read<int16_t>();
-    rec.pileTopTimeUs = in.Read<int32_t>();
-    rec.instrInt1 = in.Read<int32_t>();
-    rec.pileBottomTimeUs = in.Read<int32_t>();
-    rec.instrInt2 = in.Read<int32_t>();
-    rec.instrInt3 = in.Read<int32_t>();
-    rec.instrInt4 = in.Read<int32_t>();
-    rec.instrFlag1 = in.ReadFlag();
-    rec.instrFlag2 = in.ReadFlag();
-    rec.instrFlag3 = in.ReadFlag();
-    rec.instrFloat1 = in.Read<float>();
-    rec.instrFloat2 = in.Read<float>();
-    rec.defectTimeUs = in.Read<float>();
-    rec.instrInt5 = in.Read<int32_t>();
-    rec.instrFloat3 = in.Read<float>();
-    rec.lowPassHz = in.Read<int32_t>();
-    rec.instrFloat4 = in.Read<float>();
-    rec.instrFloat5 = in.Read<float>();
-    for (auto& v : rec.channelShorts) {
-        v = in.Read<int16_t>();
-    }
-    rec.instrFlag7 = in.ReadFlag();
-    for (auto& v : rec.waveAbsent) {
-        v = in.ReadFlag();
-    }
-    for (auto& v : rec.channelInts) {
-        v = in.Read<int32_t>();
-    }
-    rec.instrFlag4 = in.ReadFlag();
-    rec.invertPending = in.ReadFlag();
-    rec.instrFlag5 = in.ReadFlag();
-    rec.integrated = in.ReadFlag();
-    rec.longitude = RoundThroughFloat(in.Read<double>());
-    rec.latitude = RoundThroughFloat(in.Read<double>());
-    rec.instrInt6 = in.Read<int32_t>();
-    rec.instrInt7 = in.Read<int32_t>();
-    rec.instrInt8 = in.Read<int32_t>();
-    rec.instrFlag6 = in.ReadFlag();
+    ReadTrailingFields(in, rec);
+    rec.longitude = RoundThroughFloat(rec.longitude);
+    rec.latitude = RoundThroughFloat(rec.latitude);
     if (in.failed()) {
         return truncated();
     }
@@ -147,7 +110,9 @@ ReadOutcome ReadRawImage(PileRecord& rec, const std::vector<uint8_t>& bytes) {
     }
 
     const int n = rec.sampleCount;
-    auto readSlot = [&](int slot) { in.ReadInt32s(rec.waves[slot].data(), static_cast<size_t>(n)); };
+    auto readSlot = [&](int slot) {
+        in.ReadInt32s(rec.waves[slot].data(), static_cast<size_t>(n));
+    };
     if (rec.formatVersion == kLayout123) {
         for (int slot = 0; slot <= kStackedSlot; ++slot) {
             in.Skip(4);
