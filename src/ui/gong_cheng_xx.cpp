@@ -32,6 +32,12 @@ CGongChengXX::CGongChengXX(PageHost* host, QWidget* parent)
     auto* time = Place(new QTimeEdit(now.time(), this), id::kTestTimePicker, 48, 117, 54, 15);
     time->setDisplayFormat("H:mm:ss");
     time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The pickers grow to show their whole text in the stand-in font; nothing lies to their
+    // right.
+    for (QDateTimeEdit* picker :
+         {static_cast<QDateTimeEdit*>(date), static_cast<QDateTimeEdit*>(time)}) {
+        picker->resize(std::max(picker->width(), picker->sizeHint().width()), picker->height());
+    }
     FinishControls();
 }
 

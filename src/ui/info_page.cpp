@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "ui/dialog_units.h"
 #include "ui/fonts.h"
@@ -26,9 +27,12 @@ QLabel* InfoPage::AddLabel(const QString& text, int x, int y, int width, int hei
     QRect r = DialogRect(x, y, width, height);
     // The font that stands in for the dialog font can be a few pixels wider than the one the
     // templates were drawn for; a label grows to its text rather than cut it off.
+    // It grows to the left while there is room, so it keeps its gap to the box it names.
     const int needed = QFontMetrics(label->font()).horizontalAdvance(text) + 1;
     if (needed > r.width()) {
-        r.setWidth(needed);
+        const int right = r.right();
+        r.setLeft(std::max(0, right + 1 - needed));
+        r.setWidth(std::max(needed, r.width()));
     }
     label->setGeometry(r);
     return label;

@@ -1,5 +1,6 @@
 #include "ui/kx7300_app.h"
 
+#include <QScreen>
 #include <memory>
 
 #include "ui/fonts.h"
@@ -22,6 +23,10 @@ CKX7300App::CKX7300App(int& argc, char** argv) : QApplication(argc, argv) {
 int CKX7300App::InitInstance() {
     auto dialog = std::make_unique<CKX7300Dlg>();
     g_mainWindow = dialog.get();
+    // Without a window manager to maximise it, the window still covers the screen.
+    if (QScreen* screen = primaryScreen()) {
+        dialog->setGeometry(screen->availableGeometry());
+    }
     dialog->showMaximized();
     const int status = exec();
     g_mainWindow = nullptr;

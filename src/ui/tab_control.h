@@ -30,6 +30,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void FitBar();
+
     QTabBar* m_bar;
     bool m_silent = false;
 };
