@@ -1,0 +1,174 @@
+// Numeric ids of the program's windows, controls, commands and resources. Every control and
+// every action also carries its id in decimal as objectName ("1013", "32771"), so code and
+// tests can find it without holding a pointer.
+#pragma once
+
+namespace kx::id {
+
+// ---- Dialog templates, menus, toolbars, bitmaps, icon, strings -------------------------
+inline constexpr int kAboutBoxString = 101;  // "关于 KX7300(&A)..."
+inline constexpr int kMainDialog = 102;
+inline constexpr int kMainIcon = 128;
+inline constexpr int kMainMenu = 129;
+inline constexpr int kBitmapOpen = 130;
+inline constexpr int kBitmapSave = 131;
+inline constexpr int kBitmapSaveAs = 132;
+inline constexpr int kBitmapPrint = 133;
+inline constexpr int kBitmapExit = 134;
+inline constexpr int kBitmapDeleteBlow = 135;
+inline constexpr int kBitmapUndoDelete = 136;
+inline constexpr int kMainToolBarResource = 141;
+inline constexpr int kBitmapOptimize = 143;
+inline constexpr int kBitmapDefect = 144;
+inline constexpr int kBitmapPileBottom = 145;
+inline constexpr int kBitmapPileTop = 146;
+inline constexpr int kProjectPageDialog = 147;
+inline constexpr int kParameterPageDialog = 148;
+inline constexpr int kWaveformPageDialog = 149;
+inline constexpr int kFileListMenu = 156;
+inline constexpr int kConclusionPageDialog = 157;
+inline constexpr int kWordDrawDialog = 159;
+inline constexpr int kAboutDialog = 161;
+inline constexpr int kAboutBitmap = 162;
+inline constexpr int kDevicePageDialog = 165;
+inline constexpr int kRawViewMenu = 167;
+inline constexpr int kSpectrumViewMenu = 169;
+inline constexpr int kToolsToolBarResource = 170;
+
+// ---- Standard dialog buttons and the static-text id ------------------------------------
+inline constexpr int kOk = 1;
+inline constexpr int kCancel = 2;
+inline constexpr int kStatic = -1;
+
+// ---- System menu ------------------------------------------------------------------------
+inline constexpr int kSysCommandAbout = 16;
+
+// ---- Main window controls ---------------------------------------------------------------
+inline constexpr int kFileList = 1003;
+inline constexpr int kInfoTab = 1004;
+inline constexpr int kRemarksEdit = 1005;
+inline constexpr int kViewTab = 1011;
+inline constexpr int kControlBarFirst = 59392;  // both toolbars carry this id
+inline constexpr int kControlBarLast = 59647;
+
+// The four views inside the views tab.
+inline constexpr int kRawView = 10001;
+inline constexpr int kStackedView = 10002;
+inline constexpr int kSpectrumView = 10003;
+inline constexpr int kAllView = 10004;
+
+// ---- Page controls ----------------------------------------------------------------------
+// Project page (dialog 147).
+inline constexpr int kTesterEdit = 1013;
+inline constexpr int kTestingUnitEdit = 1014;
+inline constexpr int kSiteEdit = 1015;
+inline constexpr int kPileNumberEdit = 1016;
+inline constexpr int kTestDatePicker = 1009;
+inline constexpr int kTestTimePicker = 1011;  // same number as the views tab, other parent
+// Parameter page (dialog 148).
+inline constexpr int kPileLengthEdit = 1017;
+inline constexpr int kWaveSpeedEdit = 1018;
+inline constexpr int kDefectPositionEdit = 1019;
+inline constexpr int kSampleCountEdit = 1020;
+inline constexpr int kSampleIntervalEdit = 1021;
+inline constexpr int kTriggerCombo = 1010;
+// Waveform page (dialog 149).
+inline constexpr int kCursorTimeEdit = 1022;
+inline constexpr int kCursorVoltageEdit = 1006;
+inline constexpr int kCursorPositionEdit = 1007;
+inline constexpr int kLowPassEdit = 1008;
+// Conclusion page (dialog 157).
+inline constexpr int kClassCombo = 1033;
+inline constexpr int kConcreteStrengthEdit = 1054;
+inline constexpr int kPileDiameterEdit = 1055;
+inline constexpr int kUnifyInfoButton = 1045;
+// Device page (dialog 165).
+inline constexpr int kInstrumentNumberEdit = 1064;
+inline constexpr int kLongitudeEdit = 1065;
+inline constexpr int kLatitudeEdit = 1066;
+// About box (dialog 161).
+inline constexpr int kAboutPicture = 1062;
+
+// ---- Menu commands (menu 129) ----------------------------------------------------------
+inline constexpr int kCmdOpenProject = 32771;
+inline constexpr int kCmdSave = 32772;
+inline constexpr int kCmdSaveAs = 32773;
+inline constexpr int kCmdPrintSettings = 32775;
+inline constexpr int kCmdUnifySiteUnit = 32776;
+inline constexpr int kCmdExit = 32777;
+inline constexpr int kCmdDeleteBlow = 32778;
+inline constexpr int kCmdUndoDeleteBlow = 32779;
+inline constexpr int kCmdPileTop = 32780;
+inline constexpr int kCmdDefect = 32781;
+inline constexpr int kCmdPileBottom = 32782;
+inline constexpr int kCmdLengthFixed = 32785;
+inline constexpr int kCmdSpeedFixed = 32786;
+inline constexpr int kCmdLowPass = 32787;
+inline constexpr int kCmdZoomIn = 32788;
+inline constexpr int kCmdZero = 32789;
+inline constexpr int kCmdRestore = 32790;
+inline constexpr int kCmdSmooth = 32791;
+inline constexpr int kCmdCutFront = 32792;
+inline constexpr int kCmdCutBack = 32793;
+inline constexpr int kCmdReverse = 32794;
+inline constexpr int kCmdIntegrate = 32795;
+inline constexpr int kCmdAbout = 32799;
+inline constexpr int kCmdAddToPrintList = 32800;
+inline constexpr int kCmdWordReport = 32845;
+inline constexpr int kCmdPrintPreview = 32849;
+inline constexpr int kCmdImportRawData = 32852;
+inline constexpr int kCmdRestack = 32868;
+inline constexpr int kCmdZoomOut = 32883;
+
+// ---- Context menus ---------------------------------------------------------------------
+// File list (menu 156).
+inline constexpr int kCmdListAddToPrintList = 32844;
+inline constexpr int kCmdListRemoveFromPrintList = 32862;
+inline constexpr int kCmdListAddDataFiles = 32850;
+inline constexpr int kCmdListRemoveFromDataList = 32851;
+// Raw waveform view (menu 167).
+inline constexpr int kCmdRawDeleteBlow = 32864;
+inline constexpr int kCmdRawUndoDeleteBlow = 32865;
+// Spectrum view (menu 169).
+inline constexpr int kCmdSpectrumZoomIn = 32869;
+inline constexpr int kCmdSpectrumZoomOut = 32870;
+inline constexpr int kCmdSpectrumReset = 32871;
+
+// ---- Main toolbar (resource 141) -------------------------------------------------------
+inline constexpr int kBtnOpen = 32814;
+inline constexpr int kBtnSave = 32815;
+inline constexpr int kBtnSaveAs = 32816;
+inline constexpr int kBtnAddToPrint = 32817;
+inline constexpr int kBtnDeleteBlow = 32818;
+inline constexpr int kBtnUndoDelete = 32819;
+inline constexpr int kBtnPileTop = 32821;
+inline constexpr int kBtnDefect = 32822;
+inline constexpr int kBtnPileBottom = 32823;
+inline constexpr int kBtnOptimize = 32866;
+
+// ---- Tools toolbar (resource 170) ------------------------------------------------------
+inline constexpr int kBtnLowPass = 32872;
+inline constexpr int kBtnZoomIn = 32873;
+inline constexpr int kBtnZoomOut = 32874;
+inline constexpr int kBtnZero = 32875;
+inline constexpr int kBtnRestore = 32876;
+inline constexpr int kBtnSmooth = 32877;
+inline constexpr int kBtnCutFront = 32878;
+inline constexpr int kBtnCutBack = 32879;
+inline constexpr int kBtnReverse = 32880;
+inline constexpr int kBtnIntegrate = 32881;
+inline constexpr int kBtnRestack = 32882;
+
+// ---- Commands the main window sends to the stacked view --------------------------------
+inline constexpr int kViewLowPass = 10001;
+inline constexpr int kViewZoomIn = 10002;
+inline constexpr int kViewRestore = 10003;
+inline constexpr int kViewCutFront = 10004;
+inline constexpr int kViewCutBack = 10005;
+inline constexpr int kViewReverse = 10006;
+inline constexpr int kViewIntegrate = 10007;
+inline constexpr int kViewZero = 10008;
+inline constexpr int kViewSmooth = 10009;
+inline constexpr int kViewZoomOut = 10010;
+
+}  // namespace kx::id

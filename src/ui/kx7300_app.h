@@ -1,0 +1,23 @@
+// The application object: sets up fonts and names, builds the main window, runs it until it
+// closes and then destroys it (which empties the img folder).
+#pragma once
+
+#include <QApplication>
+
+namespace kx::ui {
+
+class CKX7300Dlg;
+
+class CKX7300App : public QApplication {
+    Q_OBJECT
+public:
+    CKX7300App(int& argc, char** argv);
+
+    // Runs the whole program; the exit status of the event loop.
+    int InitInstance();
+
+    // The main window while it exists, else null.
+    static CKX7300Dlg* MainWindow();
+};
+
+}  // namespace kx::ui

@@ -1,0 +1,178 @@
+// The main window: menu bar, two toolbars, the file list of the open project, the info tab
+// with its five pages, the remarks box and the views tab with the four waveform views.
+//
+// The project data lives with the workspace; the window only holds the current record (the
+// pages show and collect it) and the current path (empty: no file selected). Commands the
+// window does not carry out itself are handed on through commandRequested.
+#pragma once
+
+#include <QMainWindow>
+#include <QRect>
+#include <functional>
+#include <string>
+
+#include "record/pile_record.h"
+#include "record/status.h"
+#include "ui/message_prompt.h"
+#include "ui/page_host.h"
+
+class QAction;
+class QGroupBox;
+class QMenu;
+class QPlainTextEdit;
+
+namespace kx {
+class CYuanShiBoXin;
+class CMyDieJia;
+class CMyPinPu;
+class CAllBoXin;
+}  // namespace kx
+
+namespace kx::ui {
+
+class CImageToolBar;
+class CMytoolBar;
+class CMylistCtrl;
+class TabControl;
+class CGongChengXX;
+class CZhongTiXX;
+class CBoXingXX;
+class CPage4;
+class CSheBeiXingxi;
+
+class CKX7300Dlg : public QMainWindow, public PageHost {
+    Q_OBJECT
+public:
+    static constexpr const char* kTitle = "KX系列基桩低应变分析系统";
+
+    explicit CKX7300Dlg(QWidget* parent = nullptr);
+    // Empties the img folder beside the program (sub-folders stay).
+    ~CKX7300Dlg() override;
+
+    // Places every child from the current client size.
+    void LayoutChildren();
+    // Enables or greys the commands that need a loaded file.
+    void SetFileCommandsEnabled(bool enabled);
+
+    // Copies the current record onto the pages and the remarks box. A test date or time that
+    // cannot be read is reported in a message box and ends the copy there (false).
+    bool ShowRecordOnPages();
+    // Copies the editable controls back into the current record. Fails, changing nothing,
+    // when a text cannot be stored in GBK; the message box has then been shown.
+    Status CollectPagesIntoRecord();
+
+    // Applies a waveform tool (view commands 10001-10010) to the current record, or says
+    // "请先选择文件！" when no file is selected.
+    void ForwardToolCommand(int viewCommand);
+
+    // ---- data hooks for the workspace ----
+    void SetCurrentRecord(PileRecord* record) { m_currentRecord = record; }
+    PileRecord* CurrentRecord() const { return m_currentRecord; }
+    void SetCurrentPath(std::string path) { m_currentPath = std::move(path); }
+    const std::string& CurrentPath() const { return m_currentPath; }
+    // The defect position of a record in metres (box 1019).
+    void SetDefectDepthFunction(std::function<float(const PileRecord&)> fn);
+    // Asked before the window closes; false keeps it open.
+    void SetCloseHandler(std::function<bool()> fn) { m_closeHandler = std::move(fn); }
+    void SetPromptHandler(PromptHandler fn) { m_prompt = std::move(fn); }
+
+    // ---- state ----
+    bool StackedTabActive() const { return m_stackedTabActive; }
+    bool WaveModified() const { return m_waveModified; }
+    void SetWaveModified(bool modified) { m_waveModified = modified; }
+    bool OptimizeOn() const { return m_optimizeOn; }
+    bool OptimizeTouched() const { return m_optimizeTouched; }
+    const QRect& ClientRect() const { return m_clientRect; }
+
+    // ---- children ----
+    QWidget* Client() const { return m_client; }
+    CMylistCtrl* FileList() const { return m_fileList; }
+    TabControl* InfoTab() const { return m_infoTab; }
+    TabControl* ViewTab() const { return m_viewTab; }
+    QPlainTextEdit* RemarksEdit() const { return m_remarks; }
+    QGroupBox* RemarksGroup() const { return m_remarksGroup; }
+    CGongChengXX* ProjectPage() const { return m_projectPage; }
+    CZhongTiXX* ParameterPage() const { return m_parameterPage; }
+    CBoXingXX* WaveformPage() const { return m_waveformPage; }
+    CPage4* ConclusionPage() const { return m_conclusionPage; }
+    CSheBeiXingxi* DevicePage() const { return m_devicePage; }
+    CYuanShiBoXin* RawView() const { return m_rawView; }
+    CMyDieJia* StackedView() const { return m_stackedView; }
+    CMyPinPu* SpectrumView() const { return m_spectrumView; }
+    CAllBoXin* AllView() const { return m_allView; }
+    CImageToolBar* MainToolBar() const { return m_mainToolBar; }
+    CMytoolBar* ToolsToolBar() const { return m_toolsToolBar; }
+    // The menu-bar action or toolbar action of a command id.
+    QAction* Command(int commandId) const;
+
+    // The folder the Word figures are written to: img beside the program file.
+    static QString ImgFolder();
+
+    // PageHost
+    bool HasFileSelected() const override { return !m_currentPath.empty(); }
+    void ShowMessage(const QString& text) override;
+    void ApplyViewCommand(int viewCommand) override;
+    void DefectFromPosition() override;
+    void UnifyConclusionInfo() override;
+
+signals:
+    // A command the window leaves to others (file, print, marker and Word commands).
+    void commandRequested(int commandId);
+    // Enter in the defect-position box 1019.
+    void defectFromPositionRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool OnInitDialog();
+    void BuildMenuBar();
+    void BuildToolBars();
+    void BuildFileList();
+    void BuildInfoTab();
+    void BuildViewTab();
+    QAction* AddMenuCommand(QMenu* menu, int commandId, const QString& caption);
+    void OnCommand(int commandId);
+    void OnInfoTabChanged(int index);
+    void OnViewTabChanged(int index);
+    void OnFileListContextMenu(const QPoint& pos);
+    void ToggleOptimize();
+    bool FilterKey(QWidget* target, QKeyEvent* key);
+    bool AnswerToolTip(QWidget* target, QEvent* event);
+    bool IsInsidePage(const QWidget* w) const;
+    PromptAnswer Prompt(const QString& text, const QString& caption, PromptButtons buttons);
+
+    QWidget* m_client = nullptr;
+    QMenu* m_fileListMenu = nullptr;  // menu 156
+    CImageToolBar* m_mainToolBar = nullptr;
+    CMytoolBar* m_toolsToolBar = nullptr;
+    bool m_layoutReady = false;
+    CMylistCtrl* m_fileList = nullptr;
+    TabControl* m_infoTab = nullptr;
+    CGongChengXX* m_projectPage = nullptr;
+    CZhongTiXX* m_parameterPage = nullptr;
+    CBoXingXX* m_waveformPage = nullptr;
+    CPage4* m_conclusionPage = nullptr;
+    CSheBeiXingxi* m_devicePage = nullptr;
+    QGroupBox* m_remarksGroup = nullptr;
+    QPlainTextEdit* m_remarks = nullptr;
+    TabControl* m_viewTab = nullptr;
+    QRect m_clientRect;
+    CYuanShiBoXin* m_rawView = nullptr;
+    CMyDieJia* m_stackedView = nullptr;
+    CMyPinPu* m_spectrumView = nullptr;
+    CAllBoXin* m_allView = nullptr;
+    bool m_stackedTabActive = true;
+    bool m_optimizeTouched = false;
+    bool m_optimizeOn = false;
+    bool m_waveModified = false;
+
+    PileRecord* m_currentRecord = nullptr;
+    std::string m_currentPath;
+    std::function<float(const PileRecord&)> m_defectDepth;
+    std::function<bool()> m_closeHandler;
+    PromptHandler m_prompt;
+};
+
+}  // namespace kx::ui

@@ -1,0 +1,22 @@
+// The tools toolbar (resource 170): the eleven waveform tools as wide text-only buttons.
+#pragma once
+
+#include <QToolBar>
+
+namespace kx::ui {
+
+class CMytoolBar : public QToolBar {
+    Q_OBJECT
+public:
+    explicit CMytoolBar(QWidget* parent);
+
+    bool LoadToolBar();
+    void SetButtonText(int position, const QString& text);
+    // Every button gets this size; the image size is what is left of an image (1 x 1 shows
+    // none).
+    void SetSizes(QSize button, QSize image);
+
+    static const QList<int>& Layout();
+};
+
+}  // namespace kx::ui

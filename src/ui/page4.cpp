@@ -1,0 +1,37 @@
+#include "ui/page4.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+#include "res/ids.h"
+#include "ui/page_host.h"
+
+namespace kx::ui {
+
+CPage4::CPage4(PageHost* host, QWidget* parent)
+    : InfoPage(host, id::kConclusionPageDialog, parent) {
+    AddLabel("类别", 19, 20, 17, 8);
+    Place(new QComboBox(this), id::kClassCombo, 42, 17, 54, 14);
+    AddLabel("砼强度", 11, 39, 25, 8);
+    AddEdit(id::kConcreteStrengthEdit, 42, 36, 54, 14);
+    AddLabel("桩径", 19, 60, 17, 8);
+    AddEdit(id::kPileDiameterEdit, 42, 57, 54, 14);
+    auto* unify = Place(new QPushButton("统一信息", this), id::kUnifyInfoButton, 17, 83, 80, 14);
+    connect(unify, &QPushButton::clicked, this, [this] { Host()->UnifyConclusionInfo(); });
+    OnInitDialog();
+    FinishControls();
+}
+
+bool CPage4::OnInitDialog() {
+    auto* classes = Control<QComboBox>(id::kClassCombo);
+    // Added in order; the sorted box keeps them in that order.
+    classes->addItems({"I", "II", "III", "IV"});
+    // 77 pixels wide; the closed box keeps its own height (the 100 pixels of the original are
+    // the height of its opened list).
+    classes->resize(77, classes->height());
+    classes->setMaxVisibleItems(4);
+    classes->setCurrentIndex(0);
+    return true;
+}
+
+}  // namespace kx::ui

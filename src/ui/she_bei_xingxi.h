@@ -1,0 +1,14 @@
+// Page "设备信息" (dialog 165): instrument number and GPS position, shown only.
+#pragma once
+
+#include "ui/info_page.h"
+
+namespace kx::ui {
+
+class CSheBeiXingxi : public InfoPage {
+    Q_OBJECT
+public:
+    CSheBeiXingxi(PageHost* host, QWidget* parent);
+};
+
+}  // namespace kx::ui

@@ -1,0 +1,18 @@
+// Page "参数信息" (dialog 148): pile length, wave speed, defect position, sample count and
+// interval, trigger threshold.
+#pragma once
+
+#include "ui/info_page.h"
+
+namespace kx::ui {
+
+class CZhongTiXX : public InfoPage {
+    Q_OBJECT
+public:
+    CZhongTiXX(PageHost* host, QWidget* parent);
+
+protected:
+    bool FilterKey(QWidget* target, QKeyEvent* key) override;
+};
+
+}  // namespace kx::ui

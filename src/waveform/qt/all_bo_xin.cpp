@@ -1,0 +1,15 @@
+#include "waveform/qt/all_bo_xin.h"
+
+#include "res/ids.h"
+
+namespace kx {
+
+CAllBoXin::CAllBoXin(QWidget* parent) : QFrame(parent) {
+    setObjectName(QString::number(id::kAllView));
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+}
+
+}  // namespace kx

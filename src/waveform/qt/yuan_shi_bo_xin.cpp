@@ -1,0 +1,15 @@
+#include "waveform/qt/yuan_shi_bo_xin.h"
+
+#include "res/ids.h"
+
+namespace kx {
+
+CYuanShiBoXin::CYuanShiBoXin(QWidget* parent) : QFrame(parent) {
+    setObjectName(QString::number(id::kRawView));
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+}
+
+}  // namespace kx
