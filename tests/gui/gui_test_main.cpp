@@ -1,12 +1,10 @@
 // Runs the window tests inside a QApplication (offscreen unless a platform is named) and a
-// fresh temporary directory, so dump files the program writes land there.
+// fresh temporary directory.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
 
+#include "support/temp_dir_run.h"
 #include "ui/fonts.h"
 
 int main(int argc, char** argv) {
@@ -17,15 +15,5 @@ int main(int argc, char** argv) {
     kx::ui::InstallFontSubstitutes();
     QApplication::setFont(kx::ui::DialogFont());
     ::testing::InitGoogleTest(&argc, argv);
-    std::string dir = (std::filesystem::temp_directory_path() / "kxguitest-XXXXXX").string();
-    if (::mkdtemp(dir.data()) == nullptr) {
-        return 2;
-    }
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
-    const int rc = RUN_ALL_TESTS();
-    std::filesystem::current_path(previous);
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-    return rc;
+    return kx::test::RunAllTestsInTempDirectory("kxguitest");
 }
