@@ -42,25 +42,13 @@
 #include "waveform/float32.h"
 #include "waveform/qt/all_bo_xin.h"
 #include "waveform/qt/my_die_jia.h"
+#include "waveform/pile_markers.h"
 #include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
 
 namespace kx::ui {
 
 namespace {
-
-// Stand-in for the marker arithmetic until it is attached: the defect's share of the travel
-// time between pile top and pile bottom, times the pile length; 0 without a defect, for a
-// defect above the pile top, and when the two markers coincide.
-float PlainDefectDepth(const PileRecord& rec) {
-    const double travel = double(rec.pileBottomTimeUs) - rec.pileTopTimeUs;
-    const int32_t a = TruncToInt32(double(rec.defectTimeUs) - rec.pileTopTimeUs);
-    if (travel == 0.0) {
-        return 0.0f;
-    }
-    const float depth = F32(rec.pileLength * (a / travel));
-    return depth < 0.0f || !std::isfinite(depth) ? 0.0f : depth;
-}
 
 // The main toolbar's tool tips; buttons without an entry show none.
 QString MainToolTip(int commandId) {
@@ -144,7 +132,10 @@ QString DateTimeFailureText(DateTimeParse result) {
 
 CKX7300Dlg::CKX7300Dlg(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QString::number(id::kMainDialog));
-    m_defectDepth = PlainDefectDepth;
+    // The defect position goes through the stacked view's pixels, so its width matters.
+    m_defectDepth = [this](const PileRecord& rec) {
+        return DefectDepth(rec, m_stackedView != nullptr ? m_stackedView->width() : 0);
+    };
     m_prompt = ShowMessageBox;
     OnInitDialog();
     qApp->installEventFilter(this);
@@ -414,7 +405,9 @@ void CKX7300Dlg::SetFileCommandsEnabled(bool enabled) {
 }
 
 void CKX7300Dlg::SetDefectDepthFunction(std::function<float(const PileRecord&)> fn) {
-    m_defectDepth = fn ? std::move(fn) : PlainDefectDepth;
+    if (fn) {
+        m_defectDepth = std::move(fn);
+    }
 }
 
 bool CKX7300Dlg::ShowRecordOnPages() {
