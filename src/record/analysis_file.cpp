@@ -106,50 +106,9 @@ std::vector<uint8_t> PileRecord::AnalysisFileBytes() const {
          {&headerText, &testingUnit, &tester, &remarks, &testDate, &testTime, &site, &pileNumber}) {
         WriteStoredString(out, *s);
     }
-    out.Write(pileLength);
-    out.Write(waveSpeed);
-    out.Write(sampleCount);
-    out.Write(sampleIntervalUs);
-    out.Write(instrShort1);
-    out.Write(instrShort2);
-    out.Write(pileTopTimeUs);
-    out.Write(instrInt1);
-    out.Write(pileBottomTimeUs);
-    out.Write(instrInt2);
-    out.Write(instrInt3);
-    out.Write(instrInt4);
-    out.WriteFlag(instrFlag1);
-    out.WriteFlag(instrFlag2);
-    out.WriteFlag(instrFlag3);
-    out.Write(instrFloat1);
-    out.Write(instrFloat2);
-    out.Write(defectTimeUs);
-    out.Write(instrInt5);
-    out.Write(instrFloat3);
-    out.Write(lowPassHz);
-    out.Write(instrFloat4);
-    out.Write(instrFloat5);
-    for (int16_t v : channelShorts) {
-        out.Write(v);
-    }
-    out.WriteFlag(instrFlag7);
-    for (bool v : waveAbsent) {
-        out.WriteFlag(v);
-    }
-    for (int32_t v : channelInts) {
-        out.Write(v);
-    }
+    WriteAcquisitionFields(out, *this);
     out.WriteBytes(kMarker, sizeof kMarker);
-    out.WriteFlag(instrFlag4);
-    out.WriteFlag(invertPending);
-    out.WriteFlag(instrFlag5);
-    out.WriteFlag(integrated);
-    out.Write(longitude);
-    out.Write(latitude);
-    out.Write(instrInt6);
-    out.Write(instrInt7);
-    out.Write(instrInt8);
-    out.WriteFlag(instrFlag6);
+    WriteTrailingFields(out, *this);
     out.WriteBytes(kMarker, sizeof kMarker);
     for (const std::string* s :
          {&integrityClass, &concreteStrength, &pileDiameter, &instrumentNumber}) {

@@ -74,9 +74,11 @@ private:
     bool failed_ = false;
 };
 
-// Sequential writer producing a little-endian file image.
+// Sequential writer producing a file image in either byte order.
 class ByteWriter {
 public:
+    explicit ByteWriter(std::endian order = std::endian::little) : order_(order) {}
+
     std::vector<uint8_t>& bytes() { return out_; }
 
     void WriteBytes(const void* p, size_t n) {
@@ -85,13 +87,19 @@ public:
     }
     template <typename T>
     void Write(T value) {
-        static_assert(std::endian::native == std::endian::little);
-        WriteBytes(&value, sizeof(T));
+        uint8_t raw[sizeof(T)];
+        std::memcpy(raw, &value, sizeof(T));
+        if (order_ != std::endian::native) {
+            for (size_t i = 0; i < sizeof(T) / 2; ++i) {
+                std::swap(raw[i], raw[sizeof(T) - 1 - i]);
+            }
+        }
+        WriteBytes(raw, sizeof(T));
     }
     void WriteFlag(bool f) { Write<uint8_t>(f ? 1 : 0); }
 
 private:
+    std::endian order_;
     std::vector<uint8_t> out_;
 };
-
 }  // namespace kx

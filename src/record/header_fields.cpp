@@ -51,4 +51,53 @@ void ReadTrailingFields(ByteReader& in, PileRecord& rec) {
     rec.instrFlag6 = in.ReadFlag();
 }
 
+void WriteAcquisitionFields(ByteWriter& out, const PileRecord& rec) {
+    out.Write(rec.pileLength);
+    out.Write(rec.waveSpeed);
+    out.Write(rec.sampleCount);
+    out.Write(rec.sampleIntervalUs);
+    out.Write(rec.instrShort1);
+    out.Write(rec.instrShort2);
+    out.Write(rec.pileTopTimeUs);
+    out.Write(rec.instrInt1);
+    out.Write(rec.pileBottomTimeUs);
+    out.Write(rec.instrInt2);
+    out.Write(rec.instrInt3);
+    out.Write(rec.instrInt4);
+    out.WriteFlag(rec.instrFlag1);
+    out.WriteFlag(rec.instrFlag2);
+    out.WriteFlag(rec.instrFlag3);
+    out.Write(rec.instrFloat1);
+    out.Write(rec.instrFloat2);
+    out.Write(rec.defectTimeUs);
+    out.Write(rec.instrInt5);
+    out.Write(rec.instrFloat3);
+    out.Write(rec.lowPassHz);
+    out.Write(rec.instrFloat4);
+    out.Write(rec.instrFloat5);
+    for (int16_t v : rec.channelShorts) {
+        out.Write(v);
+    }
+    out.WriteFlag(rec.instrFlag7);
+    for (bool v : rec.waveAbsent) {
+        out.WriteFlag(v);
+    }
+    for (int32_t v : rec.channelInts) {
+        out.Write(v);
+    }
+}
+
+void WriteTrailingFields(ByteWriter& out, const PileRecord& rec) {
+    out.WriteFlag(rec.instrFlag4);
+    out.WriteFlag(rec.invertPending);
+    out.WriteFlag(rec.instrFlag5);
+    out.WriteFlag(rec.integrated);
+    out.Write(rec.longitude);
+    out.Write(rec.latitude);
+    out.Write(rec.instrInt6);
+    out.Write(rec.instrInt7);
+    out.Write(rec.instrInt8);
+    out.WriteFlag(rec.instrFlag6);
+}
+
 }  // namespace kx

@@ -15,4 +15,8 @@ void ReadAcquisitionFields(ByteReader& in, PileRecord& rec);
 // instrFlag6.
 void ReadTrailingFields(ByteReader& in, PileRecord& rec);
 
+// The same two runs, written.
+void WriteAcquisitionFields(ByteWriter& out, const PileRecord& rec);
+void WriteTrailingFields(ByteWriter& out, const PileRecord& rec);
+
 }  // namespace kx

@@ -3,7 +3,9 @@
 #include <bit>
 #include <cstring>
 
+#include "record/byte_reader.h"
 #include "record/file_io.h"
+#include "record/header_fields.h"
 #include "record/record_io.h"
 
 namespace kx {
@@ -12,32 +14,11 @@ namespace {
 
 constexpr int32_t kConclusionArea = 991;  // text of the four layout-234 strings + reserve
 
-// Appends numbers most significant byte first.
-class BigEndianWriter {
-public:
-    explicit BigEndianWriter(std::vector<uint8_t>& out) : out_(out) {}
-
-    template <typename T>
-    void Write(T value) {
-        uint8_t raw[sizeof(T)];
-        std::memcpy(raw, &value, sizeof(T));
-        if constexpr (std::endian::native == std::endian::little) {
-            for (size_t i = 0; i < sizeof(T) / 2; ++i) {
-                std::swap(raw[i], raw[sizeof(T) - 1 - i]);
-            }
-        }
-        out_.insert(out_.end(), raw, raw + sizeof(T));
-    }
-    void WriteFlag(bool f) { out_.push_back(f ? 1 : 0); }
-    void WriteString(const std::string& s) {
-        Write<int32_t>(static_cast<int32_t>(s.size()));
-        out_.insert(out_.end(), s.begin(), s.end());
-    }
-    void Fill(size_t n) { out_.insert(out_.end(), n, 0); }
-
-private:
-    std::vector<uint8_t>& out_;
-};
+// A raw string: its count and its bytes, with no terminator.
+void WriteRawString(ByteWriter& w, const std::string& s) {
+    w.Write<int32_t>(static_cast<int32_t>(s.size()));
+    w.WriteBytes(s.data(), s.size());
+}
 
 }  // namespace
 
@@ -83,68 +64,28 @@ Status RawFileBytes(const PileRecord& rec, const RawFileStamp& stamp, std::vecto
         }
     }
 
-    std::vector<uint8_t> bytes;
-    bytes.reserve(2048 + 10 * 4 * (static_cast<size_t>(rec.sampleCount) + 1));
-    BigEndianWriter w(bytes);
+    ByteWriter w(std::endian::big);
+    w.bytes().reserve(2048 + 10 * 4 * (static_cast<size_t>(rec.sampleCount) + 1));
     for (char c : kMagic) {
         w.Write<char>(c);
     }
     w.Write<int32_t>(layout);
     w.Write<float>(rec.headerValue);
     for (const std::string* s : {&rec.headerText, &rec.testingUnit, &rec.tester, &rec.remarks}) {
-        w.WriteString(*s);
+        WriteRawString(w, *s);
     }
     w.Write<uint32_t>(stamp.julianDay);
     w.Write<uint32_t>(stamp.millisOfDay);
-    w.WriteString(rec.site);
-    w.WriteString(rec.pileNumber);
-    w.Write<float>(rec.pileLength);
-    w.Write<float>(rec.waveSpeed);
-    w.Write<int16_t>(rec.sampleCount);
-    w.Write<int32_t>(rec.sampleIntervalUs);
-    w.Write<int16_t>(rec.instrShort1);
-    w.Write<int16_t>(rec.instrShort2);
-    for (int32_t v : {rec.pileTopTimeUs, rec.instrInt1, rec.pileBottomTimeUs, rec.instrInt2,
-                      rec.instrInt3, rec.instrInt4}) {
-        w.Write<int32_t>(v);
-    }
-    w.WriteFlag(rec.instrFlag1);
-    w.WriteFlag(rec.instrFlag2);
-    w.WriteFlag(rec.instrFlag3);
-    w.Write<float>(rec.instrFloat1);
-    w.Write<float>(rec.instrFloat2);
-    w.Write<float>(rec.defectTimeUs);
-    w.Write<int32_t>(rec.instrInt5);
-    w.Write<float>(rec.instrFloat3);
-    w.Write<int32_t>(rec.lowPassHz);
-    w.Write<float>(rec.instrFloat4);
-    w.Write<float>(rec.instrFloat5);
-    for (int16_t v : rec.channelShorts) {
-        w.Write<int16_t>(v);
-    }
-    w.WriteFlag(rec.instrFlag7);
-    for (bool v : rec.waveAbsent) {
-        w.WriteFlag(v);
-    }
-    for (int32_t v : rec.channelInts) {
-        w.Write<int32_t>(v);
-    }
-    w.WriteFlag(rec.instrFlag4);
-    w.WriteFlag(rec.invertPending);
-    w.WriteFlag(rec.instrFlag5);
-    w.WriteFlag(rec.integrated);
-    w.Write<double>(rec.longitude);
-    w.Write<double>(rec.latitude);
-    w.Write<int32_t>(rec.instrInt6);
-    w.Write<int32_t>(rec.instrInt7);
-    w.Write<int32_t>(rec.instrInt8);
-    w.WriteFlag(rec.instrFlag6);
+    WriteRawString(w, rec.site);
+    WriteRawString(w, rec.pileNumber);
+    WriteAcquisitionFields(w, rec);
+    WriteTrailingFields(w, rec);
     if (layout == 234) {
         for (const std::string* s : conclusion) {
-            w.WriteString(*s);
+            WriteRawString(w, *s);
         }
     }
-    w.Fill(static_cast<size_t>(kConclusionArea - conclusionBytes));
+    w.bytes().insert(w.bytes().end(), static_cast<size_t>(kConclusionArea - conclusionBytes), 0);
 
     const int n = rec.sampleCount;
     auto writeSlot = [&](int slot) {
@@ -162,7 +103,7 @@ Status RawFileBytes(const PileRecord& rec, const RawFileStamp& stamp, std::vecto
             writeSlot(slot);
         }
     }
-    out = std::move(bytes);
+    out = std::move(w.bytes());
     return Status::Ok();
 }
 
