@@ -16,18 +16,22 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Moves `i` past leading blanks and one sign; true when the sign is '-'.
+bool SkipBlanksAndSign(std::string_view text, size_t& i) {
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        return text[i++] == '-';
+    }
+    return false;
+}
+
 }  // namespace
 
 double BoxNumber(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = SkipBlanksAndSign(text, i);
     const size_t begin = i;
     size_t digits = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
@@ -66,14 +70,7 @@ double BoxNumber(std::string_view text) {
 
 int32_t BoxInteger(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = SkipBlanksAndSign(text, i);
     int64_t v = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
         if (v <= int64_t{1} << 32) {
