@@ -5,7 +5,7 @@
 
 #include "res/ids.h"
 #include "ui/dialog_units.h"
-#include "ui/fonts.h"
+#include "ui/render/fonts.h"
 #include "ui/resource_images.h"
 
 namespace kx::ui {

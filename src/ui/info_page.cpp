@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "ui/dialog_units.h"
-#include "ui/fonts.h"
+#include "ui/render/fonts.h"
 
 namespace kx::ui {
 

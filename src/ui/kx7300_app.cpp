@@ -3,7 +3,7 @@
 #include <QScreen>
 #include <memory>
 
-#include "ui/fonts.h"
+#include "ui/render/fonts.h"
 #include "ui/kx7300_dlg.h"
 
 namespace kx::ui {

@@ -24,7 +24,7 @@
 #include "res/ids.h"
 #include "ui/about.h"
 #include "ui/bo_xing_xx.h"
-#include "ui/fonts.h"
+#include "ui/render/fonts.h"
 #include "ui/gbk_text.h"
 #include "ui/gong_cheng_xx.h"
 #include "ui/image_tool_bar.h"

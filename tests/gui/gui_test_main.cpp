@@ -5,7 +5,7 @@
 #include <QApplication>
 
 #include "support/temp_dir_run.h"
-#include "ui/fonts.h"
+#include "ui/render/fonts.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

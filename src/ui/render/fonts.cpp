@@ -1,4 +1,4 @@
-#include "ui/fonts.h"
+#include "ui/render/fonts.h"
 
 #include <QStringList>
 
