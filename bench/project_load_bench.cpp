@@ -40,7 +40,7 @@ public:
     void ShowRecordOnPages(const kx::PileRecord&) override {}
     void CollectPagesIntoRecord(kx::PileRecord&) override {}
     void PlaceMarkersForRecord(kx::PileRecord&) override {}
-    kx::MarkerPixels StackedMarkers() override { return {}; }
+    kx::MarkerPixels StackedMarkers() override { return {0, 2000, 0}; }
     void SetBackupWave(const kx::WaveSlot&) override {}
     void RestoreWave(kx::PileRecord&) override {}
     float DefectDepth(const kx::PileRecord&) override { return 0.0f; }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "record/pile_record.h"
+#include "waveform/pile_markers.h"
 
 namespace kx {
 
@@ -28,13 +29,6 @@ struct PageTexts {
     std::string remarks;           // remarks box 1005
 };
 
-// The stacked view's marker positions in client pixels (defectX 0 = no defect).
-struct MarkerPixels {
-    int32_t topX = 0;
-    int32_t bottomX = 2000;
-    int32_t defectX = 0;
-};
-
 class WorkspaceViews {
 public:
     virtual ~WorkspaceViews() = default;
@@ -50,6 +44,7 @@ public:
     // --- Stacked view and marker arithmetic ---
     // Places the three markers for the record on the stacked view and sets its pileTopTimeUs.
     virtual void PlaceMarkersForRecord(PileRecord& rec) = 0;
+    // The stacked view's marker positions in client pixels (defectX 0 = no defect).
     virtual MarkerPixels StackedMarkers() = 0;
     // The view's m_backupWave: the stacked waveform as it was when the file was selected.
     virtual void SetBackupWave(const WaveSlot& stacked) = 0;

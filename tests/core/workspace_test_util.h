@@ -92,7 +92,7 @@ inline std::string Fmt2(double v) {
 class FakeViews : public WorkspaceViews {
 public:
     PageTexts pages;
-    MarkerPixels markers;
+    MarkerPixels markers{0, 2000, 0};
     WaveSlot backupWave{};
     int rawBlow = 99;
     int allRows = -1;

@@ -12,4 +12,14 @@ CAllBoXin::CAllBoXin(QWidget* parent) : QFrame(parent) {
     setBackgroundRole(QPalette::Base);
 }
 
+void CAllBoXin::SetRowSource(RowSource source) {
+    m_rowSource = std::move(source);
+    update();
+}
+
+void CAllBoXin::SetRowCount(int rows) {
+    m_rowCount = rows;
+    update();
+}
+
 }  // namespace kx

@@ -12,4 +12,13 @@ CMyPinPu::CMyPinPu(QWidget* parent) : QFrame(parent) {
     setBackgroundRole(QPalette::Base);
 }
 
+void CMyPinPu::ComputeSpectrum(const PileRecord& rec) {
+    (void)rec;
+    update();
+}
+
+void CMyPinPu::Clear() {
+    update();
+}
+
 }  // namespace kx

@@ -12,4 +12,14 @@ CYuanShiBoXin::CYuanShiBoXin(QWidget* parent) : QFrame(parent) {
     setBackgroundRole(QPalette::Base);
 }
 
+void CYuanShiBoXin::SetRecord(PileRecord* record) {
+    m_record = record;
+    update();
+}
+
+void CYuanShiBoXin::SetSelectedBlow(int blow) {
+    m_selectedBlow = blow;
+    update();
+}
+
 }  // namespace kx
