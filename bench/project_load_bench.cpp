@@ -38,7 +38,7 @@ class NoViews : public kx::WorkspaceViews {
 public:
     kx::PageTexts ReadPageTexts() override { return {}; }
     void ShowRecordOnPages(const kx::PileRecord&) override {}
-    void CollectPagesIntoRecord(kx::PileRecord&) override {}
+    bool CollectPagesIntoRecord(kx::PileRecord&) override { return true; }
     void PlaceMarkersForRecord(kx::PileRecord&) override {}
     kx::MarkerPixels StackedMarkers() override { return {0, 2000, 0}; }
     void SetBackupWave(const kx::WaveSlot&) override {}

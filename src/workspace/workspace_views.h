@@ -38,8 +38,9 @@ public:
     // Copies the record into the page controls and the remarks box. Must not throw: a date
     // or time the pickers cannot show leaves them as they are.
     virtual void ShowRecordOnPages(const PileRecord& rec) = 0;
-    // Copies the editable controls back into the record.
-    virtual void CollectPagesIntoRecord(PileRecord& rec) = 0;
+    // Copies the editable controls back into the record. False, with the record unchanged,
+    // when a text cannot be stored (the window has told the user why).
+    virtual bool CollectPagesIntoRecord(PileRecord& rec) = 0;
 
     // --- Stacked view and marker arithmetic ---
     // Places the three markers for the record on the stacked view and sets its pileTopTimeUs.
