@@ -32,6 +32,7 @@ inline constexpr int kAboutDialog = 161;
 inline constexpr int kAboutBitmap = 162;
 inline constexpr int kDevicePageDialog = 165;
 inline constexpr int kRawViewMenu = 167;
+inline constexpr int kOverwriteDialog = 168;
 inline constexpr int kSpectrumViewMenu = 169;
 inline constexpr int kToolsToolBarResource = 170;
 
@@ -88,6 +89,11 @@ inline constexpr int kLongitudeEdit = 1065;
 inline constexpr int kLatitudeEdit = 1066;
 // About box (dialog 161).
 inline constexpr int kAboutPicture = 1062;
+// Overwrite question CIsFugai (dialog 168).
+inline constexpr int kOverwriteYes = 1068;
+inline constexpr int kOverwriteNo = 1050;
+inline constexpr int kOverwriteAll = 1051;
+inline constexpr int kOverwriteNone = 1052;
 
 // ---- Menu commands (menu 129) ----------------------------------------------------------
 inline constexpr int kCmdOpenProject = 32771;

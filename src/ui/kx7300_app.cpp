@@ -1,10 +1,12 @@
 #include "ui/kx7300_app.h"
 
 #include <QScreen>
+#include <QTimer>
 #include <memory>
 
 #include "ui/render/fonts.h"
 #include "ui/kx7300_dlg.h"
+#include "ui/project_controller.h"
 
 namespace kx::ui {
 
@@ -20,7 +22,17 @@ CKX7300App::CKX7300App(int& argc, char** argv) : QApplication(argc, argv) {
     setFont(DialogFont());
 }
 
-int CKX7300App::InitInstance() {
+QString CKX7300App::ProjectDirArgument(const QStringList& arguments) {
+    // Qt has taken its own options out already; the first other argument is the directory.
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (!arguments[i].startsWith('-')) {
+            return arguments[i];
+        }
+    }
+    return QString();
+}
+
+int CKX7300App::InitInstance(const QString& projectDir) {
     auto dialog = std::make_unique<CKX7300Dlg>();
     g_mainWindow = dialog.get();
     // Without a window manager to maximise it, the window still covers the screen.
@@ -28,6 +40,13 @@ int CKX7300App::InitInstance() {
         dialog->setGeometry(screen->availableGeometry());
     }
     dialog->showMaximized();
+    if (!projectDir.isEmpty()) {
+        // Once the window is up, so that a message about the directory has it as owner.
+        CKX7300Dlg* window = dialog.get();
+        QTimer::singleShot(0, window, [window, projectDir] {
+            window->Project()->OpenProjectAt(projectDir);
+        });
+    }
     const int status = exec();
     g_mainWindow = nullptr;
     dialog.reset();  // empties the img folder

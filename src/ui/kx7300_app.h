@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QStringList>
 
 namespace kx::ui {
 
@@ -13,8 +14,12 @@ class CKX7300App : public QApplication {
 public:
     CKX7300App(int& argc, char** argv);
 
-    // Runs the whole program; the exit status of the event loop.
-    int InitInstance();
+    // Runs the whole program, opening `projectDir` as 打开工程 would when it is given; the
+    // exit status of the event loop.
+    int InitInstance(const QString& projectDir = QString());
+
+    // The project directory named on the command line (`kx7300 [DIR]`), empty when none.
+    static QString ProjectDirArgument(const QStringList& arguments);
 
     // The main window while it exists, else null.
     static CKX7300Dlg* MainWindow();

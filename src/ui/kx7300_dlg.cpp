@@ -34,6 +34,7 @@
 #include "ui/my_tool_bar.h"
 #include "ui/number_text.h"
 #include "ui/page4.h"
+#include "ui/project_controller.h"
 #include "ui/record_date_time.h"
 #include "ui/resource_images.h"
 #include "ui/she_bei_xingxi.h"
@@ -138,11 +139,13 @@ CKX7300Dlg::CKX7300Dlg(QWidget* parent) : QMainWindow(parent) {
     };
     m_prompt = ShowMessageBox;
     OnInitDialog();
+    m_project = std::make_unique<CProjectController>(this);
     qApp->installEventFilter(this);
 }
 
 CKX7300Dlg::~CKX7300Dlg() {
     qApp->removeEventFilter(this);
+    m_project.reset();  // stops the loader while the views it fills still exist
     EmptyFolderFiles(std::filesystem::path(QFile::encodeName(ImgFolder()).toStdString()));
 }
 
@@ -557,9 +560,7 @@ void CKX7300Dlg::OnCommand(int commandId) {
             return;
         }
         case id::kCmdExit:
-            if (Prompt("确定退出程序？", "提示", PromptButtons::YesNo) == PromptAnswer::Yes) {
-                close();
-            }
+            m_project->Exit();
             return;
         case id::kBtnOptimize:
             ToggleOptimize();
@@ -574,6 +575,12 @@ void CKX7300Dlg::ToggleOptimize() {
     m_optimizeTouched = true;
     m_optimizeOn = !m_optimizeOn;
     Command(id::kBtnOptimize)->setChecked(m_optimizeOn);
+}
+
+void CKX7300Dlg::ClearOptimize() {
+    m_optimizeOn = false;
+    m_optimizeTouched = false;
+    Command(id::kBtnOptimize)->setChecked(false);
 }
 
 void CKX7300Dlg::OnInfoTabChanged(int index) {

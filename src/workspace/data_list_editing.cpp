@@ -52,6 +52,11 @@ void Workspace::RemoveDataRow(int row) {
     } else if (m_pendingSelection > row) {
         --m_pendingSelection;
     }
+    // Nothing may show the removed record once it is gone.
+    const bool removingCurrent = m_currentIndex == row;
+    if (removingCurrent) {
+        ClearSelection();
+    }
     m_filePaths.erase(m_filePaths.begin() + row);
     m_records.Erase(static_cast<size_t>(row));
     m_rows.erase(m_rows.begin() + row);
@@ -63,9 +68,7 @@ void Workspace::RemoveDataRow(int row) {
             --r;
         }
     }
-    if (m_currentIndex == row) {
-        ClearSelection();
-    } else if (m_currentIndex > row) {
+    if (!removingCurrent && m_currentIndex > row) {
         --m_currentIndex;
     }
 

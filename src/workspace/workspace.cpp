@@ -54,6 +54,7 @@ void Workspace::ClearSelection() {
     m_currentExt.clear();
     m_savePath.clear();
     saveFailed_ = false;
+    views_.ShowNoRecord();
     views_.ShowListSelection(-1);
 }
 
@@ -61,14 +62,14 @@ void Workspace::ResetProject() {
     // The loader must be gone before the lists it works on are emptied.
     m_records.StopLoading();
     m_pendingSelection = -1;
+    // Nothing of the old project stays selected, so no command can reach an index the new
+    // project does not have (and nothing shows a record about to go).
+    ClearSelection();
     m_savedRows.clear();
     m_filePaths.clear();
     m_records.Clear();
     m_printList.Clear();
     m_rows.clear();
-    // Nothing of the old project stays selected, so no command can reach an index the new
-    // project does not have.
-    ClearSelection();
 }
 
 void Workspace::StartLoader() {

@@ -76,6 +76,9 @@ public:
     // Shows row `row` selected and focused in the list (-1: no selection). Must not run the
     // selection flow: the workspace runs it itself.
     virtual void ShowListSelection(int /*row*/) {}
+    // No record is current any more; called before the record may go, so nothing keeps
+    // pointing at it.
+    virtual void ShowNoRecord() {}
 };
 
 }  // namespace kx

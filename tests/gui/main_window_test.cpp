@@ -176,12 +176,10 @@ TEST_F(WindowTest, EnterInTheDefectBoxAsksForTheDefectMarker) {
 
 TEST_F(WindowTest, ExitAsksFirst) {
     ShowActive();
-    answer = PromptAnswer::No;
+    filePrompts.yesNo = {false, true};
     window->Command(id::kCmdExit)->trigger();
-    EXPECT_EQ(messages, QStringList{"确定退出程序？"});
-    EXPECT_EQ(captions, QStringList{"提示"});
+    EXPECT_EQ(filePrompts.questions, std::vector<std::string>{"确定退出程序？"});
     EXPECT_TRUE(window->isVisible());
-    answer = PromptAnswer::Yes;
     window->Command(id::kCmdExit)->trigger();
     EXPECT_FALSE(window->isVisible());
 }
@@ -201,6 +199,8 @@ TEST_F(WindowTest, OtherCommandsAreHandedOn) {
     QList<int> handed;
     QObject::connect(window.get(), &CKX7300Dlg::commandRequested,
                      [&](int commandId) { handed << commandId; });
+    filePrompts.folders.push_back(std::nullopt);
+    filePrompts.openFiles.push_back(std::nullopt);
     window->Command(id::kCmdOpenProject)->trigger();
     window->Command(id::kCmdListAddDataFiles)->trigger();
     window->Command(id::kBtnPileTop)->trigger();
