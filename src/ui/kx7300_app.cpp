@@ -4,9 +4,9 @@
 #include <QTimer>
 #include <memory>
 
-#include "ui/render/fonts.h"
 #include "ui/kx7300_dlg.h"
 #include "ui/project_controller.h"
+#include "ui/render/fonts.h"
 
 namespace kx::ui {
 
@@ -43,9 +43,8 @@ int CKX7300App::InitInstance(const QString& projectDir) {
     if (!projectDir.isEmpty()) {
         // Once the window is up, so that a message about the directory has it as owner.
         CKX7300Dlg* window = dialog.get();
-        QTimer::singleShot(0, window, [window, projectDir] {
-            window->Project()->OpenProjectAt(projectDir);
-        });
+        QTimer::singleShot(0, window,
+                           [window, projectDir] { window->Project()->OpenProjectAt(projectDir); });
     }
     const int status = exec();
     g_mainWindow = nullptr;

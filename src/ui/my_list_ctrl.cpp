@@ -118,9 +118,9 @@ std::vector<int> CMylistCtrl::SelectedRows() const {
 void CMylistCtrl::ShowSelection(int row) {
     m_quiet = true;
     if (row >= 0 && row < rowCount()) {
-        selectionModel()->setCurrentIndex(model()->index(row, 0),
-                                          QItemSelectionModel::ClearAndSelect |
-                                              QItemSelectionModel::Rows);
+        selectionModel()->setCurrentIndex(
+            model()->index(row, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         scrollTo(model()->index(row, 0));
     } else {
         selectionModel()->clearSelection();
@@ -149,8 +149,7 @@ void CMylistCtrl::CheckCurrentRow() {
         return;
     }
     const int current = currentRow();
-    const bool selected =
-        current >= 0 && selectionModel()->isRowSelected(current, QModelIndex());
+    const bool selected = current >= 0 && selectionModel()->isRowSelected(current, QModelIndex());
     if (!selected) {
         m_announcedRow = -1;
         return;

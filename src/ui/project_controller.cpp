@@ -195,7 +195,8 @@ void CProjectController::OpenProject() {
 void CProjectController::OpenProjectAt(const QString& dir) {
     m_afterLoad = nullptr;
     const std::string path =
-        dir.isEmpty() ? std::string() : QFile::encodeName(QFileInfo(dir).absoluteFilePath()).toStdString();
+        dir.isEmpty() ? std::string()
+                      : QFile::encodeName(QFileInfo(dir).absoluteFilePath()).toStdString();
     Run([&] { m_workspace.OpenProjectAt(path); });
     LoadStarted();
 }
@@ -465,7 +466,8 @@ void CProjectController::SetAllViewRowCount(int rows) {
 }
 
 void CProjectController::SetWindowTitle(const std::string& utf8Title) {
-    m_window->setWindowTitle(QString::fromUtf8(utf8Title.data(), static_cast<int>(utf8Title.size())));
+    m_window->setWindowTitle(
+        QString::fromUtf8(utf8Title.data(), static_cast<int>(utf8Title.size())));
 }
 
 void CProjectController::SetFileCommandsEnabled(bool enabled) {

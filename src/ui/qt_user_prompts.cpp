@@ -27,8 +27,7 @@ QString QtFileFilter(const std::string& filter) {
     for (int i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2) {
         const QString& description = parts[i];
         const QString patterns = QString(parts[i + 1]).replace(';', ' ');
-        filters << (description.contains('(') ? description
-                                              : description + " (" + patterns + ")");
+        filters << (description.contains('(') ? description : description + " (" + patterns + ")");
     }
     return filters.join(";;");
 }
@@ -55,9 +54,8 @@ std::optional<std::string> QtUserPrompts::AskOpenFile(const std::string& filter)
 std::optional<std::string> QtUserPrompts::AskSaveFile(const std::string& initialName,
                                                       const std::string& filter) {
     // No default suffix: a name typed without one is used as typed.
-    return LocalPath(QFileDialog::getSaveFileName(m_parent, QString(),
-                                                  QFile::decodeName(initialName.c_str()),
-                                                  QtFileFilter(filter)));
+    return LocalPath(QFileDialog::getSaveFileName(
+        m_parent, QString(), QFile::decodeName(initialName.c_str()), QtFileFilter(filter)));
 }
 
 OverwriteAnswer QtUserPrompts::AskOverwrite(const std::string& message) {
