@@ -48,13 +48,12 @@ BandRange BandsIntersecting(int32_t top, int32_t bottom, int rowCount) {
     if (rowCount <= 0 || bottom <= top) {
         return {};
     }
-    // Band j reaches rows 150 j .. 150 j + 150: the first band ending at or below `top`, the
-    // last band starting above `bottom`.
+    // Band j reaches rows 150 j - 1 .. 150 j + 150: from the first band ending at or below
+    // `top` to the last band starting above `bottom`.
     const int64_t first = std::max<int64_t>(0, (static_cast<int64_t>(top) - 1) / kBandHeight);
     const int64_t last =
-        bottom <= 0
-            ? 0
-            : std::min<int64_t>(rowCount, (static_cast<int64_t>(bottom) - 1) / kBandHeight + 1);
+        bottom < 0 ? 0
+                   : std::min<int64_t>(rowCount, static_cast<int64_t>(bottom) / kBandHeight + 1);
     if (first >= last) {
         return {};
     }

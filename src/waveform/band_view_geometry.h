@@ -26,7 +26,8 @@ inline int32_t BandZeroLineY(int32_t bandTop) {
 
 // The curve of a band: (0, top + 75), then sample i at (trunc(i * float32(W / N)),
 // trunc(top + 75 - s * float32(75 / M))), M the largest |sample|. An all-zero waveform takes
-// M = 1, so it lies flat on the band's centre; no sample leaves the band at any M.
+// M = 1, so it lies flat on the band's centre. float32(75 / M) can round up, which puts the
+// largest positive sample one row above the band (top - 1).
 std::vector<PlotPoint> BandPlot(const int32_t* samples, int count, int width, int32_t bandTop);
 
 // The raw view's hit areas: band j reacts on (0, b + 1) .. (right, b + 150), right and bottom
@@ -35,8 +36,9 @@ std::vector<PlotPoint> BandPlot(const int32_t* samples, int count, int width, in
 int BlowAt(int32_t x, int32_t pictureY, int32_t right);
 
 // The bands of a view of `rowCount` bands that a paint of picture rows top .. bottom - 1 has
-// to draw: band j draws rows 150 j .. 150 j + 150 (its separator is the next band's first
-// row). An empty range (first == last) when none intersects.
+// to draw: band j draws rows 150 j - 1 .. 150 j + 150 (its peak can reach the row above it,
+// its separator is the next band's first row). An empty range (first == last) when none
+// intersects.
 struct BandRange {
     int first = 0;
     int last = 0;  // one past the last band
