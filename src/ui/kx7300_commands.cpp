@@ -83,8 +83,10 @@ void CKX7300Dlg::SetCurrentRecord(PileRecord* record) {
     }
 }
 
-void CKX7300Dlg::SetCommandHook(int commandId, std::function<void()> hook) {
-    m_commandHooks[commandId] = std::move(hook);
+void CKX7300Dlg::AddCommandHandler(std::function<bool(int commandId)> handler) {
+    if (handler) {
+        m_commandHandlers.push_back(std::move(handler));
+    }
 }
 
 void CKX7300Dlg::ExecuteCommand(int commandId) {
@@ -98,20 +100,25 @@ PileRecord* CKX7300Dlg::SelectedRecord() const {
     return m_currentRecord != nullptr ? m_currentRecord : m_stackedView->Record();
 }
 
-void CKX7300Dlg::HandOn(int commandId) {
-    if (const auto hook = m_commandHooks.find(commandId); hook != m_commandHooks.end()) {
-        hook->second();
-        return;
+bool CKX7300Dlg::OfferToHandlers(int commandId) {
+    for (const auto& handler : m_commandHandlers) {
+        if (handler(commandId)) {
+            return true;
+        }
     }
-    emit commandRequested(commandId);
+    return false;
 }
 
-void CKX7300Dlg::RunHookOrSayUnavailable(int commandId, const char* name) {
-    if (const auto hook = m_commandHooks.find(commandId); hook != m_commandHooks.end()) {
-        hook->second();
-        return;
+void CKX7300Dlg::HandOn(int commandId) {
+    if (!OfferToHandlers(commandId)) {
+        emit commandRequested(commandId);
     }
-    ShowMessage(QString("“%1”功能在本版本中尚不可用。").arg(QString::fromUtf8(name)));
+}
+
+void CKX7300Dlg::RunElsewhereOrSayUnavailable(int commandId, const char* name) {
+    if (!OfferToHandlers(commandId)) {
+        ShowMessage(QString("“%1”功能在本版本中尚不可用。").arg(QString::fromUtf8(name)));
+    }
 }
 
 // ---- File, print list and Word commands ------------------------------------------------
@@ -145,13 +152,13 @@ void CKX7300Dlg::RemoveFromDataList() {
 }
 
 void CKX7300Dlg::ExportWordReport() {
-    RunHookOrSayUnavailable(id::kCmdWordReport, "输出到WORD");
+    RunElsewhereOrSayUnavailable(id::kCmdWordReport, "输出到WORD");
 }
 void CKX7300Dlg::OpenPrintSettings() {
-    RunHookOrSayUnavailable(id::kCmdPrintSettings, "打印设置");
+    RunElsewhereOrSayUnavailable(id::kCmdPrintSettings, "打印设置");
 }
 void CKX7300Dlg::OpenPrintPreview() {
-    RunHookOrSayUnavailable(id::kCmdPrintPreview, "打印预览");
+    RunElsewhereOrSayUnavailable(id::kCmdPrintPreview, "打印预览");
 }
 
 void CKX7300Dlg::ExitProgram() {

@@ -499,7 +499,7 @@ PromptAnswer CKX7300Dlg::Prompt(const QString& text, const QString& caption,
 
 void CKX7300Dlg::OnCommand(int commandId) {
     if (!m_commands->Execute(commandId)) {
-        emit commandRequested(commandId);
+        HandOn(commandId);  // a command the table does not list
     }
 }
 

@@ -9,9 +9,9 @@
 #include <QMainWindow>
 #include <QRect>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "record/pile_record.h"
 #include "record/status.h"
@@ -81,9 +81,12 @@ public:
     // Asked before the window closes; false keeps it open.
     void SetCloseHandler(std::function<bool()> fn) { m_closeHandler = std::move(fn); }
     void SetPromptHandler(PromptHandler fn) { m_prompt = std::move(fn); }
-    // Carries out a command whose operation lives elsewhere (打印设置, 打印预览, 输出到WORD,
-    // and the file commands once their owner is attached) instead of handing it on.
-    void SetCommandHook(int commandId, std::function<void()> hook);
+    // Adds a carrier of commands whose operations live elsewhere (打印设置, 打印预览,
+    // 输出到WORD, and the file commands once their owner is attached): it answers whether it
+    // carried out the command id it was handed. Carriers are asked in the order they were
+    // added, before a command is handed on through commandRequested; a print or Word command
+    // no carrier takes says that it is not available.
+    void AddCommandHandler(std::function<bool(int commandId)> handler);
 
     // Runs a command id through the command table, as a pick of it does.
     void ExecuteCommand(int commandId);
@@ -181,10 +184,12 @@ private:
     // A marker operation on the stacked view's markers, with the page boxes it reads and
     // writes; then its message and repaint.
     void RunMarkerCommand(MarkerOutcome (*operation)(MarkerState&));
-    // The hook of a command if one is set; otherwise hands the command on.
+    // Offers a command to the added carriers; true when one carried it out.
+    bool OfferToHandlers(int commandId);
+    // A command carried out elsewhere: offered to the carriers, otherwise handed on.
     void HandOn(int commandId);
-    // A command that is carried out by a hook only: says it is not available without one.
-    void RunHookOrSayUnavailable(int commandId, const char* name);
+    // A command only a carrier can carry out: says it is not available without one.
+    void RunElsewhereOrSayUnavailable(int commandId, const char* name);
     // Shows the raw view's tab so that a blow can be picked (m_stackedTabActive unchanged).
     void ShowRawViewTab();
     void OnInfoTabChanged(int index);
@@ -200,7 +205,7 @@ private:
     QMenu* m_rawViewMenu = nullptr;   // menu 167
     QMenu* m_spectrumMenu = nullptr;  // menu 169
     std::unique_ptr<CommandTable> m_commands;
-    std::map<int, std::function<void()>> m_commandHooks;
+    std::vector<std::function<bool(int)>> m_commandHandlers;
     // The blows as they were when the current record was set, for 撤销删除波形.
     WaveSlots m_selectionWaves{};
     std::array<bool, kChannelCount> m_selectionAbsent{};

@@ -349,18 +349,31 @@ TEST_F(Commands, SpectrumZoomFromItsMenu) {
     EXPECT_EQ(spectrum->Zoom(), 1);
 }
 
-TEST_F(Commands, PrintAndWordSayTheyAreUnavailableUntilHooked) {
+TEST_F(Commands, CommandsCarriedOutElsewhereGoToTheirCarrierOrSaySo) {
     window->SetFileCommandsEnabled(true);
+    QList<int> handedOn;
+    QObject::connect(window.get(), &CKX7300Dlg::commandRequested,
+                     [&](int commandId) { handedOn << commandId; });
     window->Command(id::kCmdPrintPreview)->trigger();
     window->Command(id::kCmdWordReport)->trigger();
     window->Command(id::kCmdPrintSettings)->trigger();
     ASSERT_EQ(messages.size(), 3);
     EXPECT_TRUE(messages[0].contains("打印预览") && messages[0].contains("不可用"));
     EXPECT_TRUE(messages[1].contains("输出到WORD"));
-    int previews = 0;
-    window->SetCommandHook(id::kCmdPrintPreview, [&] { ++previews; });
+    EXPECT_TRUE(handedOn.isEmpty());
+
+    QList<int> carried;
+    window->AddCommandHandler([&](int commandId) {
+        const bool mine = commandId == id::kCmdPrintPreview || commandId == id::kCmdOpenProject;
+        if (mine)
+            carried << commandId;
+        return mine;
+    });
     window->Command(id::kCmdPrintPreview)->trigger();
-    EXPECT_EQ(previews, 1);
+    window->Command(id::kBtnOpen)->trigger();
+    window->Command(id::kCmdImportRawData)->trigger();  // not taken: handed on
+    EXPECT_EQ(carried, (QList<int>{id::kCmdPrintPreview, id::kCmdOpenProject}));
+    EXPECT_EQ(handedOn, QList<int>{id::kCmdImportRawData});
     EXPECT_EQ(messages.size(), 3);
 }
 
