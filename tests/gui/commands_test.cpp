@@ -13,6 +13,7 @@
 #include "res/ids.h"
 #include "ui/bo_xing_xx.h"
 #include "ui/command_table.h"
+#include "ui/image_tool_bar.h"
 #include "ui/my_tool_bar.h"
 #include "ui/tab_control.h"
 #include "ui/zhong_ti_xx.h"
@@ -387,6 +388,30 @@ TEST_F(Commands, ToolsToolbarShowsTextsOnlyOnWideButtons) {
         EXPECT_TRUE(button->icon().isNull());
         EXPECT_FALSE(button->text().isEmpty());
     }
+}
+
+TEST_F(Commands, MainToolbarAndMenuItemsShowTenImagesOfTheirOwn) {
+    QList<QImage> images;
+    for (int commandId : CImageToolBar::Layout()) {
+        if (commandId == 0)
+            continue;
+        const QIcon icon = window->Command(commandId)->icon();
+        ASSERT_FALSE(icon.isNull()) << commandId;
+        images << icon.pixmap(22, 22).toImage();
+    }
+    ASSERT_EQ(images.size(), 10);
+    for (int i = 0; i < images.size(); ++i) {
+        EXPECT_EQ(images[i].size(), QSize(22, 22));
+        for (int j = i + 1; j < images.size(); ++j) {
+            EXPECT_NE(images[i], images[j]) << i << " " << j;
+        }
+    }
+    // 打开工程, 保存, 另存为, 输出到WORD, 退出; 删除波型, 撤销删除波形.
+    for (int commandId : {id::kCmdOpenProject, id::kCmdSave, id::kCmdSaveAs, id::kCmdWordReport,
+                          id::kCmdExit, id::kCmdDeleteBlow, id::kCmdUndoDeleteBlow}) {
+        EXPECT_FALSE(window->Command(commandId)->icon().isNull()) << commandId;
+    }
+    EXPECT_TRUE(window->Command(id::kCmdLowPass)->icon().isNull());
 }
 
 }  // namespace
