@@ -97,6 +97,16 @@ TEST_F(StackedView, MarkersAndTheirColoursDefectNotAtZero) {
     EXPECT_EQ(img.pixel(300, e + 450), kWhite);
 }
 
+TEST_F(StackedView, MarkersArePlacedForTheWidthEvenWhileHidden) {
+    view.hide();
+    view.resize(view.size() + QSize(-512, 0));
+    view.PlaceMarkersForRecord(rec);
+    EXPECT_EQ(view.ClientWidth(), 512);
+    EXPECT_EQ(view.Markers().topX, 50);  // sample 101 at half a pixel per sample
+    view.show();
+    EXPECT_EQ(view.viewport()->width(), 512);
+}
+
 TEST_F(StackedView, NothingWithoutARecordAndSilenceIsAFlatLine) {
     CMyDieJia empty;
     ShowWithClientSize(&empty, QSize(400, 500));

@@ -29,7 +29,9 @@ bool CMyDieJia::FileSelected() const {
 }
 
 int CMyDieJia::ClientWidth() const {
-    return viewport()->width();
+    // The frame's inside, which follows a new geometry at once even while the view is hidden
+    // (its viewport is laid out only when it is shown again).
+    return contentsRect().width();
 }
 
 void CMyDieJia::SetRecord(PileRecord* record) {
