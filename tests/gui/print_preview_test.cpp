@@ -239,6 +239,23 @@ TEST_F(PrintCommandsTest, PreviewAndSettingsDialogFromTheWindow) {
     EXPECT_EQ(window->PrintSettingsRef().pilesPerPage, "10");
 }
 
+TEST_F(PrintCommandsTest, TheWindowsMenuItemsReachTheCommands) {
+    commands.reset();
+    CPrintCommands::Attach(*window, ws, prompts);
+    ShowActive();
+    ws.AddToPrintList({0});
+    window->Command(id::kCmdPrintPreview)->trigger();
+    EXPECT_TRUE(window->isHidden());
+    CSevFrame* frame = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        frame = frame != nullptr ? frame : qobject_cast<CSevFrame*>(w);
+    }
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->PrintingView().PageCount(), 1);
+    frame->close();
+    EXPECT_FALSE(window->isHidden());
+}
+
 TEST_F(WindowTest, ExportPdfStandsNextToPrintPreview) {
     QAction* preview = window->Command(id::kCmdPrintPreview);
     QAction* pdf = window->Command(id::kCmdExportPdf);

@@ -7,6 +7,7 @@
 #include "print/qt/sev_frame.h"
 #include "print/qt/sev_view.h"
 #include "res/ids.h"
+#include "ui/kx7300_dlg.h"
 #include "workspace/print_list_entries.h"
 #include "workspace/project_files.h"
 #include "workspace/user_prompts.h"
@@ -21,6 +22,14 @@ CPrintCommands::CPrintCommands(QWidget* owner, PrintSettings& settings, Workspac
       m_settings(settings),
       m_workspace(workspace),
       m_prompts(prompts) {}
+
+CPrintCommands* CPrintCommands::Attach(CKX7300Dlg& window, Workspace& workspace,
+                                       UserPrompts& prompts) {
+    auto* commands = new CPrintCommands(&window, window.PrintSettingsRef(), workspace, prompts);
+    connect(&window, &CKX7300Dlg::commandRequested, commands,
+            [commands](int commandId) { commands->Run(commandId); });
+    return commands;
+}
 
 bool CPrintCommands::Run(int commandId) {
     switch (commandId) {

@@ -17,6 +17,7 @@ class Workspace;
 
 namespace kx::ui {
 
+class CKX7300Dlg;
 class CSevFrame;
 
 class CPrintCommands : public QObject {
@@ -25,6 +26,11 @@ public:
     // `owner` is the main window: it parents the dialog and hides while the preview is open.
     CPrintCommands(QWidget* owner, PrintSettings& settings, Workspace& workspace,
                    UserPrompts& prompts);
+
+    // Gives the main window its print commands over `workspace`: 打印设置, 打印预览 and
+    // 输出PDF picked in the window run here, with the window's print settings. The commands
+    // live as long as the window.
+    static CPrintCommands* Attach(CKX7300Dlg& window, Workspace& workspace, UserPrompts& prompts);
 
     // Runs command `commandId` if it is one of the three; false for any other.
     bool Run(int commandId);
