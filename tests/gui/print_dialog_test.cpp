@@ -152,7 +152,9 @@ TEST_F(PrintDialogTest, ConfirmCopiesTheControlsTheCloseBoxLeavesTheSettings) {
     EXPECT_FALSE(d->Confirmed());
     EXPECT_EQ(settings, PrintSettings{});
 
-    QTest::mouseClick(d->ConfirmButton(), Qt::LeftButton);
+    // Enter in a box confirms, as the default button would.
+    d->show();
+    QTest::keyClick(Edit(*d, 2, id::kPrintTitleEdit), Qt::Key_Return);
     EXPECT_TRUE(d->Confirmed());
     EXPECT_EQ(d->result(), QDialog::Accepted);
     PrintSettings expected;

@@ -54,8 +54,8 @@ CMyPrint::CMyPrint(Workspace& workspace, PrintSettings& settings, UserPrompts& p
     m_confirm = new QPushButton(this);
     m_confirm->setObjectName(QString::number(id::kPrintConfirmButton));
     m_confirm->setGeometry(DialogRect(127, 262, 171, 14));
-    // Enter presses the button only when it has the focus, as in the system's dialogs.
-    m_confirm->setAutoDefault(true);
+    // Enter confirms, as a dialog's default button; the pages' buttons never take it.
+    m_confirm->setDefault(true);
     connect(m_confirm, &QPushButton::clicked, this, &CMyPrint::OnConfirm);
     connect(m_tab, &TabControl::selectionChanged, this, &CMyPrint::ShowPage);
 

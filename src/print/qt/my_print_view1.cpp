@@ -11,6 +11,10 @@ CMyPrintView1::CMyPrintView1(QWidget* parent)
     Place(new QPushButton("移出打印列表", this), id::kPrintRemoveButton, 32, 49, 170, 20);
     Place(new QPushButton("保存打印信息", this), id::kPrintSaveInfoButton, 35, 127, 54, 20);
     Place(new QPushButton("读取打印信息", this), id::kPrintLoadInfoButton, 147, 127, 54, 20);
+    // Enter belongs to the dialog's confirm button.
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+    }
 }
 
 QPushButton* CMyPrintView1::RemoveButton() const {
