@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <functional>
@@ -45,6 +47,10 @@ CSevFrame::CSevFrame(QWidget* owner, std::unique_ptr<CSevView> view)
     addActions({next, prev, close});
 
     RefreshButtons();
+    // Without a window manager to maximise it, the window still covers the screen.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        setGeometry(s->availableGeometry());
+    }
     showMaximized();
     m_preview->setFocus();
     if (m_owner != nullptr) {
