@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "record/gbk.h"
+#include "waveform/pile_markers.h"
 
 namespace kx {
 
@@ -35,8 +36,7 @@ Status FillRow(WordHandle& h, int32_t row, const std::array<std::string, kSummar
     return Status::Ok();
 }
 
-Status FillSummaryTable(WordHandle& h, const std::vector<const PileRecord*>& entries,
-                        const DefectDepthFn& depth) {
+Status FillSummaryTable(WordHandle& h, const std::vector<const PileRecord*>& entries) {
     if (!h.CreateSummaryTable(static_cast<int32_t>(entries.size()) + 1)) {
         return Status::Fail("cannot create the summary table");
     }
@@ -53,7 +53,7 @@ Status FillSummaryTable(WordHandle& h, const std::vector<const PileRecord*>& ent
     for (size_t k = 0; k < entries.size(); ++k) {
         std::array<std::string, kSummaryColumns> texts;
         if (entries[k] != nullptr) {
-            texts = SummaryRowTexts(k, *entries[k], depth(*entries[k]));
+            texts = SummaryRowTexts(k, *entries[k], DefectDepth(*entries[k], 0));
         } else {
             texts[0] = std::to_string(k + 1);
         }
@@ -112,9 +112,9 @@ std::vector<std::string> WordFigurePaths(const std::string& dir, int32_t count) 
 }
 
 Status BuildWordReport(WordHandle& h, const std::vector<const PileRecord*>& entries,
-                       const DefectDepthFn& depth, const std::vector<std::string>& pictures) {
+                       const std::vector<std::string>& pictures) {
     TypeTitle(h);
-    if (Status s = FillSummaryTable(h, entries, depth); !s) {
+    if (Status s = FillSummaryTable(h, entries); !s) {
         return s;
     }
     for (const std::string& path : pictures) {
@@ -125,12 +125,12 @@ Status BuildWordReport(WordHandle& h, const std::vector<const PileRecord*>& entr
     return Status::Ok();
 }
 
-Status WriteWordReport(const std::vector<const PileRecord*>& entries, const DefectDepthFn& depth,
+Status WriteWordReport(const std::vector<const PileRecord*>& entries,
                        const std::vector<std::string>& pictures, const std::string& outPath) {
     WordHandle h;
     h.Start();
     h.OpenNewDocument();
-    if (Status s = BuildWordReport(h, entries, depth, pictures); !s) {
+    if (Status s = BuildWordReport(h, entries, pictures); !s) {
         return s;
     }
     return h.SaveAs(outPath);

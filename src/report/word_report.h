@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,9 +13,6 @@
 #include "report/word_handle.h"
 
 namespace kx {
-
-// The defect position of a printed record in metres (0 when it has none).
-using DefectDepthFn = std::function<float(const PileRecord&)>;
 
 // The table's header row.
 extern const std::array<const char*, kSummaryColumns> kSummaryHeader;
@@ -42,13 +38,14 @@ std::vector<std::string> WordFigurePaths(const std::string& dir, int32_t count);
 // Builds the report into the open document of `h`: the title in 黑体 18 centred, the
 // summary table of entries + 1 rows (header, then one row per entry; a null entry, one that
 // could not be read, gets its number only), then each picture in the order given. Stops at
-// the first failure, which names the picture or cell.
+// the first failure, which names the picture or cell. The defect depth is the record's own,
+// independent of any view, as on the report pages.
 Status BuildWordReport(WordHandle& h, const std::vector<const PileRecord*>& entries,
-                       const DefectDepthFn& depth, const std::vector<std::string>& pictures);
+                       const std::vector<std::string>& pictures);
 
 // New document, BuildWordReport, written to `outPath` (atomically: on failure nothing is
 // left there and an old file stays as it was).
-Status WriteWordReport(const std::vector<const PileRecord*>& entries, const DefectDepthFn& depth,
+Status WriteWordReport(const std::vector<const PileRecord*>& entries,
                        const std::vector<std::string>& pictures, const std::string& outPath);
 
 }  // namespace kx

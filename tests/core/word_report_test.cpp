@@ -25,7 +25,11 @@ std::vector<PileRecord> Piles(int n) {
         r.pileDiameter = "800";
         r.pileLength = 10.0f + static_cast<float>(i);
         r.waveSpeed = 3800.5f;
-        r.defectTimeUs = static_cast<float>(i % 2);  // odd entries have a defect
+        // Odd entries have a defect at 3.456 m: a third of the way from top to bottom.
+        r.pileTopTimeUs = 100;
+        r.pileBottomTimeUs = 400;
+        r.defectTimeUs = i % 2 == 1 ? 200.0f : 0.0f;
+        r.pileLength = i % 2 == 1 ? 10.368f : r.pileLength;
         Utf8ToGbk("C30", r.concreteStrength);
         r.testDate = "2024-05-06";
     }
@@ -38,10 +42,6 @@ std::vector<const PileRecord*> Entries(const std::vector<PileRecord>& piles) {
         e.push_back(&p);
     }
     return e;
-}
-
-float DepthByDefectFlag(const PileRecord& r) {
-    return r.defectTimeUs > 0 ? 3.456f : 0.0f;
 }
 
 TEST(WordReport, DefectWordingFollowsTheDepth) {
@@ -75,8 +75,7 @@ TEST(WordReport, TwentyThreeEntriesGiveTwentyFourRowsAndTheFiguresInOrder) {
     for (int w = 1; w <= k; ++w) {
         test::WriteFile(dir + "/" + WordFigureName(w), test::JpegHeaderBytes(800 + w, 1300));
     }
-    ASSERT_TRUE(WriteWordReport(Entries(piles), DepthByDefectFlag, WordFigurePaths(dir, k),
-                                dir + "/r.docx"));
+    ASSERT_TRUE(WriteWordReport(Entries(piles), WordFigurePaths(dir, k), dir + "/r.docx"));
 
     const test::DocxParts docx = test::ReadDocx(dir + "/r.docx");
     ASSERT_EQ(docx.error, "");
@@ -114,7 +113,7 @@ TEST(WordReport, ShortTableIsCompleteAndFullyFormatted) {
     const auto piles = Piles(3);
     WordHandle h;
     h.OpenNewDocument();
-    ASSERT_TRUE(BuildWordReport(h, Entries(piles), DepthByDefectFlag, {}));
+    ASSERT_TRUE(BuildWordReport(h, Entries(piles), {}));
     const WordTable* table = nullptr;
     for (const WordBlock& b : h.Document().body) {
         if (const auto* t = std::get_if<WordTable>(&b)) {
@@ -136,7 +135,7 @@ TEST(WordReport, LongTableFormatsEveryRowBeyondTheNinth) {
     const auto piles = Piles(30);
     WordHandle h;
     h.OpenNewDocument();
-    ASSERT_TRUE(BuildWordReport(h, Entries(piles), DepthByDefectFlag, {}));
+    ASSERT_TRUE(BuildWordReport(h, Entries(piles), {}));
     const auto& table = std::get<WordTable>(h.Document().body[3]);
     ASSERT_EQ(table.rows, 31);
     EXPECT_EQ(table.At(31, 9).font, (WordFont{"宋体", 12.0f}));
@@ -145,8 +144,7 @@ TEST(WordReport, LongTableFormatsEveryRowBeyondTheNinth) {
 
 TEST(WordReport, EmptyListGivesAHeaderOnlyTableAndNoPicture) {
     const std::string dir = test::TestDir();
-    ASSERT_TRUE(WriteWordReport({}, DepthByDefectFlag, WordFigurePaths(dir, WordFigureCount(0, 10)),
-                                dir + "/r.docx"));
+    ASSERT_TRUE(WriteWordReport({}, WordFigurePaths(dir, WordFigureCount(0, 10)), dir + "/r.docx"));
     const test::DocxParts docx = test::ReadDocx(dir + "/r.docx");
     EXPECT_EQ(test::TableTexts(docx.Document()).size(), 1u);
     EXPECT_EQ(test::CountOf(docx.Document(), "<wp:inline "), 0u);
@@ -162,11 +160,10 @@ TEST(WordReport, ExactlyTheNumberedFiguresGoInAndAMissingOneIsNamed) {
     test::WriteFile(dir + "/Thumbs.db", {1, 2, 3});
     WordHandle h;
     h.OpenNewDocument();
-    ASSERT_TRUE(BuildWordReport(h, Entries(piles), DepthByDefectFlag, WordFigurePaths(dir, 1)));
+    ASSERT_TRUE(BuildWordReport(h, Entries(piles), WordFigurePaths(dir, 1)));
     EXPECT_EQ(h.Document().media.size(), 1u);
 
-    const Status s = WriteWordReport(Entries(piles), DepthByDefectFlag, WordFigurePaths(dir, 2),
-                                     dir + "/r.docx");
+    const Status s = WriteWordReport(Entries(piles), WordFigurePaths(dir, 2), dir + "/r.docx");
     EXPECT_FALSE(s.ok);
     EXPECT_NE(s.reason.find(dir + "/2.jpg"), std::string::npos) << s.reason;
     EXPECT_FALSE(fs::exists(dir + "/r.docx"));
