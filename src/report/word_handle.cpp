@@ -1,6 +1,7 @@
 #include "report/word_handle.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "record/file_io.h"
 #include "report/docx_writer.h"
@@ -197,12 +198,16 @@ Status WordHandle::InsertPicture(const std::string& path) {
     if (!open_) {
         return Status::Fail("no document");
     }
-    std::vector<uint8_t> bytes;
-    if (Status s = ReadFileBytes(path, kMaxPictureBytes + 1, bytes); !s) {
-        return s;
-    }
-    if (bytes.size() > kMaxPictureBytes) {
+    // The reader fills a buffer of the size it is given: give it the file's own size.
+    std::error_code ec;
+    const uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxPictureBytes) {
         return Status::Fail("picture larger than 64 MB");
+    }
+    std::vector<uint8_t> bytes;
+    if (Status s = ReadFileBytes(path, ec ? kMaxPictureBytes : static_cast<size_t>(size), bytes);
+        !s) {
+        return s;
     }
     PixelSize px;
     if (Status s = ReadJpegSize(bytes, px); !s) {
