@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "print/print_settings.h"
 #include "record/pile_record.h"
 #include "record/status.h"
 #include "ui/message_prompt.h"
@@ -75,6 +76,9 @@ public:
     // Asked before the window closes; false keeps it open.
     void SetCloseHandler(std::function<bool()> fn) { m_closeHandler = std::move(fn); }
     void SetPromptHandler(PromptHandler fn) { m_prompt = std::move(fn); }
+
+    // The print settings: their defaults until a print dialog is confirmed.
+    PrintSettings& PrintSettingsRef() { return m_printSettings; }
 
     // ---- state ----
     bool StackedTabActive() const { return m_stackedTabActive; }
@@ -168,6 +172,7 @@ private:
     bool m_optimizeOn = false;
     bool m_waveModified = false;
 
+    PrintSettings m_printSettings;
     PileRecord* m_currentRecord = nullptr;
     std::string m_currentPath;
     std::function<float(const PileRecord&)> m_defectDepth;

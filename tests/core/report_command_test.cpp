@@ -3,47 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdio>
 #include <filesystem>
 
 #include "core/workspace_test_util.h"
 #include "record/gbk.h"
 #include "support/kxtool_runner.h"
+#include "support/pdf_text.h"
 
 namespace kx {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Run(const std::string& command) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        ADD_FAILURE() << "cannot run " << command;
-        return out;
-    }
-    char buf[4096];
-    size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) {
-        out.append(buf, n);
-    }
-    EXPECT_EQ(::pclose(pipe), 0) << command << " (poppler-utils installed?)";
-    return out;
-}
-
-int PdfPages(const std::string& pdf) {
-    const std::string info = Run("pdfinfo '" + pdf + "'");
-    const size_t at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
-}
-
-// The text of one page, with the blanks pdftotext puts between words removed.
-std::string PdfText(const std::string& pdf, int page) {
-    std::string text = Run("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) +
-                           " '" + pdf + "' -");
-    std::erase_if(text, [](char c) { return c == ' ' || c == '\n'; });
-    return text;
-}
+using test::PdfPages;
+using test::PdfText;
 
 std::string Gbk(const char* utf8) {
     std::string out;
