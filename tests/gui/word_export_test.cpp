@@ -3,14 +3,24 @@
 // document opened, and failures told with the file and the reason.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <filesystem>
 
+#include "core/workspace_test_util.h"
+#include "print/qt/my_print.h"
+#include "print/qt/my_print_view2.h"
+#include "print/qt/my_print_view3.h"
 #include "record/gbk.h"
+#include "report/qt/word_commands.h"
 #include "report/qt/word_export.h"
+#include "res/ids.h"
 #include "support/docx_reader.h"
 #include "support/fixture_writer.h"
+#include "window_fixture.h"
 
 namespace kx {
 namespace {
@@ -150,6 +160,79 @@ TEST_F(WordExportTest, EmptyListGivesAHeaderOnlyTableNamedAfterTheTitle) {
     const test::DocxParts docx = test::ReadDocx(*prompts.saveAs);
     EXPECT_EQ(test::TableTexts(docx.Document()).size(), 1u);
     EXPECT_EQ(test::CountOf(docx.Document(), "<wp:inline "), 0u);
+}
+
+// 输出到WORD in the main window: the dialog in Word mode, the export after "生成WORD".
+class WordCommandsTest : public ui::WindowTest {
+protected:
+    void SetUp() override {
+        ui::WindowTest::SetUp();
+        dir = test::TestDir();
+        std::vector<std::string> names;
+        for (int i = 1; i <= 12; ++i) {
+            names.push_back(std::to_string(i) + ".kxc");
+        }
+        test::WriteProject(dir, names);
+        projectPrompts.folders.push_back(dir);
+        ws.OpenProject();
+        ws.WaitUntilLoaded();
+        ws.OnFileRowSelected(0);
+        std::vector<int> rows;
+        for (int r = 0; r < 12; ++r) {
+            rows.push_back(r);
+        }
+        ws.AddToPrintList(rows);
+        commands = ui::CWordCommands::Attach(*window, ws, prompts);
+        commands->SetOpener([this](const std::string& path) {
+            opened = path;
+            return true;
+        });
+    }
+
+    std::string dir;
+    test::ScriptedPrompts projectPrompts;
+    test::FakeViews views;
+    Workspace ws{projectPrompts, views};
+    ScriptedPrompts prompts;
+    ui::CWordCommands* commands = nullptr;
+    std::string opened;
+};
+
+// What is changed in the dialog before "生成WORD" reaches the figures of this very export.
+TEST_F(WordCommandsTest, ChangesInTheDialogReachTheFiguresOfThisExport) {
+    prompts.saveAs = dir + "/report.docx";
+    std::string mode;
+    commands->SetDialogRunner([&](ui::CMyPrint& d) {
+        mode = d.ConfirmButton()->text().toStdString();
+        d.PageParamsPage()->Edit(id::kPilesPerPageEdit)->setText("5");
+        d.PrintParamsPage()->Check(id::kShowSiteCheck)->setChecked(false);
+        d.OnConfirm();
+        return d.Confirmed();
+    });
+    emit window->commandRequested(id::kCmdWordReport);
+
+    EXPECT_EQ(mode, "生成WORD");
+    EXPECT_EQ(window->PrintSettingsRef().pilesPerPage, "5");
+    EXPECT_FALSE(window->PrintSettingsRef().showSite);
+    EXPECT_EQ(prompts.proposed, dir + "/Site-7.docx");  // the site, in the project directory
+    EXPECT_EQ(opened, dir + "/report.docx");
+    const test::DocxParts docx = test::ReadDocx(opened);
+    ASSERT_EQ(docx.error, "");
+    EXPECT_EQ(test::TableTexts(docx.Document()).size(), 13u);
+    EXPECT_EQ(test::CountOf(docx.Document(), "<wp:inline "), 3u);  // 12 piles at 5 per figure
+}
+
+TEST_F(WordCommandsTest, ClosingTheDialogExportsNothing) {
+    commands->SetDialogRunner([](ui::CMyPrint& d) {
+        d.PageParamsPage()->Edit(id::kPilesPerPageEdit)->setText("5");
+        d.reject();
+        return d.Confirmed();
+    });
+    EXPECT_FALSE(commands->Run(id::kCmdSave));
+    EXPECT_TRUE(commands->Run(id::kCmdWordReport));
+    EXPECT_EQ(window->PrintSettingsRef().pilesPerPage, "10");
+    EXPECT_TRUE(prompts.proposed.empty());  // no save question
+    EXPECT_TRUE(opened.empty());
 }
 
 }  // namespace

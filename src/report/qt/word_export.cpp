@@ -51,7 +51,11 @@ std::string DefaultWordReportPath(const std::vector<const PileRecord*>& entries,
     if (name.empty()) {
         name = kReportTitle;
     }
-    return (projectDir.empty() ? std::string(".") : projectDir) + "/" + name + ".docx";
+    std::string dir = projectDir.empty() ? std::string(".") : projectDir;
+    if (dir.back() != '/') {
+        dir += '/';
+    }
+    return dir + name + ".docx";
 }
 
 WordExportOutcome ExportWordReport(const PrintSettings& settings,
