@@ -1,6 +1,7 @@
 // kxtool report: the report of a print list without the window. The files given (or a
 // project directory's analysis files in list order) are loaded as the project loader loads
-// them and form the print list; --pdf writes the pages the print preview shows.
+// them and form the print list; --pdf writes the pages the print preview shows, --docx the
+// Word report and --figures its JPEG figures.
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <sstream>
 
 #include "cli/command.h"
+#include "cli/report_outputs.h"
 #include "print/print_settings.h"
 #include "print/qt/render/report_pdf.h"
 #include "print/report_page_layout.h"
@@ -129,15 +131,16 @@ PrintSettings SettingsFrom(const ReportArgs& a, const CLI::App& cmd) {
 }  // namespace
 
 void AddReportCommand(CLI::App& app, Context& ctx) {
-    auto* cmd = app.add_subcommand("report", "the report of a print list: PDF pages");
+    auto* cmd = app.add_subcommand(
+        "report", "the report of a print list: PDF pages, the Word report and its figures");
     auto args = std::make_shared<ReportArgs>();
     auto* files = cmd->add_option("FILE", args->files, "analysis or raw test files, in order");
     auto* dir = cmd->add_option("--dir", args->dir,
                                 "a project directory: its analysis files in project-list order");
     files->excludes(dir);
     cmd->add_option("--pdf", args->pdf, "write the report pages as a PDF");
-    cmd->add_option("--docx", args->docx, "write the Word report (not available yet)");
-    cmd->add_option("--figures", args->figures, "write the JPEG figures (not available yet)");
+    cmd->add_option("--docx", args->docx, "write the Word report");
+    cmd->add_option("--figures", args->figures, "write the JPEG figures 1.jpg ... into DIR");
     cmd->add_option("--title", args->title, "report title");
     cmd->add_option("--per-page", args->perPage, "piles per page (1-14)")
         ->check(CLI::Range(kMinPilesPerPage, kMaxPilesPerPage));
@@ -155,14 +158,13 @@ void AddReportCommand(CLI::App& app, Context& ctx) {
             {"site", "pile", "length", "speed", "defect", "top", "bottom", "shape", "ruler"}));
 
     cmd->callback([&ctx, args, cmd]() {
-        if (!args->docx.empty() || !args->figures.empty()) {
-            throw CLI::ValidationError("--docx and --figures are not available yet");
-        }
         if (args->files.empty() && args->dir.empty()) {
             throw CLI::ValidationError("give the files of the report or --dir DIR");
         }
-        if (args->pdf.empty()) {
-            throw CLI::ValidationError("nothing to write: give --pdf OUT.pdf");
+        const ReportOutputs outputs{args->pdf, args->docx, args->figures};
+        if (outputs.pdf.empty() && outputs.docx.empty() && outputs.figures.empty()) {
+            throw CLI::ValidationError(
+                "nothing to write: give --pdf OUT.pdf, --docx OUT.docx or --figures DIR");
         }
         const PrintSettings settings = SettingsFrom(*args, *cmd);
 
@@ -195,14 +197,28 @@ void AddReportCommand(CLI::App& app, Context& ctx) {
             return;  // nothing is written for a report with a pile missing
         }
 
-        if (!EnsureGuiApplication()) {
-            ctx.Fail(args->pdf, "cannot start the font and PDF machinery");
+        if (!CheckReportOutputs(ctx, outputs)) {
             return;
         }
-        const ReportEntries entries{paths.size(),
-                                    [&records](size_t k) { return records.TryGet(k); }};
-        if (Status st = WriteReportPdf(args->pdf, settings, entries); !st) {
-            ctx.Fail(args->pdf, st.reason);
+        if (!EnsureGuiApplication()) {
+            ctx.Fail("kxtool", "cannot start the font and PDF machinery");
+            return;
+        }
+        std::vector<const PileRecord*> piles;
+        for (size_t k = 0; k < paths.size(); ++k) {
+            piles.push_back(records.TryGet(k));
+        }
+        CreatedOutputs created;
+        if ((!outputs.docx.empty() || !outputs.figures.empty()) &&
+            !WriteWordOutputs(ctx, settings, piles, outputs, created)) {
+            created.Discard();
+            return;
+        }
+        if (!outputs.pdf.empty()) {
+            if (Status st = WriteReportPdf(outputs.pdf, settings, EntriesOf(piles)); !st) {
+                ctx.Fail(outputs.pdf, st.reason);
+                created.Discard();
+            }
         }
     });
 }

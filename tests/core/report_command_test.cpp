@@ -136,8 +136,6 @@ TEST(ReportCommand, BadUsageIsRefused) {
     const std::string file = dir + "/1.kxc";
     const std::string pdf = dir + "/r.pdf";
     const std::vector<std::vector<std::string>> cases = {
-        {"report", file, "--docx", dir + "/r.docx"},
-        {"report", file, "--figures", dir + "/img"},
         {"report", file, "--pdf", pdf, "--per-page", "15"},
         {"report", file, "--pdf", pdf, "--per-page", "0"},
         {"report", file, "--pdf", pdf, "--margins", "20"},

@@ -54,7 +54,9 @@ void DrawTexts(QPainter& painter, const std::vector<ReportText>& texts) {
     }
 }
 
-void PaintBlock(QPainter& painter, const ReportBlock& b) {
+}  // namespace
+
+void PaintReportBlock(QPainter& painter, const ReportBlock& b, const QColor& markerColour) {
     painter.setPen(Qt::black);
     DrawTexts(painter, b.header);
 
@@ -76,7 +78,7 @@ void PaintBlock(QPainter& painter, const ReportBlock& b) {
         painter.setPen(wavePen);
         painter.drawPolyline(points.data(), static_cast<int>(points.size()));
     }
-    painter.setPen(ThinPen(kMarkerGrey, Qt::DotLine));
+    painter.setPen(ThinPen(markerColour, Qt::DotLine));
     for (const ReportLine& l : b.markers) {
         DrawLine(painter, l);
     }
@@ -96,8 +98,6 @@ void PaintBlock(QPainter& painter, const ReportBlock& b) {
     }
 }
 
-}  // namespace
-
 void PaintReportLayout(QPainter& painter, const ReportPageLayout& layout) {
     ui::InstallFontSubstitutes();
     painter.save();
@@ -115,7 +115,7 @@ void PaintReportLayout(QPainter& painter, const ReportPageLayout& layout) {
     painter.drawText(titleRect, Qt::AlignCenter | Qt::TextSingleLine, title);
 
     for (const ReportBlock& b : layout.blocks) {
-        PaintBlock(painter, b);
+        PaintReportBlock(painter, b, kMarkerGrey);
     }
     painter.setPen(Qt::black);
     DrawTexts(painter, layout.footer);

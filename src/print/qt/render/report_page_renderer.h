@@ -2,6 +2,7 @@
 // page all come from here, so they cannot differ.
 #pragma once
 
+#include <QColor>
 #include <QRect>
 
 #include "print/print_settings.h"
@@ -19,5 +20,8 @@ void RenderReportPage(QPainter& painter, const PrintSettings& s, const ReportEnt
 
 // Draws a page already laid out.
 void PaintReportLayout(QPainter& painter, const ReportPageLayout& layout);
+
+// Draws one pile block (also a block of the Word figures, whose marker lines are red).
+void PaintReportBlock(QPainter& painter, const ReportBlock& b, const QColor& markerColour);
 
 }  // namespace kx
