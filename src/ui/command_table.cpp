@@ -39,6 +39,7 @@ std::vector<CommandEntry> BuildEntries() {
          &T::AddToPrintList},
         {"print settings", kCmdPrintSettings, {}, {}, none, greyed, &T::OpenPrintSettings},
         {"print preview", kCmdPrintPreview, {}, {}, none, false, &T::OpenPrintPreview},
+        {"PDF report", kCmdExportPdf, {}, {}, none, false, &T::ExportPdf},
         {"unify site and testing unit",
          kCmdUnifySiteUnit,
          {},

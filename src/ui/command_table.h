@@ -44,6 +44,7 @@ public:
     virtual void AddToPrintList() = 0;
     virtual void OpenPrintSettings() = 0;
     virtual void OpenPrintPreview() = 0;
+    virtual void ExportPdf() = 0;
     virtual void UnifySiteAndUnit() = 0;
     virtual void ExitProgram() = 0;
     virtual void RemoveFromPrintList() = 0;

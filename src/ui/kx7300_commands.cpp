@@ -160,6 +160,9 @@ void CKX7300Dlg::OpenPrintSettings() {
 void CKX7300Dlg::OpenPrintPreview() {
     RunElsewhereOrSayUnavailable(id::kCmdPrintPreview, "打印预览");
 }
+void CKX7300Dlg::ExportPdf() {
+    RunElsewhereOrSayUnavailable(id::kCmdExportPdf, "输出PDF");
+}
 
 void CKX7300Dlg::ExitProgram() {
     if (Prompt("确定退出程序？", "提示", PromptButtons::YesNo) == PromptAnswer::Yes) {

@@ -161,6 +161,7 @@ void CKX7300Dlg::BuildMenuBar() {
     AddMenuCommand(file, id::kCmdAddToPrintList, "加入打印列表  &Q");
     AddMenuCommand(file, id::kCmdPrintSettings, "打印设置");
     AddMenuCommand(file, id::kCmdPrintPreview, "打印预览");
+    AddMenuCommand(file, id::kCmdExportPdf, "输出PDF");
     file->addSeparator();
     AddMenuCommand(file, id::kCmdUnifySiteUnit, "统一工地和检测单位");
     file->addSeparator();
@@ -204,7 +205,7 @@ void CKX7300Dlg::BuildMenuBar() {
                                                {2, id::kBitmapSave},
                                                {3, id::kBitmapSaveAs},
                                                {5, id::kBitmapPrint},
-                                               {13, id::kBitmapExit}};
+                                               {14, id::kBitmapExit}};
     for (auto [position, bitmap] : fileBitmaps) {
         fileItems[position]->setIcon(QIcon(ResourceBitmap(bitmap)));
     }

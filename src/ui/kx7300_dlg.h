@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "print/print_settings.h"
 #include "record/pile_record.h"
 #include "record/status.h"
 #include "ui/command_table.h"
@@ -92,6 +93,9 @@ public:
     void ExecuteCommand(int commandId);
     const CommandTable& Commands() const { return *m_commands; }
 
+    // The print settings: their defaults until a print dialog is confirmed.
+    PrintSettings& PrintSettingsRef() { return m_printSettings; }
+
     // ---- state ----
     bool StackedTabActive() const override { return m_stackedTabActive; }
     bool WaveModified() const { return m_waveModified; }
@@ -140,6 +144,7 @@ public:
     void AddToPrintList() override;
     void OpenPrintSettings() override;
     void OpenPrintPreview() override;
+    void ExportPdf() override;
     void UnifySiteAndUnit() override;
     void ExitProgram() override;
     void RemoveFromPrintList() override;
@@ -232,6 +237,7 @@ private:
     bool m_optimizeOn = false;
     bool m_waveModified = false;
 
+    PrintSettings m_printSettings;
     PileRecord* m_currentRecord = nullptr;
     std::string m_currentPath;
     std::function<float(const PileRecord&)> m_defectDepth;

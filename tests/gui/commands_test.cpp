@@ -49,6 +49,7 @@ public:
     void AddToPrintList() override { calls << "add print"; }
     void OpenPrintSettings() override { calls << "print settings"; }
     void OpenPrintPreview() override { calls << "preview"; }
+    void ExportPdf() override { calls << "pdf"; }
     void UnifySiteAndUnit() override { calls << "unify"; }
     void ExitProgram() override { calls << "exit"; }
     void RemoveFromPrintList() override { calls << "remove print"; }
