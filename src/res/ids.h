@@ -30,6 +30,7 @@ inline constexpr int kConclusionPageDialog = 157;
 inline constexpr int kWordDrawDialog = 159;
 inline constexpr int kAboutDialog = 161;
 inline constexpr int kAboutBitmap = 162;
+inline constexpr int kSmoothDialog = 163;
 inline constexpr int kDevicePageDialog = 165;
 inline constexpr int kRawViewMenu = 167;
 inline constexpr int kSpectrumViewMenu = 169;
@@ -86,6 +87,8 @@ inline constexpr int kUnifyInfoButton = 1045;
 inline constexpr int kInstrumentNumberEdit = 1064;
 inline constexpr int kLongitudeEdit = 1065;
 inline constexpr int kLatitudeEdit = 1066;
+// Smoothing dialog (dialog 163).
+inline constexpr int kSmoothPointsEdit = 1057;
 // About box (dialog 161).
 inline constexpr int kAboutPicture = 1062;
 

@@ -115,9 +115,6 @@ public:
     std::string m_savePath;
     PileRecord m_savedRecord;
     WaveSlots m_savedWaves{};
-    float m_savedTopX = 0.0f;
-    float m_savedBottomX = 2000.0f;
-    float m_savedDefectX = 0.0f;
     bool m_waveModified = false;
     bool m_justSaved = false;
     bool m_rowRemoved = false;

@@ -209,7 +209,7 @@ TEST_F(WordCommandsTest, ChangesInTheDialogReachTheFiguresOfThisExport) {
         d.OnConfirm();
         return d.Confirmed();
     });
-    emit window->commandRequested(id::kCmdWordReport);
+    window->Command(id::kCmdWordReport)->trigger();
 
     EXPECT_EQ(mode, "生成WORD");
     EXPECT_EQ(window->PrintSettingsRef().pilesPerPage, "5");

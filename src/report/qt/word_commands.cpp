@@ -27,8 +27,9 @@ CWordCommands::CWordCommands(QWidget* owner, PrintSettings& settings, Workspace&
 CWordCommands* CWordCommands::Attach(CKX7300Dlg& window, Workspace& workspace,
                                      UserPrompts& prompts) {
     auto* commands = new CWordCommands(&window, window.PrintSettingsRef(), workspace, prompts);
-    connect(&window, &CKX7300Dlg::commandRequested, commands,
-            [commands](int commandId) { commands->Run(commandId); });
+    // The window offers the commands it does not carry out itself; the object lives as long
+    // as the window that owns it.
+    window.AddCommandHandler([commands](int commandId) { return commands->Run(commandId); });
     return commands;
 }
 
