@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <memory>
 
+#include "print/qt/print_commands.h"
+#include "report/qt/word_commands.h"
 #include "ui/kx7300_dlg.h"
 #include "ui/project_controller.h"
 #include "ui/render/fonts.h"
@@ -18,23 +20,20 @@ CKX7300App::CKX7300App(int& argc, char** argv) : QApplication(argc, argv) {
     // The key name the program has always carried; nothing is stored under it.
     setOrganizationName("应用程序向导生成的本地应用程序");
     setApplicationName("KX7300");
+    // Ties the window to the installed menu entry and its icon (Wayland asks by this name).
+    setDesktopFileName("kx7300");
     InstallFontSubstitutes();
     setFont(DialogFont());
-}
-
-QString CKX7300App::ProjectDirArgument(const QStringList& arguments) {
-    // Qt has taken its own options out already; the first other argument is the directory.
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (!arguments[i].startsWith('-')) {
-            return arguments[i];
-        }
-    }
-    return QString();
 }
 
 int CKX7300App::InitInstance(const QString& projectDir) {
     auto dialog = std::make_unique<CKX7300Dlg>();
     g_mainWindow = dialog.get();
+    // Printing and the Word report work on the window's project, asking what they ask through
+    // the same prompts as the file commands.
+    CProjectController* project = dialog->Project();
+    CPrintCommands::Attach(*dialog, project->GetWorkspace(), project->Prompts());
+    CWordCommands::Attach(*dialog, project->GetWorkspace(), project->Prompts());
     // Without a window manager to maximise it, the window still covers the screen.
     if (QScreen* screen = primaryScreen()) {
         dialog->setGeometry(screen->availableGeometry());

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <QApplication>
-#include <QStringList>
+#include <QString>
 
 namespace kx::ui {
 
@@ -17,9 +17,6 @@ public:
     // Runs the whole program, opening `projectDir` as 打开工程 would when it is given; the
     // exit status of the event loop.
     int InitInstance(const QString& projectDir = QString());
-
-    // The project directory named on the command line (`kx7300 [DIR]`), empty when none.
-    static QString ProjectDirArgument(const QStringList& arguments);
 
     // The main window while it exists, else null.
     static CKX7300Dlg* MainWindow();

@@ -1,7 +1,15 @@
 // kx7300 [DIR]: the desktop analysis program, opening the project directory DIR if given.
+#include <QFile>
+#include <iostream>
+
+#include "ui/command_line.h"
 #include "ui/kx7300_app.h"
 
 int main(int argc, char** argv) {
+    if (const auto status = kx::ui::AnswerCommandLine(argc, argv, std::cout, std::cerr)) {
+        return *status;
+    }
+    const kx::ui::CommandLine command = kx::ui::ParseCommandLine(argc, argv);
     kx::ui::CKX7300App app(argc, argv);
-    return app.InitInstance(kx::ui::CKX7300App::ProjectDirArgument(app.arguments()));
+    return app.InitInstance(QFile::decodeName(command.path.c_str()));
 }

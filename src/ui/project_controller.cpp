@@ -100,11 +100,12 @@ CProjectController::CProjectController(CKX7300Dlg* window)
 
     CMylistCtrl* list = window->FileList();
     connect(list, &CMylistCtrl::rowSelected, this, &CProjectController::OnRowSelected);
-    connect(list, &CMylistCtrl::addToPrintListKey, this, &CProjectController::AddToPrintList);
+    // Q and W are triggers of the command table's rows, as the list menu's items are.
+    connect(list, &CMylistCtrl::addToPrintListKey, this,
+            [window] { window->ExecuteCommand(id::kCmdListAddToPrintList); });
     connect(list, &CMylistCtrl::removeFromPrintListKey, this,
-            &CProjectController::RemoveFromPrintList);
-    connect(window, &CKX7300Dlg::commandRequested, this,
-            [this](int commandId) { RunCommand(commandId); });
+            [window] { window->ExecuteCommand(id::kCmdListRemoveFromPrintList); });
+    window->AddCommandHandler([this](int commandId) { return RunCommand(commandId); });
     window->SetCloseHandler([this] { return CloseRequested(); });
     window->AllView()->SetRowSource([this](int row) {
         CAllBoXin::Row band;
@@ -133,7 +134,7 @@ void CProjectController::SetUserPrompts(UserPrompts* prompts) {
 }
 
 UserPrompts& CProjectController::Prompts() {
-    return m_prompts->Target();
+    return *m_prompts;
 }
 
 PileRecord* CProjectController::CurrentRecord() {
@@ -243,12 +244,6 @@ void CProjectController::RemoveFromPrintList() {
     Run([&] { m_workspace.RemoveRowFromPrintList(row); });
 }
 
-void CProjectController::Exit() {
-    if (Prompts().AskYesNo("确定退出程序？", kQuestionCaption)) {
-        m_window->close();  // the close request runs the save prompt
-    }
-}
-
 bool CProjectController::CloseRequested() {
     if (!Run([&] { return m_workspace.OnMainWindowClose(); })) {
         return false;
@@ -297,8 +292,16 @@ bool CProjectController::RunCommand(int commandId) {
         case id::kCmdListRemoveFromPrintList:
             RemoveFromPrintList();
             return true;
-        case id::kCmdExit:
-            Exit();
+        case id::kCmdPrintSettings:
+        case id::kCmdPrintPreview:
+        case id::kCmdExportPdf:
+        case id::kCmdWordReport:
+            // They read every record of the print list: while the project loads they wait for
+            // it (busy cursor), then run as picked; otherwise they are the printing's to run.
+            if (!m_loadShown) {
+                return false;
+            }
+            RunWhenLoaded([this, commandId] { m_window->ExecuteCommand(commandId); });
             return true;
         default:
             return false;
@@ -421,11 +424,11 @@ void CProjectController::ShowRecordOnPages(const PileRecord& rec) {
 }
 
 bool CProjectController::CollectPagesIntoRecord(PileRecord& rec) {
-    PileRecord* shown = m_window->CurrentRecord();
-    m_window->SetCurrentRecord(&rec);
-    const bool ok = m_window->CollectPagesIntoRecord().ok;
-    m_window->SetCurrentRecord(shown);
-    return ok;
+    // The pages show the current record, the only one the workspace collects into.
+    if (m_window->CurrentRecord() != &rec) {
+        return true;
+    }
+    return m_window->CollectPagesIntoRecord().ok;
 }
 
 void CProjectController::PlaceMarkersForRecord(PileRecord& rec) {
@@ -483,11 +486,11 @@ void CProjectController::ShowOptimizeButtonPlain() {
 }
 
 void CProjectController::RepaintViews() {
-    for (QWidget* view : {static_cast<QWidget*>(m_window->RawView()),
-                          static_cast<QWidget*>(m_window->StackedView()),
-                          static_cast<QWidget*>(m_window->SpectrumView()),
-                          static_cast<QWidget*>(m_window->AllView())}) {
-        view->update();
+    for (QAbstractScrollArea* view : {static_cast<QAbstractScrollArea*>(m_window->RawView()),
+                                      static_cast<QAbstractScrollArea*>(m_window->StackedView()),
+                                      static_cast<QAbstractScrollArea*>(m_window->SpectrumView()),
+                                      static_cast<QAbstractScrollArea*>(m_window->AllView())}) {
+        view->viewport()->update();
     }
     m_window->update();
 }
@@ -526,7 +529,7 @@ void CProjectController::ShowNoRecord() {
     m_window->RawView()->SetRecord(nullptr);
     m_window->StackedView()->SetRecord(nullptr);
     m_window->SpectrumView()->Clear();
-    m_window->AllView()->update();
+    m_window->AllView()->viewport()->update();
     m_window->setWindowTitle(kAppTitle);
 }
 

@@ -44,11 +44,11 @@ public:
     void RemoveDataRow();                    // 移出数据列表 (32851)
     void AddToPrintList();                   // 加入打印列表 (32800, 32817, 32844, key Q)
     void RemoveFromPrintList();              // 移出打印列表 (32862, key W)
-    void Exit();                             // 退出 (32777): asks, then closes the window
-    // The window's close request, from Exit or the close box: the save prompt. False keeps
+    // The window's close request, from 退出 or the close box: the save prompt. False keeps
     // the window open (the user chose to save and the save failed).
     bool CloseRequested();
-    // Runs the file command with this id; false when the id is not one of them.
+    // Runs the file command with this id (as the window hands it on); false when the id is
+    // not one of them.
     bool RunCommand(int commandId);
 
     // ---- The project ----
@@ -61,6 +61,8 @@ public:
     bool Loading() const { return m_loadShown; }
     // Questions are answered by `prompts` (tests); null brings back the program's dialogs.
     void SetUserPrompts(UserPrompts* prompts);
+    // What the workspace asks through (whatever answers behind it); for the other commands
+    // that work on the project.
     UserPrompts& Prompts();
 
     // ---- WorkspaceViews ----

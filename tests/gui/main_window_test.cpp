@@ -163,23 +163,14 @@ TEST_F(WindowTest, EnterInTheLowPassBox) {
     EXPECT_TRUE(window->WaveModified());
 }
 
-TEST_F(WindowTest, EnterInTheDefectBoxAsksForTheDefectMarker) {
-    ShowActive();
-    int asked = 0;
-    QObject::connect(window.get(), &CKX7300Dlg::defectFromPositionRequested, [&] { ++asked; });
-    window->InfoTab()->Bar()->setCurrentIndex(2);
-    QLineEdit* defect = window->ParameterPage()->Edit(id::kDefectPositionEdit);
-    defect->setFocus();
-    QTest::keyClick(defect, Qt::Key_Enter);
-    EXPECT_EQ(asked, 1);
-}
-
 TEST_F(WindowTest, ExitAsksFirst) {
     ShowActive();
-    filePrompts.yesNo = {false, true};
+    answer = PromptAnswer::No;
     window->Command(id::kCmdExit)->trigger();
-    EXPECT_EQ(filePrompts.questions, std::vector<std::string>{"确定退出程序？"});
+    EXPECT_EQ(messages, QStringList{"确定退出程序？"});
+    EXPECT_EQ(captions, QStringList{"提示"});
     EXPECT_TRUE(window->isVisible());
+    answer = PromptAnswer::Yes;
     window->Command(id::kCmdExit)->trigger();
     EXPECT_FALSE(window->isVisible());
 }
@@ -195,16 +186,17 @@ TEST_F(WindowTest, OptimizeTogglesThePressedButton) {
     EXPECT_TRUE(window->OptimizeTouched());
 }
 
-TEST_F(WindowTest, OtherCommandsAreHandedOn) {
-    QList<int> handed;
-    QObject::connect(window.get(), &CKX7300Dlg::commandRequested,
-                     [&](int commandId) { handed << commandId; });
-    filePrompts.folders.push_back(std::nullopt);
-    filePrompts.openFiles.push_back(std::nullopt);
+// The file commands reach the project the window owns, from the menu bar, the toolbar and the
+// file list's menu alike.
+TEST_F(WindowTest, FileCommandsReachTheProject) {
+    filePrompts.folders = {std::nullopt, std::nullopt};
+    filePrompts.openFiles = {std::nullopt};
     window->Command(id::kCmdOpenProject)->trigger();
+    window->Command(id::kBtnOpen)->trigger();
     window->Command(id::kCmdListAddDataFiles)->trigger();
-    window->Command(id::kBtnPileTop)->trigger();
-    EXPECT_EQ(handed, (QList<int>{id::kCmdOpenProject, id::kCmdListAddDataFiles, id::kBtnPileTop}));
+    EXPECT_TRUE(filePrompts.folders.empty());
+    EXPECT_TRUE(filePrompts.openFiles.empty());
+    EXPECT_EQ(filePrompts.Count("无效的目录或为空目录，请重新选择！"), 2);
 }
 
 // The img folder beside the program: files go at shutdown, sub-folders stay.
