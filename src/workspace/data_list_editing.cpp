@@ -101,7 +101,7 @@ void Workspace::UpdateEveryRecord(Change change) {
         }
         const std::string target = AnalysisPathFor(m_filePaths[i]);
         // Someone else's newer file is not written over with the copy read earlier.
-        if (ReplacedOnDisk(target)) {
+        if (ChangeOnDisk(target) == DiskChange::Replaced) {
             replaced += "\n" + FileNameOf(target);
             continue;
         }
@@ -148,7 +148,8 @@ bool Workspace::Save() {
     }
     // The pages are in the record now, so the change test alone would find nothing to save
     // when the write does not happen; remember that the record still differs from its file.
-    if (ReplacedOnDisk(m_savePath) &&
+    const DiskChange change = ChangeOnDisk(m_savePath);
+    if (change == DiskChange::Replaced &&
         !prompts_.AskYesNo("文件" + FileNameOf(m_savePath) + "在读取后已被替换，是否仍然覆盖？",
                            kQuestionCaption)) {
         saveFailed_ = true;
@@ -160,6 +161,9 @@ bool Workspace::Save() {
         return false;
     }
     Written(m_savePath);
+    if (change == DiskChange::Gone) {
+        prompts_.Tell("文件" + FileNameOf(m_savePath) + "在读取后已被删除，现已重新保存。");
+    }
     m_justSaved = true;
     saveFailed_ = false;
     prompts_.Tell("保存成功！");

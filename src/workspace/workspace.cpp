@@ -196,32 +196,36 @@ std::string Workspace::UnreadableFilesMessage() const {
     return list.empty() ? list : "以下文件无法读取，未作任何修改：" + list;
 }
 
-bool Workspace::ReplacedOnDisk(const std::string& path) const {
+Workspace::DiskChange Workspace::ChangeOnDisk(const std::string& path) const {
     const auto it = std::find(m_filePaths.begin(), m_filePaths.end(), path);
     if (it == m_filePaths.end()) {
-        return false;
+        return DiskChange::None;
     }
     const size_t i = static_cast<size_t>(it - m_filePaths.begin());
     if (!m_records.IsLoaded(i)) {
-        return false;
+        return DiskChange::None;
     }
     const FileStamp read = m_records.Stamp(i);
     const FileStamp now = StampOfFile(path);
-    // A file that is gone is simply written again; one that is there but not the file that
-    // was read belongs to someone else.
-    return now.exists && read.exists && now != read;
+    if (!read.exists || now == read) {
+        return DiskChange::None;
+    }
+    return now.exists ? DiskChange::Replaced : DiskChange::Gone;
 }
 
 void Workspace::ReportFileChangedOnDisk(size_t row) {
     const std::string& path = m_filePaths[row];
-    const FileStamp read = m_records.Stamp(row);
-    const FileStamp now = StampOfFile(path);
-    if (!read.exists || now == read) {
-        return;
-    }
     const std::string name = FileNameOf(path);
-    prompts_.Tell(now.exists ? "文件" + name + "在读取后已被替换，显示的是先前读取的数据。"
-                             : "文件" + name + "已被删除，显示的是先前读取的数据。");
+    switch (ChangeOnDisk(path)) {
+        case DiskChange::Replaced:
+            prompts_.Tell("文件" + name + "在读取后已被替换，显示的是先前读取的数据。");
+            return;
+        case DiskChange::Gone:
+            prompts_.Tell("文件" + name + "已被删除，显示的是先前读取的数据。");
+            return;
+        case DiskChange::None:
+            return;
+    }
 }
 
 void Workspace::RunPendingSelection() {

@@ -151,8 +151,10 @@ private:
     bool OfferToSaveChanges(Leaving how, const PageTexts& pages);
     // Tells the user when the current file was deleted or replaced on disk after reading.
     void ReportFileChangedOnDisk(size_t row);
-    // `path` is a project file that another program replaced after it was read.
-    bool ReplacedOnDisk(const std::string& path) const;
+    // What became on disk of a project file since it was read: another program replaced it,
+    // or it is gone (then it is simply written again).
+    enum class DiskChange { None, Replaced, Gone };
+    DiskChange ChangeOnDisk(const std::string& path) const;
     // The program has written `path`.
     void Written(const std::string& path) { m_records.RefreshStampsOf(path); }
     // Stops the loader and empties the project, the selection included.

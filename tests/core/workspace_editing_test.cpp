@@ -258,6 +258,8 @@ TEST_F(Editing, FileReplacedOnDiskIsNotWrittenOverUnasked) {
     // Saving a deleted file writes it again; saving after "是" replaces the other file.
     h.prompts.Forget();
     EXPECT_TRUE(h.ws.Save());
+    EXPECT_EQ(h.prompts.messages, (std::vector<std::string>{
+                                      "文件3.kxc在读取后已被删除，现已重新保存。", "保存成功！"}));
     EXPECT_EQ(OnDisk("3.kxc").pileNumber, "3");
     h.ws.OnFileRowSelected(0);
     h.prompts.yesNo.push_back(true);

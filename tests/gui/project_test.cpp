@@ -438,7 +438,9 @@ TEST_F(ProjectTest, FileDeletedOnDiskWhileOpen) {
     EXPECT_EQ(filePrompts.messages,
               std::vector<std::string>{"文件2.kxc已被删除，显示的是先前读取的数据。"});
     EXPECT_EQ(window->ProjectPage()->Edit(id::kPileNumberEdit)->text(), "2");
+    filePrompts.Forget();
     EXPECT_TRUE(project->Save());
+    EXPECT_EQ(filePrompts.messages.front(), "文件2.kxc在读取后已被删除，现已重新保存。");
     EXPECT_EQ(OnDisk("2.kxc").pileNumber, "2");
 }
 
