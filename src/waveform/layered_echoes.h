@@ -1,0 +1,34 @@
+// What the pile head receives back from a pile of layers: the shaft cut at its impedance
+// changes into sections, a wave crossing each change partly reflected and partly passed on
+// (Goupillaud's layered medium), every wave that reaches the free head reflected down again.
+#pragma once
+
+#include <vector>
+
+namespace kx {
+
+// An impedance change at two-way travel time `time` below the head (any unit, the same for
+// every argument): a down-going velocity wave is reflected by r = (Z_above - Z_below) /
+// (Z_above + Z_below) and passed on by 1 + r; an up-going one reflected by -r, passed by 1 - r.
+struct ImpedanceChange {
+    double time = 0;
+    double r = 0;
+};
+
+// A wave arriving at the head `time` after the blow, adding `amplitude` x the incident
+// velocity pulse to the head's velocity (twice the up-going wave: the head is free).
+struct HeadArrival {
+    double time = 0;
+    double amplitude = 0;
+};
+
+// Every arrival at the head before `endTime`, primaries and multiples, for a unit incident
+// wave, over changes sorted by time. Waves lose exp(-fade x travel time) on the way; those
+// fallen below `smallest` are dropped. Below the last change the wave leaves the pile.
+std::vector<HeadArrival> HeadArrivals(const std::vector<ImpedanceChange>& changes, double fade,
+                                      double endTime, double smallest);
+
+// Impedance below each change relative to the head's: Z_below = Z_above (1 - r) / (1 + r).
+std::vector<double> ImpedanceBelowChanges(const std::vector<ImpedanceChange>& changes);
+
+}  // namespace kx

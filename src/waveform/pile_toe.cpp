@@ -1,0 +1,70 @@
+#include "waveform/pile_toe.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "waveform/pile_analysis.h"
+
+namespace kx {
+
+namespace {
+
+// Changes weaker than this are no toe: a pile on soil or rock sends back far more.
+constexpr double kWeakestToe = 0.1;
+// Margin on the window of travel times, for speeds just outside the usual range.
+constexpr double kWindowMargin = 0.03;
+// Spread (in log time) of the preference for the record's own wave speed.
+constexpr double kSpeedPriorSpread = 0.25;
+
+}  // namespace
+
+PileToe PickPileToe(const EchoFit& fit, double pileLengthM, double waveSpeedMps) {
+    PileToe toe;
+    if (!fit.ok) {
+        return toe;
+    }
+    double earliest = 0.0;
+    double latest = fit.sampleCount * fit.intervalUs;
+    double expected = 0.0;
+    if (pileLengthM > 0) {
+        earliest = 2e6 * pileLengthM / kHighestPileSpeed * (1.0 - kWindowMargin);
+        latest = 2e6 * pileLengthM / kLowestPileSpeed * (1.0 + kWindowMargin);
+        if (waveSpeedMps > 0) {
+            expected = 2e6 * pileLengthM / waveSpeedMps;
+            earliest = std::min(earliest, expected * 0.85);
+            latest = std::max(latest, expected * 1.15);
+        }
+    }
+    double best = 0.0, second = 0.0;
+    const FoundChange* pick = nullptr;
+    for (const FoundChange& c : fit.changes) {
+        if (c.timeUs < earliest || c.timeUs > latest || std::fabs(c.r) < kWeakestToe) {
+            continue;
+        }
+        double score = std::fabs(c.r);
+        if (expected > 0) {
+            const double d = std::log(c.timeUs / expected) / kSpeedPriorSpread;
+            score *= std::exp(-0.5 * d * d);
+        }
+        if (score > best) {
+            second = best;
+            best = score;
+            pick = &c;
+        } else {
+            second = std::max(second, score);
+        }
+    }
+    if (pick == nullptr) {
+        return toe;
+    }
+    toe.timeUs = pick->timeUs;
+    // Sure when the echo stands well out of the noise and nothing else could be the toe.
+    toe.confidence = (1.0 - std::exp(-pick->sigmas / 10.0)) * (1.0 - second / best);
+    return toe;
+}
+
+PileToe FindPileToe(const PileRecord& rec) {
+    return AnalyzePile(rec).toe;
+}
+
+}  // namespace kx
