@@ -113,6 +113,14 @@ Outcome Evaluate(const Truth& t) {
         std::exit(2);
     }
     out.analysis = kx::AnalyzePile(rec);
+    if (getenv("KXCHANGES")) {
+        kx::EchoFitOptions eo;
+        eo.speed = t.options.pile.speedMps;
+        const kx::EchoFit fit = kx::FitEchoes(rec, eo);
+        for (const kx::FoundChange& c : fit.changes) {
+            std::printf("  change %8.1f us r %+.3f echo %+.4f sigmas %.1f\n", c.timeUs, c.r, c.echo, c.sigmas);
+        }
+    }
     const kx::PileToe& toe = out.analysis.toe;
     const double tolerance = std::max(2.0 * t.options.intervalUs, 0.01 * t.toeUs);
     out.toeOk = toe.timeUs && std::fabs(*toe.timeUs - t.toeUs) <= tolerance;

@@ -17,6 +17,8 @@ namespace {
 constexpr int kMinSamples = 32;
 // Arrivals weaker than this share of the incident pulse are left out of the model.
 constexpr double kSmallestArrival = 1e-4;
+// Rounds of the layer stripping, each adding the changes that cannot be multiples.
+constexpr int kMaxRounds = 16;
 // Reflection coefficients stay inside (-1, 1): no change sends back all of a wave.
 constexpr double kLargestReflection = 0.9;
 
@@ -98,22 +100,44 @@ public:
     // The model's trace (velocity, without the drift) and its sample differences.
     void Render(const Model& m, std::vector<double>& velocity, std::vector<double>& diff) {
         const IncidentPulse& p = PulseFor(m);
-        velocity.assign(static_cast<size_t>(n_), 0.0);
-        const int last = p.first + static_cast<int>(p.shape.size()) - 1;
-        AddPulse(p, 0.0, 1.0, last, velocity);
-        const double fade = m.soil + material_;
-        for (const HeadArrival& h : HeadArrivals(m.changes, fade, n_, kSmallestArrival)) {
-            AddPulse(p, h.time, h.amplitude, last, velocity);
+        // Everything the head receives is the pulse delayed and scaled: gather the delays as
+        // impulses on the sample grid (a delay between samples spread over four of them, so
+        // that convolving with the pulse interpolates it by the same cubic), then convolve
+        // once.
+        impulses_.assign(static_cast<size_t>(n_), 0.0);
+        soilImpulses_.assign(static_cast<size_t>(n_), 0.0);
+        impulses_[0] = 1.0;  // the incident pulse itself
+        const HeadResponse response =
+            LayeredHeadResponse(m.changes, m.soil, material_, n_, kSmallestArrival);
+        for (const HeadArrival& h : response.arrivals) {
+            Spread(impulses_, h.time, h.amplitude);
         }
-        // The soil along the shaft: a little of the incident wave back from every depth.
+        // The soil along the shaft: each down-going wave sends a little back from every depth
+        // it passes, the pulse summed over the span, each delay faded by its travel time.
+        const double fade = m.soil + material_;
+        for (const SoilEcho& e : response.soil) {
+            Spread(soilImpulses_, e.from, e.amplitude * std::exp(-fade * (e.from - e.origin)));
+            if (std::isfinite(e.to)) {
+                Spread(soilImpulses_, e.to, -e.amplitude * std::exp(-fade * (e.to - e.origin)));
+            }
+        }
         const double keep = std::exp(-fade);
-        double sent = 0.0;
-        for (int i = 0; i < n_; ++i) {
-            const int k = i - 1 - p.first;
-            const double previous = (k >= 0 && k < static_cast<int>(p.shape.size())) ? p.shape[k]
-                                                                                      : 0.0;
-            sent = keep * (sent + previous);
-            velocity[i] -= m.soil * sent;
+        double sum = 0.0;
+        for (int i = 1; i < n_; ++i) {
+            sum = keep * (sum + soilImpulses_[i - 1]);
+            impulses_[i] -= sum;
+        }
+        velocity.assign(static_cast<size_t>(n_), 0.0);
+        const int len = static_cast<int>(p.shape.size());
+        for (int j = 0; j < n_; ++j) {
+            const double w = impulses_[j];
+            if (w == 0.0) {
+                continue;
+            }
+            const int start = j + p.first;
+            for (int k = 0; k < len && start + k < n_; ++k) {
+                velocity[start + k] += w * p.shape[k];
+            }
         }
         diff.assign(static_cast<size_t>(n_), m.offset);
         for (int i = 1; i < n_; ++i) {
@@ -245,13 +269,30 @@ public:
     }
 
 private:
-    static void AddPulse(const IncidentPulse& p, double delay, double amplitude, int last,
-                         std::vector<double>& out) {
-        const int n = static_cast<int>(out.size());
-        const int lo = std::max(0, static_cast<int>(std::ceil(p.first + delay)));
-        const int hi = std::min(n - 1, static_cast<int>(std::floor(last + delay)));
-        for (int i = lo; i <= hi; ++i) {
-            out[i] += amplitude * p.At(i - delay);
+    // Adds an impulse at grid position x so that convolving with samples interpolates them
+    // by the Catmull-Rom cubic (as IncidentPulse::At does).
+    static void Spread(std::vector<double>& grid, double x, double amplitude) {
+        const int n = static_cast<int>(grid.size());
+        const double fj = std::floor(x);
+        const int j = static_cast<int>(fj);
+        const double f = x - fj;
+        if (j < 0 || j >= n) {
+            return;
+        }
+        if (f == 0.0) {
+            grid[j] += amplitude;
+            return;
+        }
+        const double g = 1.0 - f;
+        const double w[4] = {0.5 * (-g * g * g + 2.0 * g * g - g),
+                             0.5 * (3.0 * g * g * g - 5.0 * g * g + 2.0),
+                             0.5 * (-3.0 * g * g * g + 4.0 * g * g + g), 0.5 * (g * g * g - g * g)};
+        // Weight w[0] at j + 2, w[1] at j + 1, w[2] at j, w[3] at j - 1.
+        for (int k = 0; k < 4; ++k) {
+            const int at = j + 2 - k;
+            if (at >= 0 && at < n) {
+                grid[at] += amplitude * w[k];
+            }
         }
     }
 
@@ -264,7 +305,7 @@ private:
     double cachedSoil_ = std::numeric_limits<double>::quiet_NaN();
 
     IncidentPulse pulse_;
-    std::vector<double> velScratch_, diffScratch_;
+    std::vector<double> velScratch_, diffScratch_, impulses_, soilImpulses_;
 };
 
 // Noise of the sample differences: the median size of their second differences, which the
@@ -327,11 +368,19 @@ EchoFit FitEchoes(const PileRecord& rec, const EchoFitOptions& options) {
     const int minDelay = std::max(2, static_cast<int>(first.shape.size()) - 1);
 
     std::vector<double> velocity, diff;
+    if (getenv("KXMODEL")) {
+        Model dbg = model;
+        double t, r;
+        sscanf(getenv("KXMODEL"), "%lf,%lf", &t, &r);
+        dbg.changes.push_back({t, r});
+        fitter.Render(dbg, velocity, diff);
+        for (int i = 0; i < n; ++i) fprintf(stderr, "M %d %.5f %.5f\n", i, fit.velocity[i], velocity[i]);
+    }
     // Layer stripping: the echoes of the misfit are found by sparse deconvolution, and those
     // that cannot be multiples of what is still unknown (the earliest, and the next ones before
     // any multiple of these could arrive) join the model as changes; the refined model then
     // explains their multiples before the later echoes are looked at.
-    for (int round = 0; round < options.maxChanges; ++round) {
+    for (int round = 0; round < kMaxRounds; ++round) {
         fitter.Render(model, velocity, diff);
         const IncidentPulse& p = fitter.PulseFor(model);
         const int len = static_cast<int>(p.shape.size());
@@ -348,7 +397,10 @@ EchoFit FitEchoes(const PileRecord& rec, const EchoFitOptions& options) {
             misfit[i] = a[i] - diff[i];
         }
         const int peakOffset = static_cast<int>(std::lround(p.peak)) - p.first;
-        const double penalty = options.detectSigmas * noise * std::sqrt(atomNorm2);
+        // The penalty keeps echoes out that are within the noise, or smaller than the model's
+        // own inexactness when there is hardly any noise.
+        const double penalty = std::max(options.detectSigmas * noise * std::sqrt(atomNorm2),
+                                        0.5 * options.smallestEcho * atomNorm2);
         const std::vector<SparseEcho> echoes = SparseDeconvolve(
             misfit, from, atom, p.first, minDelay, n - 2 - p.first - peakOffset, penalty, 300);
         const double fade = model.soil + material;
@@ -356,6 +408,7 @@ EchoFit FitEchoes(const PileRecord& rec, const EchoFitOptions& options) {
             fprintf(stderr, "round %d soil %g minDelay %d\n", round, model.soil, minDelay);
             for (const SparseEcho& e : echoes) fprintf(stderr, "   echo %.2f amp %.4f z %.1f\n", e.delay, e.amplitude, e.strength / noise);
             for (auto& c : model.changes) fprintf(stderr, "   change %.2f r %.3f\n", c.time, c.r);
+            if (getenv("KXRES")) for (int i = 0; i < n; ++i) fprintf(stderr, "R%d %d %.6f %.6f\n", round, i, misfit[i], velocity[i]);
         }
         // Echoes of one sign close together are one echo the grid split.
         std::vector<SparseEcho> merged;
@@ -373,6 +426,7 @@ EchoFit FitEchoes(const PileRecord& rec, const EchoFitOptions& options) {
             merged.push_back(e);
         }
         std::vector<ImpedanceChange> added;
+        std::vector<double> addedEchoes;
         double horizon = n;
         double deferred = n;
         for (const SparseEcho& e : merged) {
@@ -396,13 +450,19 @@ EchoFit FitEchoes(const PileRecord& rec, const EchoFitOptions& options) {
             const double r = std::clamp(amp / (2.0 * passed), -kLargestReflection,
                                         kLargestReflection);
             added.push_back({e.delay, r});
-            // The earliest multiple of the new changes: at the head twice the first one's
-            // time, inside between two of them.
-            horizon = std::min(horizon, 2.0 * added.front().time);
-            for (const ImpedanceChange& c : added) {
-                if (c.time < e.delay) {
-                    horizon = std::min(horizon, 2.0 * e.delay - c.time);
+            addedEchoes.push_back(amp);
+            // The earliest multiple of the new changes that could matter: at the head twice a
+            // change's time, inside between two of them. A multiple is about the product of
+            // the echoes it bounces between.
+            for (size_t k = 0; k < added.size(); ++k) {
+                const double product = std::fabs(addedEchoes[k] * amp) / 2.0;
+                if (product < options.smallestEcho) {
+                    continue;
                 }
+                horizon = std::min(horizon, added.back().time + (added.back().time -
+                                                                 (k + 1 == added.size()
+                                                                      ? 0.0
+                                                                      : added[k].time)));
             }
         }
         if (added.empty() ||

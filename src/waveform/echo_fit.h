@@ -34,7 +34,7 @@ struct EchoFitOptions {
     double smallestEcho = 0.01;
     // The deconvolution's echoes must stand out by this much even after its shrinking.
     double keepSigmas = 1.0;
-    int maxChanges = 14;
+    int maxChanges = 24;
 };
 
 // An impedance change the fit found. Times are two-way travel times in µs from the incident

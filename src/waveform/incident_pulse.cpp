@@ -10,7 +10,9 @@ namespace {
 // Below this share of the peak the rising side counts as the quiet before the blow.
 constexpr double kFootLevel = 0.02;
 
-double CubicAt(const std::vector<double>& s, double x) {
+}  // namespace
+
+double CubicInterpolate(const std::vector<double>& s, double x) {
     const int n = static_cast<int>(s.size());
     const double fk = std::floor(x);
     const int k = static_cast<int>(fk);
@@ -26,6 +28,8 @@ double CubicAt(const std::vector<double>& s, double x) {
                      f * (2.0 * p0 - 5.0 * p1 + 4.0 * p2 - p3 + f * (3.0 * (p1 - p2) + p3 - p0)));
 }
 
+namespace {
+
 double ParabolaPeak(double a, double b, double c) {
     const double den = a - 2.0 * b + c;
     return den < 0.0 ? 0.5 * (a - c) / den : 0.0;
@@ -34,7 +38,7 @@ double ParabolaPeak(double a, double b, double c) {
 }  // namespace
 
 double IncidentPulse::At(double x) const {
-    return CubicAt(shape, x - first);
+    return CubicInterpolate(shape, x - first);
 }
 
 bool FindPileTopPeak(const std::vector<double>& trace, int& index, double& position) {

@@ -18,6 +18,10 @@ struct IncidentPulse {
     double At(double x) const;
 };
 
+// s at position x (in samples) by a cubic through the four nearest samples (Catmull-Rom),
+// taking samples outside s as 0.
+double CubicInterpolate(const std::vector<double>& s, double x);
+
 // The trace's pile-top peak: the first highest sample (as the markers place the pile top) and
 // its position refined between samples by a parabola through it and its neighbours. Returns
 // false when the trace has no positive sample.

@@ -1,49 +1,84 @@
 #include "waveform/layered_echoes.h"
 
 #include <cmath>
-#include <queue>
+#include <limits>
+#include <map>
 
 namespace kx {
 
 namespace {
 
 // Bounds the work for piles of many strong changes, whose multiples branch quickly.
-constexpr int kMaxWaves = 4000;
+constexpr int kMaxWaves = 20000;
+
+// Times are kept in ticks this fine, so that waves meeting at the same time compare equal
+// whatever order their travel times were added in.
+constexpr double kTick = 1e-6;
 
 struct Wave {
     double time;  // when it sets off from the end of its section
     int section;  // 0: head to first change; k: change k-1 to change k
     bool down;
     double amplitude;
-    bool operator>(const Wave& o) const { return time > o.time; }
+};
+
+struct WaveKey {
+    long long tick;
+    int section;
+    bool down;
+    auto operator<=>(const WaveKey&) const = default;
 };
 
 }  // namespace
 
-std::vector<HeadArrival> HeadArrivals(const std::vector<ImpedanceChange>& changes, double fade,
-                                      double endTime, double smallest) {
-    std::vector<HeadArrival> out;
+HeadResponse LayeredHeadResponse(const std::vector<ImpedanceChange>& changes, double soil,
+                                 double material, double endTime, double smallest) {
+    HeadResponse out;
     const int count = static_cast<int>(changes.size());
     if (count == 0) {
+        out.soil.push_back({0.0, std::numeric_limits<double>::infinity(), 0.0, soil});
         return out;
     }
-    // One-way travel time down to each change.
+    // One-way travel time down to each change; per section its impedance, the soil's share
+    // relative to it, and the up-going waves' passage from its top to the head.
     auto depth = [&](int k) { return k < 0 ? 0.0 : 0.5 * changes[k].time; };
-    std::priority_queue<Wave, std::vector<Wave>, std::greater<Wave>> waves;
-    waves.push({0.0, 0, true, 1.0});
+    std::vector<double> soilIn(static_cast<size_t>(count) + 1), fade(soilIn.size()),
+        upward(soilIn.size());
+    double z = 1.0, passage = 1.0;
+    for (int k = 0; k <= count; ++k) {
+        soilIn[k] = soil / z;
+        fade[k] = soilIn[k] + material;
+        upward[k] = passage;
+        if (k < count) {
+            z *= (1.0 - changes[k].r) / (1.0 + changes[k].r);
+            passage *= 1.0 - changes[k].r;
+        }
+    }
+    // Waves waiting to set off, in time order. Waves that meet at the same place at the same
+    // time travel on as one: a layered pile's multiples arrive in far fewer distinct times
+    // than there are paths to them.
+    std::map<WaveKey, double> waves;
+    waves[{0, 0, true}] = 1.0;
     int handled = 0;
     while (!waves.empty() && handled++ < kMaxWaves) {
-        const Wave w = waves.top();
-        waves.pop();
-        const double span = depth(w.section) - depth(w.section - 1);
+        const auto first = waves.begin();
+        const Wave w{static_cast<double>(first->first.tick) * kTick, first->first.section,
+                     first->first.down, first->second};
+        waves.erase(first);
+        const double top = depth(w.section - 1), bottom = depth(w.section);
+        const double span = bottom - top;
         const double t = w.time + span;
-        const double a = w.amplitude * std::exp(-fade * span);
+        if (w.down && soil > 0.0) {
+            out.soil.push_back({w.time + top, w.time + 2.0 * bottom - top, w.time,
+                                soilIn[w.section] * w.amplitude * upward[w.section]});
+        }
+        const double a = w.amplitude * std::exp(-fade[w.section] * span);
         if (t > endTime || std::fabs(a) < smallest) {
             continue;
         }
         auto send = [&](int section, bool down, double amplitude) {
             if (std::fabs(amplitude) >= smallest) {
-                waves.push({t, section, down, amplitude});
+                waves[{std::llround(t / kTick), section, down}] += amplitude;
             }
         };
         if (w.down) {
@@ -54,7 +89,7 @@ std::vector<HeadArrival> HeadArrivals(const std::vector<ImpedanceChange>& change
                 send(w.section + 1, true, a * (1.0 + r));
             }
         } else if (w.section == 0) {
-            out.push_back({t, 2.0 * a});
+            out.arrivals.push_back({t, 2.0 * a});
             send(0, true, a);  // the free head reflects it unchanged
         } else {
             const double r = changes[w.section - 1].r;

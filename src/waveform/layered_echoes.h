@@ -22,11 +22,29 @@ struct HeadArrival {
     double amplitude = 0;
 };
 
+// The soil's answer to one down-going wave crossing a section of the shaft: each depth of the
+// section sends a little back, so the head receives, between `from` and `to`, the pulse
+// smeared over that span: -amplitude x the integral over tau in [from, to] of
+// exp(-fade (tau - origin)) p(t - tau), where `fade` is the damping the caller models.
+struct SoilEcho {
+    double from = 0;
+    double to = 0;
+    double origin = 0;
+    double amplitude = 0;
+};
+
+struct HeadResponse {
+    std::vector<HeadArrival> arrivals;
+    std::vector<SoilEcho> soil;
+};
+
 // Every arrival at the head before `endTime`, primaries and multiples, for a unit incident
-// wave, over changes sorted by time. Waves lose exp(-fade x travel time) on the way; those
-// fallen below `smallest` are dropped. Below the last change the wave leaves the pile.
-std::vector<HeadArrival> HeadArrivals(const std::vector<ImpedanceChange>& changes, double fade,
-                                      double endTime, double smallest);
+// wave, over changes sorted by time, with the soil along the shaft (Smith's dashpots): per unit
+// of two-way travel time it sends back `soil` of a wave and takes as much away, relative to a
+// section's impedance, besides the concrete's own loss `material`. Waves fallen below
+// `smallest` are dropped. Below the last change the wave leaves the pile.
+HeadResponse LayeredHeadResponse(const std::vector<ImpedanceChange>& changes, double soil,
+                                 double material, double endTime, double smallest);
 
 // Impedance below each change relative to the head's: Z_below = Z_above (1 - r) / (1 + r).
 std::vector<double> ImpedanceBelowChanges(const std::vector<ImpedanceChange>& changes);
