@@ -52,6 +52,7 @@ struct Outcome {
     bool defectFound = false;   // a reported defect of the right kind within 0.3 m
     double ratioError = -1;     // relative, of the matching defect
     int falseDefects = 0;       // reported defects that match no true one
+    double seconds = 0;         // analysis time
 };
 
 int IntervalFor(double lengthM) {
@@ -112,7 +113,10 @@ Outcome Evaluate(const Truth& t) {
         std::fprintf(stderr, "kx_analysis_eval: a synthetic pile could not be made\n");
         std::exit(2);
     }
+    const auto start = std::chrono::steady_clock::now();
     out.analysis = kx::AnalyzePile(rec);
+    out.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (getenv("KXCHANGES")) {
         kx::EchoFitOptions eo;
         eo.speed = t.options.pile.speedMps;
@@ -155,7 +159,7 @@ void PrintPile(int index, const Outcome& o) {
                     2e6 * t.defect.depthM / t.options.pile.speedMps, t.defect.lengthM,
                     t.defect.ratio);
     }
-    std::printf("\n  true toe %.0f us; found ", t.toeUs);
+    std::printf(" [%.0f ms]\n  true toe %.0f us; found ", 1e3 * o.seconds, t.toeUs);
     if (o.analysis.toe.timeUs) {
         std::printf("%.0f us (confidence %.2f)%s", *o.analysis.toe.timeUs,
                     o.analysis.toe.confidence, o.toeOk ? "" : "  WRONG");
@@ -256,9 +260,10 @@ int main(int argc, char** argv) {
 
     int toeOk = 0, clear = 0, clearFound = 0, defects = 0, found = 0, intact = 0,
         falseIntact = 0, falseOnDefective = 0;
-    std::vector<double> ratioErrors;
+    std::vector<double> ratioErrors, times;
     for (int i = 0; i < count; ++i) {
         const Outcome& o = outcomes[i];
+        times.push_back(o.seconds);
         toeOk += o.toeOk;
         if (o.truth.hasDefect) {
             ++defects;
@@ -276,7 +281,7 @@ int main(int argc, char** argv) {
             ++intact;
             falseIntact += o.falseDefects > 0;
         }
-        const bool bad = !o.toeOk || o.falseDefects > 0 ||
+        const bool bad = !o.toeOk || o.falseDefects > 0 || o.seconds > 1.0 ||
                          (o.truth.hasDefect && !o.defectFound) || o.ratioError > 0.1;
         if (verbose && bad) {
             PrintPile(i, o);
@@ -300,6 +305,9 @@ int main(int argc, char** argv) {
     std::printf("| median impedance-ratio error of found defects | %.1f %% (%zu found) | "
                 "<= 10 %% %s |\n",
                 ratioMedian, ratioErrors.size(), ratioMedian <= 10.0 ? "met" : "MISSED");
+    std::sort(times.begin(), times.end());
+    std::printf("analysis time per pile: median %.0f ms, 99th percentile %.0f ms, longest %.0f ms\n",
+                1e3 * Median(times), 1e3 * times[times.size() * 99 / 100], 1e3 * times.back());
     std::printf("also: all defects found %.1f %% (%d/%d); piles with a defect and a false one "
                 "besides %.1f %% (%d/%d)\n",
                 pct(found, defects), found, defects, pct(falseOnDefective, defects),

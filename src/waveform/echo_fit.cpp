@@ -1,12 +1,8 @@
 #include "waveform/echo_fit.h"
 
-
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <cstdio>
-#include <cstdlib>
 
 #include "waveform/sparse_deconvolution.h"
 
@@ -15,12 +11,22 @@ namespace kx {
 namespace {
 
 constexpr int kMinSamples = 32;
-// Arrivals weaker than this share of the incident pulse are left out of the model.
+// Arrivals weaker than this share of the incident pulse are left out of the model...
 constexpr double kSmallestArrival = 1e-4;
-// Rounds of the layer stripping, each adding the changes that cannot be multiples.
-constexpr int kMaxRounds = 16;
+// ...and so are those below this share of the noise of one echo.
+constexpr double kArrivalNoiseShare = 0.05;
 // Reflection coefficients stay inside (-1, 1): no change sends back all of a wave.
 constexpr double kLargestReflection = 0.9;
+// A change this strong in the toe's window is taken for the toe.
+constexpr double kStrongToe = 0.1;
+// Rounds of the layer stripping, each adding the changes that cannot be multiples.
+constexpr int kMaxRounds = 16;
+// Changes weaker than this have multiples too faint to matter: the least-squares fit moves
+// them by their first echo alone instead of re-running the whole model for each.
+constexpr double kExactlyModelled = 0.15;
+// Least squares stops when a step gains less than this (in squared noise deviations).
+constexpr double kNegligibleGain = 0.1;
+constexpr int kDeconvolutionIterations = 300;
 
 // Parameters of the model, with times in samples.
 struct Model {
@@ -28,7 +34,6 @@ struct Model {
     double soil = 0;    // reflection of the soil per sample of travel
     double offset = 0;  // the integrator's drift removal, constant in the differences
 };
-
 
 // The median; reorders x.
 double Median(std::vector<double>& x) {
@@ -78,11 +83,41 @@ bool SolveSymmetric(std::vector<double>& a, std::vector<double>& b, int n) {
     return true;
 }
 
+// The echo's wavelet in the sample differences: the pulse's own differences.
+std::vector<double> Wavelet(const IncidentPulse& p) {
+    const int len = static_cast<int>(p.shape.size());
+    std::vector<double> w(static_cast<size_t>(len + 1), 0.0);
+    for (int k = 0; k <= len; ++k) {
+        w[k] = (k < len ? p.shape[k] : 0.0) - (k > 0 ? p.shape[k - 1] : 0.0);
+    }
+    return w;
+}
+
+double Energy(const std::vector<double>& w) {
+    double e = 0.0;
+    for (double x : w) {
+        e += x * x;
+    }
+    return e;
+}
+
+// What of a change's first echo arrives at the head: twice its reflection times what the
+// changes above let through both ways and the damping on the way.
+double Passage(const std::vector<ImpedanceChange>& changes, double time, double fade) {
+    double passed = 2.0 * std::exp(-fade * time);
+    for (const ImpedanceChange& c : changes) {
+        if (c.time < time) {
+            passed *= 1.0 - c.r * c.r;
+        }
+    }
+    return passed;
+}
+
 class Fitter {
 public:
-    Fitter(const std::vector<double>& v, int peakIndex, double materialPerSample)
+    Fitter(const std::vector<double>& v, int peakIndex, double materialPerSample, double noise)
         : v_(v), n_(static_cast<int>(v.size())), peakIndex_(peakIndex),
-          material_(materialPerSample) {
+          material_(materialPerSample), noise_(noise) {
         a_.assign(static_cast<size_t>(n_), 0.0);
         for (int i = 1; i < n_; ++i) {
             a_[i] = v_[i] - v_[i - 1];
@@ -93,9 +128,20 @@ public:
         if (m.soil != cachedSoil_) {
             cachedSoil_ = m.soil;
             pulse_ = EstimateIncidentPulse(v_, peakIndex_, m.soil, m.soil + material_);
+            const std::vector<double> w = Wavelet(pulse_);
+            // Arrivals too faint to tell from the noise need not be followed.
+            smallest_ = std::max(kSmallestArrival,
+                                 kArrivalNoiseShare * noise_ / std::sqrt(Energy(w)));
         }
         return pulse_;
     }
+
+    const std::vector<double>& Differences() const { return a_; }
+    int Count() const { return n_; }
+    double Material() const { return material_; }
+    int FirstFitted() const { return std::max(1, pulse_.first + 1); }
+    // Samples from `end` on are left out of the fit (the model is not complete there yet).
+    void SetEnd(int end) { end_ = std::clamp(end, 1, n_); }
 
     // The model's trace (velocity, without the drift) and its sample differences.
     void Render(const Model& m, std::vector<double>& velocity, std::vector<double>& diff) {
@@ -108,7 +154,7 @@ public:
         soilImpulses_.assign(static_cast<size_t>(n_), 0.0);
         impulses_[0] = 1.0;  // the incident pulse itself
         const HeadResponse response =
-            LayeredHeadResponse(m.changes, m.soil, material_, n_, kSmallestArrival);
+            LayeredHeadResponse(m.changes, m.soil, material_, n_, smallest_);
         for (const HeadArrival& h : response.arrivals) {
             Spread(impulses_, h.time, h.amplitude);
         }
@@ -146,28 +192,21 @@ public:
     }
 
     // Sum of squared misfits over the fitted samples, in noise units.
-    double Cost(const Model& m, double noise) {
+    double Cost(const Model& m) {
         Render(m, velScratch_, diffScratch_);
         double s = 0.0;
         for (int i = FirstFitted(); i < end_; ++i) {
             const double e = a_[i] - diffScratch_[i];
             s += e * e;
         }
-        return s / (noise * noise);
+        return s / (noise_ * noise_);
     }
 
-    int FirstFitted() { return std::max(1, pulse_.first + 1); }
-    // Samples from `end` on are left out of the fit (the model is not complete there yet).
-    void SetEnd(int end) { end_ = std::clamp(end, 1, n_); }
-    const std::vector<double>& Differences() const { return a_; }
-    int Count() const { return n_; }
-
-
-    // Levenberg-Marquardt on all parameters of the model.
-    void Refine(Model& m, double noise, int iterations) {
+    // Levenberg-Marquardt on the changes' times and reflections and the drift.
+    void Refine(Model& m, int iterations) {
         double lambda = 1e-3;
-        double cost = Cost(m, noise);
-        for (int it = 0; it < iterations; ++it) {
+        double cost = Cost(m);
+        for (int it = 0; it < iterations && !m.changes.empty(); ++it) {
             const int count = static_cast<int>(m.changes.size());
             const int np = 2 * count + 1;
             std::vector<double> base;
@@ -182,7 +221,15 @@ public:
                     jac[static_cast<size_t>(c) * rows + i] = (d[from + i] - base[from + i]) / step;
                 }
             };
+            const double fade = m.soil + material_;
             for (int j = 0; j < count; ++j) {
+                const ImpedanceChange& change = m.changes[j];
+                if (std::fabs(change.r) < kExactlyModelled) {
+                    FirstEchoColumns(change, Passage(m.changes, change.time, fade), from, rows,
+                                     &jac[static_cast<size_t>(2 * j) * rows],
+                                     &jac[static_cast<size_t>(2 * j + 1) * rows]);
+                    continue;
+                }
                 Model moved = m;
                 const double ts = 0.02;
                 moved.changes[j].time += ts;
@@ -195,10 +242,9 @@ public:
             for (int i = 0; i < rows; ++i) {
                 jac[static_cast<size_t>(2 * count) * rows + i] = 1.0;
             }
-
             // Normal equations in noise units.
             std::vector<double> jtj(static_cast<size_t>(np) * np, 0.0), jte(np, 0.0);
-            const double w = 1.0 / (noise * noise);
+            const double w = 1.0 / (noise_ * noise_);
             for (int c1 = 0; c1 < np; ++c1) {
                 const double* j1 = &jac[static_cast<size_t>(c1) * rows];
                 for (int i = 0; i < rows; ++i) {
@@ -213,8 +259,8 @@ public:
                     jtj[c1 * np + c2] = jtj[c2 * np + c1] = w * s;
                 }
             }
-            bool improved = false;
-            for (int attempt = 0; attempt < 6 && !improved; ++attempt) {
+            double gain = 0.0;
+            for (int attempt = 0; attempt < 6 && gain <= 0.0; ++attempt) {
                 std::vector<double> a = jtj, b = jte;
                 for (int c = 0; c < np; ++c) {
                     a[c * np + c] += lambda * std::max(jtj[c * np + c], 1e-12);
@@ -230,20 +276,18 @@ public:
                                                    -kLargestReflection, kLargestReflection);
                 }
                 next.offset = m.offset + b[2 * count];
-
                 Tidy(next);
-                const double c = Cost(next, noise);
+                const double c = Cost(next);
                 if (c < cost) {
+                    gain = cost - c;
                     m = next;
                     cost = c;
                     lambda = std::max(1e-6, lambda * 0.3);
-                    improved = true;
                 } else {
                     lambda *= 10.0;
                 }
             }
-            if (getenv("KXDEBUG")) fprintf(stderr, "    LM it %d cost %.3f lambda %g improved %d\n", it, cost, lambda, improved);
-            if (!improved) {
+            if (gain < kNegligibleGain) {
                 break;
             }
         }
@@ -296,14 +340,38 @@ private:
         }
     }
 
+    // Derivatives of the differences by a weak change's time and reflection, through its
+    // first echo alone (passage x r x the pulse delayed by its time).
+    void FirstEchoColumns(const ImpedanceChange& c, double passage, int from, int rows,
+                          double* byTime, double* byReflection) const {
+        const IncidentPulse& p = pulse_;
+        const int last = p.first + static_cast<int>(p.shape.size());
+        const int lo = std::max(from, static_cast<int>(std::floor(c.time + p.first)));
+        const int hi = std::min(from + rows - 1, static_cast<int>(std::ceil(c.time + last)) + 1);
+        constexpr double h = 0.05;
+        double prevValue = 0.0, prevSlope = 0.0;
+        for (int i = lo - 1; i <= hi; ++i) {
+            const double x = i - c.time;
+            const double value = passage * p.At(x);
+            const double slope = -passage * c.r * (p.At(x + h) - p.At(x - h)) / (2.0 * h);
+            if (i >= lo) {
+                byReflection[i - from] = value - prevValue;
+                byTime[i - from] = slope - prevSlope;
+            }
+            prevValue = value;
+            prevSlope = slope;
+        }
+    }
+
     const std::vector<double>& v_;
     int n_;
     int peakIndex_;
     double material_;
+    double noise_;
     std::vector<double> a_;
     int end_ = n_;
     double cachedSoil_ = std::numeric_limits<double>::quiet_NaN();
-
+    double smallest_ = kSmallestArrival;
     IncidentPulse pulse_;
     std::vector<double> velScratch_, diffScratch_, impulses_, soilImpulses_;
 };
@@ -318,13 +386,179 @@ double EstimateNoise(const std::vector<double>& a, int from) {
     return std::max(1e-7, 1.4826 * Median(d2) / std::sqrt(6.0));
 }
 
-// Share of the incident pulse of a change's first echo at the head.
-double FirstEcho(const std::vector<ImpedanceChange>& changes, size_t j, double fade) {
-    double passed = 1.0;
-    for (size_t k = 0; k < j; ++k) {
-        passed *= 1.0 - changes[k].r * changes[k].r;
+// Share of the incident pulse of each change's first echo at the head.
+std::vector<double> FirstEchoes(const Model& m, double material) {
+    std::vector<double> echoes;
+    for (const ImpedanceChange& c : m.changes) {
+        echoes.push_back(c.r * Passage(m.changes, c.time, m.soil + material));
     }
-    return 2.0 * changes[j].r * passed * std::exp(-fade * changes[j].time);
+    return echoes;
+}
+
+// Echoes below this share of the incident pulse are no change: at least the floor, and a
+// little of the strongest echo, which the model never describes exactly.
+double SmallestEcho(const std::vector<double>& echoes, const EchoFitOptions& options) {
+    double strongest = 0.0;
+    for (double e : echoes) {
+        strongest = std::max(strongest, std::fabs(e));
+    }
+    return std::max(options.smallestEcho, options.relativeEcho * strongest);
+}
+
+// Removes the changes whose first echo no longer stands out, and refits.
+void DropWeakChanges(Fitter& fitter, Model& model, double noise, const EchoFitOptions& options) {
+    for (int pass = 0; pass < 4; ++pass) {
+        const double norm = std::sqrt(Energy(Wavelet(fitter.PulseFor(model))));
+        const std::vector<double> echoes = FirstEchoes(model, fitter.Material());
+        const double smallest = SmallestEcho(echoes, options);
+        std::vector<ImpedanceChange> kept;
+        for (size_t j = 0; j < model.changes.size(); ++j) {
+            const double sigmas = std::fabs(echoes[j]) * norm / noise;
+            if (sigmas >= options.detectSigmas && std::fabs(echoes[j]) >= smallest) {
+                kept.push_back(model.changes[j]);
+            }
+        }
+        if (kept.size() == model.changes.size()) {
+            return;
+        }
+        model.changes = std::move(kept);
+        fitter.Refine(model, 8);
+    }
+}
+
+// Layer stripping: the echoes of the misfit are found by sparse deconvolution, and those that
+// cannot be multiples of what is still unknown (the earliest, and the next ones before any
+// multiple of these that matters could arrive) join the model as changes; the refined model
+// then explains their multiples before the later echoes are looked at.
+void StripLayers(Fitter& fitter, Model& model, double noise, int minDelay,
+                 const EchoFitOptions& options) {
+    const int n = fitter.Count();
+    std::vector<double> velocity, diff;
+    for (int round = 0; round < kMaxRounds; ++round) {
+        fitter.Render(model, velocity, diff);
+        const IncidentPulse& p = fitter.PulseFor(model);
+        const std::vector<double> wavelet = Wavelet(p);
+        const double norm2 = Energy(wavelet);
+        const std::vector<double>& a = fitter.Differences();
+        const int from = fitter.FirstFitted();
+        std::vector<double> misfit(static_cast<size_t>(n), 0.0);
+        for (int i = from; i < n; ++i) {
+            misfit[i] = a[i] - diff[i];
+        }
+        const double smallest = SmallestEcho(FirstEchoes(model, fitter.Material()), options);
+        // The penalty keeps echoes out that are within the noise, or smaller than the model's
+        // own inexactness when there is hardly any noise.
+        const double penalty =
+            std::max(options.detectSigmas * noise * std::sqrt(norm2), 0.5 * smallest * norm2);
+        const int peakOffset = static_cast<int>(std::lround(p.peak)) - p.first;
+        const std::vector<SparseEcho> echoes =
+            SparseDeconvolve(misfit, from, wavelet, p.first, minDelay,
+                             n - 2 - p.first - peakOffset, penalty, kDeconvolutionIterations);
+        // Echoes of one sign close together are one echo the grid split.
+        std::vector<SparseEcho> merged;
+        const double close = std::max(2.0, 0.125 * static_cast<double>(p.shape.size()));
+        for (const SparseEcho& e : echoes) {
+            if (!merged.empty() && e.delay - merged.back().delay < close &&
+                (e.amplitude > 0) == (merged.back().amplitude > 0)) {
+                SparseEcho& m = merged.back();
+                m.delay = (m.delay * m.amplitude + e.delay * e.amplitude) /
+                          (m.amplitude + e.amplitude);
+                m.amplitude += e.amplitude;
+                m.strength += e.strength;
+                continue;
+            }
+            merged.push_back(e);
+        }
+        const double fade = model.soil + fitter.Material();
+        std::vector<ImpedanceChange> added;
+        std::vector<double> addedEchoes;
+        double horizon = n;
+        double deferred = n;
+        for (const SparseEcho& e : merged) {
+            // The L1 penalty shrinks every echo by the same amount; put it back. What stands
+            // out only by that amount is not taken.
+            const double amp = e.amplitude + std::copysign(penalty / norm2, e.amplitude);
+            if (std::fabs(amp) < smallest || e.strength < options.keepSigmas * noise) {
+                continue;
+            }
+            if (e.delay >= horizon) {
+                deferred = std::min(deferred, e.delay);
+                continue;
+            }
+            const double r = std::clamp(amp / Passage(model.changes, e.delay, fade),
+                                        -kLargestReflection, kLargestReflection);
+            added.push_back({e.delay, r});
+            addedEchoes.push_back(amp);
+            // The earliest multiple of the new changes that could matter: at the head twice a
+            // change's time, inside between two of them. A multiple is about the product of
+            // the echoes it bounces between.
+            const ImpedanceChange& latest = added.back();
+            for (size_t k = 0; k < added.size(); ++k) {
+                if (std::fabs(addedEchoes[k] * amp) / 2.0 < smallest) {
+                    continue;
+                }
+                const double above = k + 1 == added.size() ? 0.0 : added[k].time;
+                horizon = std::min(horizon, 2.0 * latest.time - above);
+            }
+        }
+        if (added.empty() ||
+            static_cast<int>(model.changes.size() + added.size()) > options.maxChanges) {
+            break;
+        }
+        model.changes.insert(model.changes.end(), added.begin(), added.end());
+        fitter.Tidy(model);
+        // Fit only as far as the model is complete: up to the first echo left for later.
+        fitter.SetEnd(p.first + static_cast<int>(std::floor(deferred)));
+        fitter.Refine(model, 12);
+        DropWeakChanges(fitter, model, noise, options);
+    }
+    fitter.SetEnd(n);
+    fitter.Refine(model, 12);
+    DropWeakChanges(fitter, model, noise, options);
+}
+
+// Where no strong change lies in the toe's window, the best match of an echo to the misfit
+// there joins the model if it stands `sigmas` out of the noise: a toe must be somewhere, so a
+// weaker echo is believable there than anywhere else.
+void LookForWeakToe(Fitter& fitter, Model& model, double noise, double from, double to,
+                    double sigmas) {
+    for (const ImpedanceChange& c : model.changes) {
+        if (c.time >= from && c.time <= to && std::fabs(c.r) >= kStrongToe) {
+            return;
+        }
+    }
+    std::vector<double> velocity, diff;
+    fitter.Render(model, velocity, diff);
+    const IncidentPulse& p = fitter.PulseFor(model);
+    const std::vector<double> wavelet = Wavelet(p);
+    const std::vector<double>& a = fitter.Differences();
+    const int n = fitter.Count();
+    double bestZ = 0.0, bestAmp = 0.0;
+    int bestDelay = -1;
+    for (int d = std::max(1, static_cast<int>(std::ceil(from)));
+         d <= static_cast<int>(std::floor(to)) && p.first + d < n; ++d) {
+        double c = 0.0, e = 0.0;
+        for (size_t k = 0; k < wavelet.size() && p.first + d + static_cast<int>(k) < n; ++k) {
+            const int i = p.first + d + static_cast<int>(k);
+            c += wavelet[k] * (a[i] - diff[i]);
+            e += wavelet[k] * wavelet[k];
+        }
+        if (e > 0.0 && std::fabs(c) / (noise * std::sqrt(e)) > bestZ) {
+            bestZ = std::fabs(c) / (noise * std::sqrt(e));
+            bestAmp = c / e;
+            bestDelay = d;
+        }
+    }
+    if (bestDelay < 0 || bestZ < sigmas) {
+        return;
+    }
+    const double passage =
+        Passage(model.changes, bestDelay, model.soil + fitter.Material());
+    model.changes.push_back({static_cast<double>(bestDelay),
+                             std::clamp(bestAmp / passage, -kLargestReflection,
+                                        kLargestReflection)});
+    fitter.Tidy(model);
+    fitter.Refine(model, 12);
 }
 
 }  // namespace
@@ -353,177 +587,43 @@ EchoFit FitEchoes(const PileRecord& rec, const EchoFitOptions& options) {
                                                : options.defaultSpeed;
     // Damping per metre of depth of a round trip, per sample of two-way time.
     const double metresPerSample = speed * dt * 1e-6 / 2.0;
-    const double soilPrior = options.soilDampingPerM * metresPerSample;
+    Model model;
+    model.soil = options.soilDampingPerM * metresPerSample;
     const double material = options.materialDampingPerM * metresPerSample;
 
-    Fitter fitter(fit.velocity, fit.peakIndex, material);
-    Model model;
-    model.soil = soilPrior;
-    const IncidentPulse& first = fitter.PulseFor(model);
+    const IncidentPulse first =
+        EstimateIncidentPulse(fit.velocity, fit.peakIndex, model.soil, model.soil + material);
     if (first.empty()) {
         return fit;
     }
-    const double noise = EstimateNoise(fitter.Differences(), first.first + 1);
+    std::vector<double> differences(static_cast<size_t>(n), 0.0);
+    for (int i = 1; i < n; ++i) {
+        differences[i] = fit.velocity[i] - fit.velocity[i - 1];
+    }
+    const double noise = EstimateNoise(differences, first.first + 1);
+    Fitter fitter(fit.velocity, fit.peakIndex, material, noise);
     // Echoes are sought from the pulse's length on: earlier ones merge with the blow.
     const int minDelay = std::max(2, static_cast<int>(first.shape.size()) - 1);
+    StripLayers(fitter, model, noise, minDelay, options);
+    if (options.toeToUs > options.toeFromUs) {
+        LookForWeakToe(fitter, model, noise, options.toeFromUs / dt, options.toeToUs / dt,
+                       options.toeSigmas);
+    }
 
     std::vector<double> velocity, diff;
-    if (getenv("KXMODEL")) {
-        Model dbg = model;
-        double t, r;
-        sscanf(getenv("KXMODEL"), "%lf,%lf", &t, &r);
-        dbg.changes.push_back({t, r});
-        fitter.Render(dbg, velocity, diff);
-        for (int i = 0; i < n; ++i) fprintf(stderr, "M %d %.5f %.5f\n", i, fit.velocity[i], velocity[i]);
-    }
-    // Layer stripping: the echoes of the misfit are found by sparse deconvolution, and those
-    // that cannot be multiples of what is still unknown (the earliest, and the next ones before
-    // any multiple of these could arrive) join the model as changes; the refined model then
-    // explains their multiples before the later echoes are looked at.
-    for (int round = 0; round < kMaxRounds; ++round) {
-        fitter.Render(model, velocity, diff);
-        const IncidentPulse& p = fitter.PulseFor(model);
-        const int len = static_cast<int>(p.shape.size());
-        std::vector<double> atom(static_cast<size_t>(len + 1), 0.0);
-        double atomNorm2 = 0.0;
-        for (int k = 0; k <= len; ++k) {
-            atom[k] = (k < len ? p.shape[k] : 0.0) - (k > 0 ? p.shape[k - 1] : 0.0);
-            atomNorm2 += atom[k] * atom[k];
-        }
-        const std::vector<double>& a = fitter.Differences();
-        const int from = fitter.FirstFitted();
-        std::vector<double> misfit(static_cast<size_t>(n), 0.0);
-        for (int i = from; i < n; ++i) {
-            misfit[i] = a[i] - diff[i];
-        }
-        const int peakOffset = static_cast<int>(std::lround(p.peak)) - p.first;
-        // The penalty keeps echoes out that are within the noise, or smaller than the model's
-        // own inexactness when there is hardly any noise.
-        const double penalty = std::max(options.detectSigmas * noise * std::sqrt(atomNorm2),
-                                        0.5 * options.smallestEcho * atomNorm2);
-        const std::vector<SparseEcho> echoes = SparseDeconvolve(
-            misfit, from, atom, p.first, minDelay, n - 2 - p.first - peakOffset, penalty, 300);
-        const double fade = model.soil + material;
-        if (getenv("KXDEBUG")) {
-            fprintf(stderr, "round %d soil %g minDelay %d\n", round, model.soil, minDelay);
-            for (const SparseEcho& e : echoes) fprintf(stderr, "   echo %.2f amp %.4f z %.1f\n", e.delay, e.amplitude, e.strength / noise);
-            for (auto& c : model.changes) fprintf(stderr, "   change %.2f r %.3f\n", c.time, c.r);
-            if (getenv("KXRES")) for (int i = 0; i < n; ++i) fprintf(stderr, "R%d %d %.6f %.6f\n", round, i, misfit[i], velocity[i]);
-        }
-        // Echoes of one sign close together are one echo the grid split.
-        std::vector<SparseEcho> merged;
-        const double close = std::max(2.0, 0.125 * len);
-        for (const SparseEcho& e : echoes) {
-            if (!merged.empty() && e.delay - merged.back().delay < close &&
-                (e.amplitude > 0) == (merged.back().amplitude > 0)) {
-                SparseEcho& m = merged.back();
-                m.delay = (m.delay * m.amplitude + e.delay * e.amplitude) /
-                          (m.amplitude + e.amplitude);
-                m.amplitude += e.amplitude;
-                m.strength += e.strength;
-                continue;
-            }
-            merged.push_back(e);
-        }
-        std::vector<ImpedanceChange> added;
-        std::vector<double> addedEchoes;
-        double horizon = n;
-        double deferred = n;
-        for (const SparseEcho& e : merged) {
-            // The L1 penalty shrinks every echo by the same amount; put it back. What stands
-            // out only by that amount is not taken.
-            const double amp = e.amplitude + std::copysign(penalty / atomNorm2, e.amplitude);
-            if (std::fabs(amp) < options.smallestEcho ||
-                e.strength < options.keepSigmas * noise) {
-                continue;
-            }
-            if (e.delay >= horizon) {
-                deferred = std::min(deferred, e.delay);
-                continue;
-            }
-            double passed = std::exp(-fade * e.delay);
-            for (const ImpedanceChange& c : model.changes) {
-                if (c.time < e.delay) {
-                    passed *= 1.0 - c.r * c.r;
-                }
-            }
-            const double r = std::clamp(amp / (2.0 * passed), -kLargestReflection,
-                                        kLargestReflection);
-            added.push_back({e.delay, r});
-            addedEchoes.push_back(amp);
-            // The earliest multiple of the new changes that could matter: at the head twice a
-            // change's time, inside between two of them. A multiple is about the product of
-            // the echoes it bounces between.
-            for (size_t k = 0; k < added.size(); ++k) {
-                const double product = std::fabs(addedEchoes[k] * amp) / 2.0;
-                if (product < options.smallestEcho) {
-                    continue;
-                }
-                horizon = std::min(horizon, added.back().time + (added.back().time -
-                                                                 (k + 1 == added.size()
-                                                                      ? 0.0
-                                                                      : added[k].time)));
-            }
-        }
-        if (added.empty() ||
-            static_cast<int>(model.changes.size() + added.size()) > options.maxChanges) {
-            break;
-        }
-        Model next = model;
-        next.changes.insert(next.changes.end(), added.begin(), added.end());
-        fitter.Tidy(next);
-        // Fit only as far as the model is complete: up to the first echo left for later.
-        fitter.SetEnd(p.first + static_cast<int>(std::floor(deferred)));
-        fitter.Refine(next, noise, 12);
-        model = next;
-    }
-    fitter.SetEnd(n);
-    fitter.Refine(model, noise, 12);
-    // Drop what the refined model no longer needs, weakest first.
-    for (;;) {
-        const IncidentPulse& p = fitter.PulseFor(model);
-        double pulseEnergy = 0.0;
-        for (size_t k = 1; k < p.shape.size(); ++k) {
-            const double d = p.shape[k] - p.shape[k - 1];
-            pulseEnergy += d * d;
-        }
-        const double fade = model.soil + material;
-        int weakest = -1;
-        double weakestZ = std::numeric_limits<double>::infinity();
-        for (size_t j = 0; j < model.changes.size(); ++j) {
-            const double e = FirstEcho(model.changes, j, fade);
-            const double z = std::fabs(e) * std::sqrt(pulseEnergy) / noise;
-            const bool weak = z < options.detectSigmas || std::fabs(e) < options.smallestEcho;
-            if (weak && z < weakestZ) {
-                weakestZ = z;
-                weakest = static_cast<int>(j);
-            }
-        }
-        if (weakest < 0) {
-            break;
-        }
-        model.changes.erase(model.changes.begin() + weakest);
-        fitter.Refine(model, noise, 8);
-    }
-
     fitter.Render(model, velocity, diff);
-    const IncidentPulse& p = fitter.PulseFor(model);
-    double pulseEnergy = 0.0;
-    for (size_t k = 1; k < p.shape.size(); ++k) {
-        const double d = p.shape[k] - p.shape[k - 1];
-        pulseEnergy += d * d;
-    }
-    const double fade = model.soil + material;
-    fit.pulse = p;
+    const double norm = std::sqrt(Energy(Wavelet(fitter.PulseFor(model))));
+    const std::vector<double> echoes = FirstEchoes(model, material);
+    fit.pulse = fitter.PulseFor(model);
     fit.noise = noise;
     fit.soilPerUs = model.soil / dt;
-    fit.fadePerUs = fade / dt;
+    fit.fadePerUs = (model.soil + material) / dt;
     for (size_t j = 0; j < model.changes.size(); ++j) {
         FoundChange c;
         c.timeUs = model.changes[j].time * dt;
         c.r = model.changes[j].r;
-        c.echo = FirstEcho(model.changes, j, fade);
-        c.sigmas = std::fabs(c.echo) * std::sqrt(pulseEnergy) / noise;
+        c.echo = echoes[j];
+        c.sigmas = std::fabs(c.echo) * norm / noise;
         fit.changes.push_back(c);
     }
     fit.modelVelocity = velocity;

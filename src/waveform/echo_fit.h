@@ -29,12 +29,18 @@ struct EchoFitOptions {
     double defaultSpeed = 3800.0;
     // An echo is taken when it stands this many noise deviations out of the misfit...
     double detectSigmas = 5.0;
-    // ...and is at least this share of the incident pulse (what the model cannot describe
-    // exactly, such as the hammer's uneven blows, stays below it).
+    // ...and is at least this share of the incident pulse, and this share of the strongest
+    // echo (what the model cannot describe exactly stays below both).
     double smallestEcho = 0.01;
+    double relativeEcho = 0.03;
     // The deconvolution's echoes must stand out by this much even after its shrinking.
     double keepSigmas = 1.0;
     int maxChanges = 24;
+    // Where the toe must be (two-way times in µs from the pile-top peak; none when toeToUs
+    // is 0): a toe too weak for detectSigmas is looked for there at toeSigmas.
+    double toeFromUs = 0.0;
+    double toeToUs = 0.0;
+    double toeSigmas = 3.5;
 };
 
 // An impedance change the fit found. Times are two-way travel times in µs from the incident

@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <limits>
-#include <map>
+#include <queue>
 
 namespace kx {
 
@@ -22,11 +22,25 @@ struct Wave {
     double amplitude;
 };
 
-struct WaveKey {
+// A wave waiting to set off; the heap pops them in time order, and those equal in time,
+// section and direction one after another, to be merged.
+struct Pending {
     long long tick;
     int section;
     bool down;
-    auto operator<=>(const WaveKey&) const = default;
+    double amplitude;
+    bool SameAs(const Pending& o) const {
+        return tick == o.tick && section == o.section && down == o.down;
+    }
+    bool operator>(const Pending& o) const {
+        if (tick != o.tick) {
+            return tick > o.tick;
+        }
+        if (section != o.section) {
+            return section > o.section;
+        }
+        return down > o.down;
+    }
 };
 
 }  // namespace
@@ -42,12 +56,13 @@ HeadResponse LayeredHeadResponse(const std::vector<ImpedanceChange>& changes, do
     // One-way travel time down to each change; per section its impedance, the soil's share
     // relative to it, and the up-going waves' passage from its top to the head.
     auto depth = [&](int k) { return k < 0 ? 0.0 : 0.5 * changes[k].time; };
-    std::vector<double> soilIn(static_cast<size_t>(count) + 1), fade(soilIn.size()),
+    std::vector<double> soilIn(static_cast<size_t>(count) + 1), kept(soilIn.size()),
         upward(soilIn.size());
     double z = 1.0, passage = 1.0;
     for (int k = 0; k <= count; ++k) {
         soilIn[k] = soil / z;
-        fade[k] = soilIn[k] + material;
+        // What a wave keeps crossing the section.
+        kept[k] = k < count ? std::exp(-(soilIn[k] + material) * (depth(k) - depth(k - 1))) : 0.0;
         upward[k] = passage;
         if (k < count) {
             z *= (1.0 - changes[k].r) / (1.0 + changes[k].r);
@@ -57,14 +72,18 @@ HeadResponse LayeredHeadResponse(const std::vector<ImpedanceChange>& changes, do
     // Waves waiting to set off, in time order. Waves that meet at the same place at the same
     // time travel on as one: a layered pile's multiples arrive in far fewer distinct times
     // than there are paths to them.
-    std::map<WaveKey, double> waves;
-    waves[{0, 0, true}] = 1.0;
+    std::priority_queue<Pending, std::vector<Pending>, std::greater<Pending>> waves;
+    waves.push({0, 0, true, 1.0});
     int handled = 0;
     while (!waves.empty() && handled++ < kMaxWaves) {
-        const auto first = waves.begin();
-        const Wave w{static_cast<double>(first->first.tick) * kTick, first->first.section,
-                     first->first.down, first->second};
-        waves.erase(first);
+        Pending first = waves.top();
+        waves.pop();
+        while (!waves.empty() && waves.top().SameAs(first)) {
+            first.amplitude += waves.top().amplitude;
+            waves.pop();
+        }
+        const Wave w{static_cast<double>(first.tick) * kTick, first.section, first.down,
+                     first.amplitude};
         const double top = depth(w.section - 1), bottom = depth(w.section);
         const double span = bottom - top;
         const double t = w.time + span;
@@ -72,13 +91,13 @@ HeadResponse LayeredHeadResponse(const std::vector<ImpedanceChange>& changes, do
             out.soil.push_back({w.time + top, w.time + 2.0 * bottom - top, w.time,
                                 soilIn[w.section] * w.amplitude * upward[w.section]});
         }
-        const double a = w.amplitude * std::exp(-fade[w.section] * span);
+        const double a = w.amplitude * kept[w.section];
         if (t > endTime || std::fabs(a) < smallest) {
             continue;
         }
         auto send = [&](int section, bool down, double amplitude) {
             if (std::fabs(amplitude) >= smallest) {
-                waves[{std::llround(t / kTick), section, down}] += amplitude;
+                waves.push({std::llround(t / kTick), section, down, amplitude});
             }
         };
         if (w.down) {

@@ -4,10 +4,16 @@ namespace kx {
 
 PileAnalysis AnalyzePile(const PileRecord& rec) {
     PileAnalysis out;
-    EchoFit fit = FitEchoes(rec);
+    EchoFitOptions options;
+    if (rec.pileLength > 0) {
+        const ToeWindow window = WindowForToe(rec.pileLength, rec.waveSpeed,
+                                              rec.SampleCount() * double(rec.sampleIntervalUs));
+        options.toeFromUs = window.earliest;
+        options.toeToUs = window.latest;
+    }
+    EchoFit fit = FitEchoes(rec, options);
     out.toe = PickPileToe(fit, rec.pileLength, rec.waveSpeed);
     if (out.toe.timeUs && rec.pileLength > 0) {
-        EchoFitOptions options;
         options.speed = 2e6 * rec.pileLength / *out.toe.timeUs;
         EchoFit second = FitEchoes(rec, options);
         const PileToe toe = PickPileToe(second, rec.pileLength, rec.waveSpeed);

@@ -18,23 +18,29 @@ constexpr double kSpeedPriorSpread = 0.25;
 
 }  // namespace
 
+ToeWindow WindowForToe(double pileLengthM, double waveSpeedMps, double recordUs) {
+    ToeWindow w{0.0, recordUs, 0.0};
+    if (pileLengthM > 0) {
+        w.earliest = 2e6 * pileLengthM / kHighestPileSpeed * (1.0 - kWindowMargin);
+        w.latest = 2e6 * pileLengthM / kLowestPileSpeed * (1.0 + kWindowMargin);
+        if (waveSpeedMps > 0) {
+            w.expected = 2e6 * pileLengthM / waveSpeedMps;
+            w.earliest = std::min(w.earliest, w.expected * 0.85);
+            w.latest = std::max(w.latest, w.expected * 1.15);
+        }
+    }
+    return w;
+}
+
 PileToe PickPileToe(const EchoFit& fit, double pileLengthM, double waveSpeedMps) {
     PileToe toe;
     if (!fit.ok) {
         return toe;
     }
-    double earliest = 0.0;
-    double latest = fit.sampleCount * fit.intervalUs;
-    double expected = 0.0;
-    if (pileLengthM > 0) {
-        earliest = 2e6 * pileLengthM / kHighestPileSpeed * (1.0 - kWindowMargin);
-        latest = 2e6 * pileLengthM / kLowestPileSpeed * (1.0 + kWindowMargin);
-        if (waveSpeedMps > 0) {
-            expected = 2e6 * pileLengthM / waveSpeedMps;
-            earliest = std::min(earliest, expected * 0.85);
-            latest = std::max(latest, expected * 1.15);
-        }
-    }
+    const ToeWindow window =
+        WindowForToe(pileLengthM, waveSpeedMps, fit.sampleCount * fit.intervalUs);
+    const double earliest = window.earliest, latest = window.latest;
+    const double expected = window.expected;
     double best = 0.0, second = 0.0;
     const FoundChange* pick = nullptr;
     for (const FoundChange& c : fit.changes) {

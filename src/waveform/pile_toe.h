@@ -17,6 +17,16 @@ struct PileToe {
 inline constexpr double kLowestPileSpeed = 3000.0;
 inline constexpr double kHighestPileSpeed = 4500.0;
 
+// Where the toe can be, in two-way travel times (µs) from the pile-top peak: with a pile
+// length, its travel times at 3,000-4,500 m/s (widened to 0.85-1.15 of the travel time at the
+// record's speed when it has one, which is then `expected`); without, the whole record.
+struct ToeWindow {
+    double earliest = 0;
+    double latest = 0;
+    double expected = 0;  // 0: no speed to expect
+};
+ToeWindow WindowForToe(double pileLengthM, double waveSpeedMps, double recordUs);
+
 // The toe among the impedance changes of a fit: the strongest change where the toe can be.
 // With a pile length the toe lies within its travel times at 3,000-4,500 m/s, and a wave speed
 // as well makes times near its own travel time likelier; without a length, anywhere after the
