@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kMinSamples = 32;
 // Arrivals weaker than this share of the incident pulse are left out of the model...
-constexpr double kSmallestArrival = 1e-4;
+constexpr double kSmallestArrival = 5e-4;
 // ...and so are those below this share of the noise of one echo.
 constexpr double kArrivalNoiseShare = 0.05;
 // Reflection coefficients stay inside (-1, 1): no change sends back all of a wave.
@@ -26,6 +26,7 @@ constexpr int kMaxRounds = 16;
 constexpr double kExactlyModelled = 0.15;
 // Least squares stops when a step gains less than this (in squared noise deviations).
 constexpr double kNegligibleGain = 0.1;
+constexpr double kNegligibleShare = 1e-4;
 constexpr int kDeconvolutionIterations = 300;
 
 // Parameters of the model, with times in samples.
@@ -115,9 +116,11 @@ double Passage(const std::vector<ImpedanceChange>& changes, double time, double 
 
 class Fitter {
 public:
-    Fitter(const std::vector<double>& v, int peakIndex, double materialPerSample, double noise)
+    Fitter(const std::vector<double>& v, int peakIndex, double materialPerSample, double noise,
+           double soilPrior, double soilSpread)
         : v_(v), n_(static_cast<int>(v.size())), peakIndex_(peakIndex),
-          material_(materialPerSample), noise_(noise) {
+          material_(materialPerSample), noise_(noise), soilPrior_(soilPrior),
+          soilSpread_(soilSpread) {
         a_.assign(static_cast<size_t>(n_), 0.0);
         for (int i = 1; i < n_; ++i) {
             a_[i] = v_[i] - v_[i - 1];
@@ -140,8 +143,14 @@ public:
     int Count() const { return n_; }
     double Material() const { return material_; }
     int FirstFitted() const { return std::max(1, pulse_.first + 1); }
+    int Limit() const { return limit_; }
     // Samples from `end` on are left out of the fit (the model is not complete there yet).
-    void SetEnd(int end) { end_ = std::clamp(end, 1, n_); }
+    void SetEnd(int end) { end_ = std::clamp(end, 1, limit_); }
+    // Samples from `limit` on are never fitted.
+    void SetLimit(int limit) {
+        limit_ = std::clamp(limit, 1, n_);
+        end_ = std::min(end_, limit_);
+    }
 
     // The model's trace (velocity, without the drift) and its sample differences.
     void Render(const Model& m, std::vector<double>& velocity, std::vector<double>& diff) {
@@ -154,7 +163,7 @@ public:
         soilImpulses_.assign(static_cast<size_t>(n_), 0.0);
         impulses_[0] = 1.0;  // the incident pulse itself
         const HeadResponse response =
-            LayeredHeadResponse(m.changes, m.soil, material_, n_, smallest_);
+            LayeredHeadResponse(m.changes, m.soil, material_, std::min(end_, limit_), smallest_);
         for (const HeadArrival& h : response.arrivals) {
             Spread(impulses_, h.time, h.amplitude);
         }
@@ -191,7 +200,7 @@ public:
         }
     }
 
-    // Sum of squared misfits over the fitted samples, in noise units.
+    // Sum of squared misfits over the fitted samples, in noise units, and the soil's prior.
     double Cost(const Model& m) {
         Render(m, velScratch_, diffScratch_);
         double s = 0.0;
@@ -199,18 +208,29 @@ public:
             const double e = a_[i] - diffScratch_[i];
             s += e * e;
         }
-        return s / (noise_ * noise_);
+        return s / (noise_ * noise_) + SoilPenalty(m.soil);
     }
+
+    double SoilPenalty(double soil) const {
+        if (!FitsSoil()) {
+            return 0.0;
+        }
+        const double d = std::log(soil / soilPrior_) / soilSpread_;
+        return d * d;
+    }
+    bool FitsSoil() const { return soilSpread_ > 0.0 && soilPrior_ > 0.0; }
 
     // Levenberg-Marquardt on the changes' times and reflections and the drift.
     void Refine(Model& m, int iterations) {
         double lambda = 1e-3;
         double cost = Cost(m);
-        for (int it = 0; it < iterations && !m.changes.empty(); ++it) {
+        std::vector<double> base = diffScratch_;
+        for (int it = 0; it < iterations; ++it) {
             const int count = static_cast<int>(m.changes.size());
-            const int np = 2 * count + 1;
-            std::vector<double> base;
-            Render(m, velScratch_, base);
+            // Times and reflections of the changes, the drift, and (when it is fitted) the
+            // logarithm of the soil's resistance.
+            const int soilColumn = FitsSoil() ? 2 * count + 1 : -1;
+            const int np = 2 * count + (FitsSoil() ? 2 : 1);
             const int from = FirstFitted();
             const int rows = std::max(0, end_ - from);
             std::vector<double> jac(static_cast<size_t>(np) * rows, 0.0);
@@ -242,6 +262,13 @@ public:
             for (int i = 0; i < rows; ++i) {
                 jac[static_cast<size_t>(2 * count) * rows + i] = 1.0;
             }
+            if (soilColumn >= 0) {
+                Model moved = m;
+                const double ls = 0.02;
+                moved.soil *= std::exp(ls);
+                column(soilColumn, moved, ls);
+                PulseFor(m);  // the pulse the base was rendered with
+            }
             // Normal equations in noise units.
             std::vector<double> jtj(static_cast<size_t>(np) * np, 0.0), jte(np, 0.0);
             const double w = 1.0 / (noise_ * noise_);
@@ -258,6 +285,11 @@ public:
                     }
                     jtj[c1 * np + c2] = jtj[c2 * np + c1] = w * s;
                 }
+            }
+            if (soilColumn >= 0) {
+                const double inv = 1.0 / (soilSpread_ * soilSpread_);
+                jtj[soilColumn * np + soilColumn] += inv;
+                jte[soilColumn] -= inv * std::log(m.soil / soilPrior_);
             }
             double gain = 0.0;
             for (int attempt = 0; attempt < 6 && gain <= 0.0; ++attempt) {
@@ -276,18 +308,22 @@ public:
                                                    -kLargestReflection, kLargestReflection);
                 }
                 next.offset = m.offset + b[2 * count];
+                if (soilColumn >= 0) {
+                    next.soil = m.soil * std::exp(std::clamp(b[soilColumn], -0.5, 0.5));
+                }
                 Tidy(next);
                 const double c = Cost(next);
                 if (c < cost) {
                     gain = cost - c;
                     m = next;
                     cost = c;
+                    base = diffScratch_;
                     lambda = std::max(1e-6, lambda * 0.3);
                 } else {
                     lambda *= 10.0;
                 }
             }
-            if (gain < kNegligibleGain) {
+            if (gain < std::max(kNegligibleGain, kNegligibleShare * cost)) {
                 break;
             }
         }
@@ -368,8 +404,11 @@ private:
     int peakIndex_;
     double material_;
     double noise_;
+    double soilPrior_;
+    double soilSpread_;
     std::vector<double> a_;
     int end_ = n_;
+    int limit_ = n_;
     double cachedSoil_ = std::numeric_limits<double>::quiet_NaN();
     double smallest_ = kSmallestArrival;
     IncidentPulse pulse_;
@@ -432,8 +471,9 @@ void DropWeakChanges(Fitter& fitter, Model& model, double noise, const EchoFitOp
 // then explains their multiples before the later echoes are looked at.
 void StripLayers(Fitter& fitter, Model& model, double noise, int minDelay,
                  const EchoFitOptions& options) {
-    const int n = fitter.Count();
+    const int n = fitter.Limit();
     std::vector<double> velocity, diff;
+    fitter.Refine(model, 8);  // the soil and the drift, before any echo
     for (int round = 0; round < kMaxRounds; ++round) {
         fitter.Render(model, velocity, diff);
         const IncidentPulse& p = fitter.PulseFor(model);
@@ -441,7 +481,7 @@ void StripLayers(Fitter& fitter, Model& model, double noise, int minDelay,
         const double norm2 = Energy(wavelet);
         const std::vector<double>& a = fitter.Differences();
         const int from = fitter.FirstFitted();
-        std::vector<double> misfit(static_cast<size_t>(n), 0.0);
+        std::vector<double> misfit(static_cast<size_t>(fitter.Count()), 0.0);
         for (int i = from; i < n; ++i) {
             misfit[i] = a[i] - diff[i];
         }
@@ -517,6 +557,7 @@ void StripLayers(Fitter& fitter, Model& model, double noise, int minDelay,
     DropWeakChanges(fitter, model, noise, options);
 }
 
+
 // Where no strong change lies in the toe's window, the best match of an echo to the misfit
 // there joins the model if it stands `sigmas` out of the noise: a toe must be somewhere, so a
 // weaker echo is believable there than anywhere else.
@@ -532,7 +573,7 @@ void LookForWeakToe(Fitter& fitter, Model& model, double noise, double from, dou
     const IncidentPulse& p = fitter.PulseFor(model);
     const std::vector<double> wavelet = Wavelet(p);
     const std::vector<double>& a = fitter.Differences();
-    const int n = fitter.Count();
+    const int n = fitter.Limit();
     double bestZ = 0.0, bestAmp = 0.0;
     int bestDelay = -1;
     for (int d = std::max(1, static_cast<int>(std::ceil(from)));
@@ -601,7 +642,11 @@ EchoFit FitEchoes(const PileRecord& rec, const EchoFitOptions& options) {
         differences[i] = fit.velocity[i] - fit.velocity[i - 1];
     }
     const double noise = EstimateNoise(differences, first.first + 1);
-    Fitter fitter(fit.velocity, fit.peakIndex, material, noise);
+    Fitter fitter(fit.velocity, fit.peakIndex, material, noise, model.soil, options.soilSpread);
+    if (options.endUs > 0) {
+        fitter.SetLimit(static_cast<int>(std::ceil(options.endUs / dt)) + first.first +
+                        static_cast<int>(first.shape.size()));
+    }
     // Echoes are sought from the pulse's length on: earlier ones merge with the blow.
     const int minDelay = std::max(2, static_cast<int>(first.shape.size()) - 1);
     StripLayers(fitter, model, noise, minDelay, options);

@@ -22,6 +22,9 @@ struct EchoFitOptions {
     // Soil damping, per metre of depth of a round trip: the prior of the soil's resistance
     // along the shaft (the fit refines it from the trace), and the concrete's own loss.
     double soilDampingPerM = 0.06;
+    // How far the fit may take the soil's resistance from that prior: the standard deviation
+    // of its logarithm (0: the prior is kept as it is).
+    double soilSpread = 0.7;
     double materialDampingPerM = 0.01;
     // Wave speed that turns the damping per metre into damping per time: `speed` when set
     // (say, measured by the toe), else the record's, else `defaultSpeed`.
@@ -41,6 +44,9 @@ struct EchoFitOptions {
     double toeFromUs = 0.0;
     double toeToUs = 0.0;
     double toeSigmas = 3.5;
+    // Echoes later than this (µs from the pile-top peak; 0: none) are left out of the fit: past
+    // the toe's first multiple the trace tells nothing new.
+    double endUs = 0.0;
 };
 
 // An impedance change the fit found. Times are two-way travel times in µs from the incident

@@ -2,6 +2,14 @@
 
 namespace kx {
 
+namespace {
+
+// The fit follows the trace to this many times the latest toe time: the toe echo and its
+// first multiple.
+constexpr double kFittedToes = 2.2;
+
+}  // namespace
+
 PileAnalysis AnalyzePile(const PileRecord& rec) {
     PileAnalysis out;
     EchoFitOptions options;
@@ -10,18 +18,10 @@ PileAnalysis AnalyzePile(const PileRecord& rec) {
                                               rec.SampleCount() * double(rec.sampleIntervalUs));
         options.toeFromUs = window.earliest;
         options.toeToUs = window.latest;
+        options.endUs = kFittedToes * window.latest;
     }
-    EchoFit fit = FitEchoes(rec, options);
+    const EchoFit fit = FitEchoes(rec, options);
     out.toe = PickPileToe(fit, rec.pileLength, rec.waveSpeed);
-    if (out.toe.timeUs && rec.pileLength > 0) {
-        options.speed = 2e6 * rec.pileLength / *out.toe.timeUs;
-        EchoFit second = FitEchoes(rec, options);
-        const PileToe toe = PickPileToe(second, rec.pileLength, rec.waveSpeed);
-        if (toe.timeUs) {
-            fit = std::move(second);
-            out.toe = toe;
-        }
-    }
     out.metresPerUs = MetresPerMicrosecond(rec, out.toe);
     out.defects = PickDefects(fit, out.toe, out.metresPerUs);
     out.impedance = ImpedanceFromFit(fit, out.toe, out.metresPerUs);

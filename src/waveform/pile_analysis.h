@@ -18,9 +18,8 @@ struct PileAnalysis {
     double metresPerUs = 0;  // depth per µs of two-way travel time (length-fixed rule)
 };
 
-// Fits the echoes, picks the toe, and with a pile length fits again with the damping per time
-// of the wave speed the toe gives (damping is set per metre), before picking the defects and
-// the profile.
+// Fits the echoes (with a pile length, looking for the toe where it can be and following the
+// trace to the toe's first multiple), then picks the toe, the defects and the profile.
 PileAnalysis AnalyzePile(const PileRecord& rec);
 
 }  // namespace kx
