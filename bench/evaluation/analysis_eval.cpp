@@ -52,10 +52,10 @@ struct Outcome {
     Truth truth;
     kx::PileAnalysis analysis;
     bool toeOk = false;
-    bool defectFound = false;   // a reported defect of the right kind within 0.3 m
-    double ratioError = -1;     // relative, of the matching defect
-    int falseDefects = 0;       // reported defects that match no true one
-    double seconds = 0;         // analysis time
+    bool defectFound = false;  // a reported defect of the right kind within 0.3 m
+    double ratioError = -1;    // relative, of the matching defect
+    int falseDefects = 0;      // reported defects that match no true one
+    double seconds = 0;        // analysis time
 };
 
 int IntervalFor(double lengthM) {
@@ -83,8 +83,8 @@ Truth DrawPile(SynthRandom& rng, const Variation& variation) {
     o.pile.lengthM = 5.0 + 35.0 * rng.Uniform();
     o.pile.speedMps = 3000.0 + 1500.0 * rng.Uniform();
     o.noise = 0.05 * rng.Uniform();
-    o.pile.toe = rng.Uniform() < 0.5 ? kx::synth::ToeCondition::kFree
-                                     : kx::synth::ToeCondition::kFixed;
+    o.pile.toe =
+        rng.Uniform() < 0.5 ? kx::synth::ToeCondition::kFree : kx::synth::ToeCondition::kFixed;
     t.hasDefect = rng.Uniform() < 0.5;
     const bool necking = rng.Uniform() < 0.5;
     const double ratio = necking ? 0.3 + 0.5 * rng.Uniform() : 1.3 + 0.7 * rng.Uniform();
@@ -127,22 +127,13 @@ Outcome Evaluate(const Truth& t) {
     }
     const auto start = std::chrono::steady_clock::now();
     out.analysis = kx::AnalyzePile(rec);
-    out.seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (getenv("KXCHANGES")) {
-        kx::EchoFitOptions eo;
-        eo.speed = t.options.pile.speedMps;
-        const kx::EchoFit fit = kx::FitEchoes(rec, eo);
-        for (const kx::FoundChange& c : fit.changes) {
-            std::printf("  change %8.1f us r %+.3f echo %+.4f sigmas %.1f\n", c.timeUs, c.r, c.echo, c.sigmas);
-        }
-    }
+    out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const kx::PileToe& toe = out.analysis.toe;
     const double tolerance = std::max(2.0 * t.options.intervalUs, 0.01 * t.toeUs);
     out.toeOk = toe.timeUs && std::fabs(*toe.timeUs - t.toeUs) <= tolerance;
     for (const kx::PileDefect& d : out.analysis.defects) {
-        const bool kindOk = t.hasDefect && (d.kind == kx::DefectKind::kNecking) ==
-                                               (t.defect.ratio < 1.0);
+        const bool kindOk =
+            t.hasDefect && (d.kind == kx::DefectKind::kNecking) == (t.defect.ratio < 1.0);
         if (kindOk && !out.defectFound && std::fabs(d.depthM - t.defect.depthM) <= 0.3) {
             out.defectFound = true;
             out.ratioError = std::fabs(d.ratio - t.defect.ratio) / t.defect.ratio;
@@ -181,8 +172,8 @@ void PrintPile(int index, const Outcome& o) {
     std::printf("\n");
     for (const kx::PileDefect& d : o.analysis.defects) {
         std::printf("  defect %s at %.2f m (%.0f us), ratio %.2f\n",
-                    d.kind == kx::DefectKind::kNecking ? "necking" : "bulge", d.depthM,
-                    d.timeUs, d.ratio);
+                    d.kind == kx::DefectKind::kNecking ? "necking" : "bulge", d.depthM, d.timeUs,
+                    d.ratio);
     }
 }
 
@@ -275,8 +266,8 @@ int main(int argc, char** argv) {
     std::filesystem::current_path(home);
     std::filesystem::remove_all(dir);
 
-    int toeOk = 0, clear = 0, clearFound = 0, defects = 0, found = 0, intact = 0,
-        falseIntact = 0, falseOnDefective = 0;
+    int toeOk = 0, clear = 0, clearFound = 0, defects = 0, found = 0, intact = 0, falseIntact = 0,
+        falseOnDefective = 0;
     std::vector<double> ratioErrors, times;
     for (int i = 0; i < count; ++i) {
         const Outcome& o = outcomes[i];
@@ -309,27 +300,32 @@ int main(int argc, char** argv) {
     const double clearPct = pct(clearFound, clear);
     const double falsePct = pct(falseIntact, intact);
     const double ratioMedian = 100.0 * Median(ratioErrors);
-    std::printf("seed %llu, %d piles (%d intact, %d with a defect), %d blows, shaft damping "
-                "%.3f /m, %.1f s\n",
-                static_cast<unsigned long long>(seed), count, intact, defects, variation.blows,
-                variation.shaftDamping, seconds);
+    std::printf(
+        "seed %llu, %d piles (%d intact, %d with a defect), %d blows, shaft damping "
+        "%.3f /m, %.1f s\n",
+        static_cast<unsigned long long>(seed), count, intact, defects, variation.blows,
+        variation.shaftDamping, seconds);
     std::printf("| figure | measured | target |\n|---|---|---|\n");
     std::printf("| toe within 2 samples or 1 %% of 2L/c | %.1f %% (%d/%d) | >= 98 %% %s |\n",
                 toePct, toeOk, count, toePct >= 98.0 ? "met" : "MISSED");
-    std::printf("| defects found (ratio <= 0.7 or >= 1.5) at depth +- 0.3 m | %.1f %% (%d/%d) "
-                "| >= 90 %% %s |\n",
-                clearPct, clearFound, clear, clearPct >= 90.0 ? "met" : "MISSED");
+    std::printf(
+        "| defects found (ratio <= 0.7 or >= 1.5) at depth +- 0.3 m | %.1f %% (%d/%d) "
+        "| >= 90 %% %s |\n",
+        clearPct, clearFound, clear, clearPct >= 90.0 ? "met" : "MISSED");
     std::printf("| false defects on intact piles | %.1f %% (%d/%d) | <= 5 %% %s |\n", falsePct,
                 falseIntact, intact, falsePct <= 5.0 ? "met" : "MISSED");
-    std::printf("| median impedance-ratio error of found defects | %.1f %% (%zu found) | "
-                "<= 10 %% %s |\n",
-                ratioMedian, ratioErrors.size(), ratioMedian <= 10.0 ? "met" : "MISSED");
+    std::printf(
+        "| median impedance-ratio error of found defects | %.1f %% (%zu found) | "
+        "<= 10 %% %s |\n",
+        ratioMedian, ratioErrors.size(), ratioMedian <= 10.0 ? "met" : "MISSED");
     std::sort(times.begin(), times.end());
-    std::printf("analysis time per pile: median %.0f ms, 99th percentile %.0f ms, longest %.0f ms\n",
-                1e3 * Median(times), 1e3 * times[times.size() * 99 / 100], 1e3 * times.back());
-    std::printf("also: all defects found %.1f %% (%d/%d); piles with a defect and a false one "
-                "besides %.1f %% (%d/%d)\n",
-                pct(found, defects), found, defects, pct(falseOnDefective, defects),
-                falseOnDefective, defects);
+    std::printf(
+        "analysis time per pile: median %.0f ms, 99th percentile %.0f ms, longest %.0f ms\n",
+        1e3 * Median(times), 1e3 * times[times.size() * 99 / 100], 1e3 * times.back());
+    std::printf(
+        "also: all defects found %.1f %% (%d/%d); piles with a defect and a false one "
+        "besides %.1f %% (%d/%d)\n",
+        pct(found, defects), found, defects, pct(falseOnDefective, defects), falseOnDefective,
+        defects);
     return 0;
 }

@@ -25,7 +25,7 @@ constexpr int kMaxRounds = 16;
 // them by their first echo alone instead of re-running the whole model for each.
 constexpr double kExactlyModelled = 0.15;
 // Least squares stops when a step gains less than this (in squared noise deviations).
-constexpr double kNegligibleGain = 0.1;
+constexpr double kNegligibleGain = 1.0;
 constexpr double kNegligibleShare = 1e-4;
 constexpr int kDeconvolutionIterations = 300;
 
@@ -118,8 +118,12 @@ class Fitter {
 public:
     Fitter(const std::vector<double>& v, int peakIndex, double materialPerSample, double noise,
            double soilPrior, double soilSpread)
-        : v_(v), n_(static_cast<int>(v.size())), peakIndex_(peakIndex),
-          material_(materialPerSample), noise_(noise), soilPrior_(soilPrior),
+        : v_(v),
+          n_(static_cast<int>(v.size())),
+          peakIndex_(peakIndex),
+          material_(materialPerSample),
+          noise_(noise),
+          soilPrior_(soilPrior),
           soilSpread_(soilSpread) {
         a_.assign(static_cast<size_t>(n_), 0.0);
         for (int i = 1; i < n_; ++i) {
@@ -133,8 +137,8 @@ public:
             pulse_ = EstimateIncidentPulse(v_, peakIndex_, m.soil, m.soil + material_);
             const std::vector<double> w = Wavelet(pulse_);
             // Arrivals too faint to tell from the noise need not be followed.
-            smallest_ = std::max(kSmallestArrival,
-                                 kArrivalNoiseShare * noise_ / std::sqrt(Energy(w)));
+            smallest_ =
+                std::max(kSmallestArrival, kArrivalNoiseShare * noise_ / std::sqrt(Energy(w)));
         }
         return pulse_;
     }
@@ -331,16 +335,17 @@ public:
 
     // Keeps the changes in time order, inside the record, and apart.
     void Tidy(Model& m) const {
-        std::sort(m.changes.begin(), m.changes.end(),
-                  [](const ImpedanceChange& x, const ImpedanceChange& y) { return x.time < y.time; });
+        std::sort(
+            m.changes.begin(), m.changes.end(),
+            [](const ImpedanceChange& x, const ImpedanceChange& y) { return x.time < y.time; });
         std::vector<ImpedanceChange> kept;
         for (const ImpedanceChange& c : m.changes) {
             if (c.time <= 0.5 || c.time >= n_) {
                 continue;
             }
             if (!kept.empty() && c.time - kept.back().time < 0.5) {
-                kept.back().r = std::clamp(kept.back().r + c.r, -kLargestReflection,
-                                           kLargestReflection);
+                kept.back().r =
+                    std::clamp(kept.back().r + c.r, -kLargestReflection, kLargestReflection);
                 continue;
             }
             kept.push_back(c);
@@ -475,6 +480,7 @@ void StripLayers(Fitter& fitter, Model& model, double noise, int minDelay,
     std::vector<double> velocity, diff;
     fitter.Refine(model, 8);  // the soil and the drift, before any echo
     for (int round = 0; round < kMaxRounds; ++round) {
+        fitter.SetEnd(n);  // the whole model, for the misfit
         fitter.Render(model, velocity, diff);
         const IncidentPulse& p = fitter.PulseFor(model);
         const std::vector<double> wavelet = Wavelet(p);
@@ -492,8 +498,8 @@ void StripLayers(Fitter& fitter, Model& model, double noise, int minDelay,
             std::max(options.detectSigmas * noise * std::sqrt(norm2), 0.5 * smallest * norm2);
         const int peakOffset = static_cast<int>(std::lround(p.peak)) - p.first;
         const std::vector<SparseEcho> echoes =
-            SparseDeconvolve(misfit, from, wavelet, p.first, minDelay,
-                             n - 2 - p.first - peakOffset, penalty, kDeconvolutionIterations);
+            SparseDeconvolve(misfit, from, wavelet, p.first, minDelay, n - 2 - p.first - peakOffset,
+                             penalty, kDeconvolutionIterations);
         // Echoes of one sign close together are one echo the grid split.
         std::vector<SparseEcho> merged;
         const double close = std::max(2.0, 0.125 * static_cast<double>(p.shape.size()));
@@ -501,8 +507,8 @@ void StripLayers(Fitter& fitter, Model& model, double noise, int minDelay,
             if (!merged.empty() && e.delay - merged.back().delay < close &&
                 (e.amplitude > 0) == (merged.back().amplitude > 0)) {
                 SparseEcho& m = merged.back();
-                m.delay = (m.delay * m.amplitude + e.delay * e.amplitude) /
-                          (m.amplitude + e.amplitude);
+                m.delay =
+                    (m.delay * m.amplitude + e.delay * e.amplitude) / (m.amplitude + e.amplitude);
                 m.amplitude += e.amplitude;
                 m.strength += e.strength;
                 continue;
@@ -557,12 +563,16 @@ void StripLayers(Fitter& fitter, Model& model, double noise, int minDelay,
     DropWeakChanges(fitter, model, noise, options);
 }
 
-
 // Where no strong change lies in the toe's window, the best match of an echo to the misfit
 // there joins the model if it stands `sigmas` out of the noise: a toe must be somewhere, so a
 // weaker echo is believable there than anywhere else.
 void LookForWeakToe(Fitter& fitter, Model& model, double noise, double from, double to,
                     double sigmas) {
+    from = std::max(from, 1.0);
+    to = std::min(to, static_cast<double>(fitter.Limit()));
+    if (!(to > from)) {
+        return;
+    }
     for (const ImpedanceChange& c : model.changes) {
         if (c.time >= from && c.time <= to && std::fabs(c.r) >= kStrongToe) {
             return;
@@ -576,7 +586,7 @@ void LookForWeakToe(Fitter& fitter, Model& model, double noise, double from, dou
     const int n = fitter.Limit();
     double bestZ = 0.0, bestAmp = 0.0;
     int bestDelay = -1;
-    for (int d = std::max(1, static_cast<int>(std::ceil(from)));
+    for (int d = static_cast<int>(std::ceil(from));
          d <= static_cast<int>(std::floor(to)) && p.first + d < n; ++d) {
         double c = 0.0, e = 0.0;
         for (size_t k = 0; k < wavelet.size() && p.first + d + static_cast<int>(k) < n; ++k) {
@@ -593,11 +603,10 @@ void LookForWeakToe(Fitter& fitter, Model& model, double noise, double from, dou
     if (bestDelay < 0 || bestZ < sigmas) {
         return;
     }
-    const double passage =
-        Passage(model.changes, bestDelay, model.soil + fitter.Material());
-    model.changes.push_back({static_cast<double>(bestDelay),
-                             std::clamp(bestAmp / passage, -kLargestReflection,
-                                        kLargestReflection)});
+    const double passage = Passage(model.changes, bestDelay, model.soil + fitter.Material());
+    model.changes.push_back(
+        {static_cast<double>(bestDelay),
+         std::clamp(bestAmp / passage, -kLargestReflection, kLargestReflection)});
     fitter.Tidy(model);
     fitter.Refine(model, 12);
 }
@@ -610,8 +619,7 @@ EchoFit FitEchoes(const PileRecord& rec, const EchoFitOptions& options) {
     if (n < kMinSamples || rec.sampleIntervalUs <= 0) {
         return fit;
     }
-    std::vector<double> trace(rec.waves[kStackedSlot].begin(),
-                              rec.waves[kStackedSlot].begin() + n);
+    std::vector<double> trace(rec.waves[kStackedSlot].begin(), rec.waves[kStackedSlot].begin() + n);
     if (!FindPileTopPeak(trace, fit.peakIndex, fit.peakPosition)) {
         return fit;
     }
@@ -623,9 +631,9 @@ EchoFit FitEchoes(const PileRecord& rec, const EchoFitOptions& options) {
         fit.velocity[i] = trace[i] / fit.scale;
     }
     const double dt = rec.sampleIntervalUs;
-    const double speed = options.speed > 0     ? options.speed
-                         : rec.waveSpeed > 0   ? static_cast<double>(rec.waveSpeed)
-                                               : options.defaultSpeed;
+    const double speed = options.speed > 0   ? options.speed
+                         : rec.waveSpeed > 0 ? static_cast<double>(rec.waveSpeed)
+                                             : options.defaultSpeed;
     // Damping per metre of depth of a round trip, per sample of two-way time.
     const double metresPerSample = speed * dt * 1e-6 / 2.0;
     Model model;
@@ -643,14 +651,14 @@ EchoFit FitEchoes(const PileRecord& rec, const EchoFitOptions& options) {
     }
     const double noise = EstimateNoise(differences, first.first + 1);
     Fitter fitter(fit.velocity, fit.peakIndex, material, noise, model.soil, options.soilSpread);
-    if (options.endUs > 0) {
+    if (options.endUs > 0 && options.endUs / dt < n) {
         fitter.SetLimit(static_cast<int>(std::ceil(options.endUs / dt)) + first.first +
                         static_cast<int>(first.shape.size()));
     }
     // Echoes are sought from the pulse's length on: earlier ones merge with the blow.
     const int minDelay = std::max(2, static_cast<int>(first.shape.size()) - 1);
     StripLayers(fitter, model, noise, minDelay, options);
-    if (options.toeToUs > options.toeFromUs) {
+    if (options.toeToUs > options.toeFromUs && std::isfinite(options.toeToUs)) {
         LookForWeakToe(fitter, model, noise, options.toeFromUs / dt, options.toeToUs / dt,
                        options.toeSigmas);
     }

@@ -24,7 +24,7 @@ struct EchoFitOptions {
     double soilDampingPerM = 0.06;
     // How far the fit may take the soil's resistance from that prior: the standard deviation
     // of its logarithm (0: the prior is kept as it is).
-    double soilSpread = 0.7;
+    double soilSpread = 0.35;
     double materialDampingPerM = 0.01;
     // Wave speed that turns the damping per metre into damping per time: `speed` when set
     // (say, measured by the toe), else the record's, else `defaultSpeed`.
@@ -53,25 +53,25 @@ struct EchoFitOptions {
 // pulse, so from the pile-top peak.
 struct FoundChange {
     double timeUs = 0;
-    double r = 0;          // velocity reflection coefficient (positive: impedance falls)
-    double echo = 0;       // its first echo at the head, as a share of the incident pulse
-    double sigmas = 0;     // how far that echo stands out of the noise
+    double r = 0;       // velocity reflection coefficient (positive: impedance falls)
+    double echo = 0;    // its first echo at the head, as a share of the incident pulse
+    double sigmas = 0;  // how far that echo stands out of the noise
 };
 
 struct EchoFit {
     bool ok = false;  // false: no positive peak, too few samples or no sampling interval
     int sampleCount = 0;
     double intervalUs = 0;
-    int peakIndex = 0;         // the pile-top peak (first highest sample)
-    double peakPosition = 0;   // the same between samples
-    double scale = 0;          // trace value at the peak
+    int peakIndex = 0;        // the pile-top peak (first highest sample)
+    double peakPosition = 0;  // the same between samples
+    double scale = 0;         // trace value at the peak
     IncidentPulse pulse;
-    double soilPerUs = 0;      // the soil's reflection along the shaft, per µs of travel
-    double fadePerUs = 0;      // damping of a wave per µs of travel (soil and concrete)
-    double noise = 0;          // noise deviation per sample difference, share of the peak
-    std::vector<FoundChange> changes;  // sorted by time
-    std::vector<double> velocity;      // the normalised trace (peak 1)
-    std::vector<double> modelVelocity; // the fitted model of it (without the drift)
+    double soilPerUs = 0;               // the soil's reflection along the shaft, per µs of travel
+    double fadePerUs = 0;               // damping of a wave per µs of travel (soil and concrete)
+    double noise = 0;                   // noise deviation per sample difference, share of the peak
+    std::vector<FoundChange> changes;   // sorted by time
+    std::vector<double> velocity;       // the normalised trace (peak 1)
+    std::vector<double> modelVelocity;  // the fitted model of it (without the drift)
 };
 
 // Fits the model to the stacked waveform of `rec` as the project loader leaves it.

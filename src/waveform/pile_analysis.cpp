@@ -13,9 +13,10 @@ constexpr double kFittedToes = 2.2;
 PileAnalysis AnalyzePile(const PileRecord& rec) {
     PileAnalysis out;
     EchoFitOptions options;
-    if (rec.pileLength > 0) {
-        const ToeWindow window = WindowForToe(rec.pileLength, rec.waveSpeed,
-                                              rec.SampleCount() * double(rec.sampleIntervalUs));
+    const ToeWindow window =
+        WindowForToe(rec.pileLength, rec.waveSpeed,
+                     rec.SampleCount() * static_cast<double>(rec.sampleIntervalUs));
+    if (window.earliest > 0) {  // a pile length is known
         options.toeFromUs = window.earliest;
         options.toeToUs = window.latest;
         options.endUs = kFittedToes * window.latest;
@@ -23,7 +24,7 @@ PileAnalysis AnalyzePile(const PileRecord& rec) {
     const EchoFit fit = FitEchoes(rec, options);
     out.toe = PickPileToe(fit, rec.pileLength, rec.waveSpeed);
     out.metresPerUs = MetresPerMicrosecond(rec, out.toe);
-    out.defects = PickDefects(fit, out.toe, out.metresPerUs);
+    out.defects = PickDefects(fit, ShaftEndUs(rec, out.toe), out.metresPerUs);
     out.impedance = ImpedanceFromFit(fit, out.toe, out.metresPerUs);
     return out;
 }

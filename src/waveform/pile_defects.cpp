@@ -7,21 +7,29 @@
 namespace kx {
 
 double MetresPerMicrosecond(const PileRecord& rec, const PileToe& toe) {
-    if (toe.timeUs && *toe.timeUs > 0 && rec.pileLength > 0) {
+    if (toe.timeUs && *toe.timeUs > 0 && rec.pileLength > 0 && std::isfinite(rec.pileLength)) {
         return rec.pileLength / *toe.timeUs;
     }
-    return rec.waveSpeed > 0 ? rec.waveSpeed * 0.5e-6 : 0.0;
+    return rec.waveSpeed > 0 && std::isfinite(rec.waveSpeed) ? rec.waveSpeed * 0.5e-6 : 0.0;
 }
 
-std::vector<PileDefect> PickDefects(const EchoFit& fit, const PileToe& toe, double metresPerUs,
+double ShaftEndUs(const PileRecord& rec, const PileToe& toe) {
+    const double recordUs = rec.SampleCount() * static_cast<double>(rec.sampleIntervalUs);
+    if (toe.timeUs) {
+        return *toe.timeUs;
+    }
+    const double earliest = WindowForToe(rec.pileLength, rec.waveSpeed, recordUs).earliest;
+    return earliest > 0 ? earliest : recordUs;
+}
+
+std::vector<PileDefect> PickDefects(const EchoFit& fit, double endUs, double metresPerUs,
                                     const DefectOptions& options) {
     std::vector<PileDefect> defects;
     if (!fit.ok) {
         return defects;
     }
     // The toe's own change and what lies below it are no part of the shaft.
-    const double end = toe.timeUs ? *toe.timeUs - 0.5 * fit.intervalUs
-                                  : fit.sampleCount * fit.intervalUs;
+    const double end = endUs - 0.5 * fit.intervalUs;
     const double shortestUs = metresPerUs > 0 ? options.shortestM / metresPerUs : 0.0;
     const double limit = std::log(options.reportRatio);
     // Walk down the shaft as a chain of sections of constant impedance.

@@ -13,8 +13,8 @@ namespace kx {
 enum class DefectKind { kNecking, kBulge };
 
 struct PileDefect {
-    double depthM = 0;   // from the pile top to where the section changes
-    double timeUs = 0;   // two-way travel time of its first echo from the pile-top peak
+    double depthM = 0;  // from the pile top to where the section changes
+    double timeUs = 0;  // two-way travel time of its first echo from the pile-top peak
     DefectKind kind = DefectKind::kNecking;
     double ratio = 1.0;  // impedance in the defect relative to the shaft above it
 };
@@ -31,9 +31,14 @@ struct DefectOptions {
 // toe time when both are known, else half the wave speed (none: 0).
 double MetresPerMicrosecond(const PileRecord& rec, const PileToe& toe);
 
-// The defects in a fit between the blow and the toe (or the record's end without one).
-std::vector<PileDefect> PickDefects(const EchoFit& fit, const PileToe& toe, double metresPerUs,
+// The defects in a fit between the blow and `endUs`: the toe, or without one where the toe
+// could be earliest (the record's end when nothing is known; see ShaftEndUs).
+std::vector<PileDefect> PickDefects(const EchoFit& fit, double endUs, double metresPerUs,
                                     const DefectOptions& options = {});
+
+// Where the shaft ends for the defects: at the toe; without one, where the toe could be
+// earliest for the pile length; without a length, at the record's end.
+double ShaftEndUs(const PileRecord& rec, const PileToe& toe);
 
 // The defects of the record's stacked waveform as the project loader leaves it; nothing for
 // an intact pile.

@@ -13,6 +13,8 @@ namespace {
 constexpr double kWeakestToe = 0.1;
 // Margin on the window of travel times, for speeds just outside the usual range.
 constexpr double kWindowMargin = 0.03;
+// An echo this many noise deviations strong is as believable as any.
+constexpr double kSureSigmas = 8.0;
 // Spread (in log time) of the preference for the record's own wave speed.
 constexpr double kSpeedPriorSpread = 0.25;
 
@@ -20,10 +22,11 @@ constexpr double kSpeedPriorSpread = 0.25;
 
 ToeWindow WindowForToe(double pileLengthM, double waveSpeedMps, double recordUs) {
     ToeWindow w{0.0, recordUs, 0.0};
-    if (pileLengthM > 0) {
+    // A length or speed that is not a positive number (a damaged header) counts as unset.
+    if (pileLengthM > 0 && std::isfinite(pileLengthM)) {
         w.earliest = 2e6 * pileLengthM / kHighestPileSpeed * (1.0 - kWindowMargin);
         w.latest = 2e6 * pileLengthM / kLowestPileSpeed * (1.0 + kWindowMargin);
-        if (waveSpeedMps > 0) {
+        if (waveSpeedMps > 0 && std::isfinite(waveSpeedMps)) {
             w.expected = 2e6 * pileLengthM / waveSpeedMps;
             w.earliest = std::min(w.earliest, w.expected * 0.85);
             w.latest = std::max(w.latest, w.expected * 1.15);
@@ -47,7 +50,10 @@ PileToe PickPileToe(const EchoFit& fit, double pileLengthM, double waveSpeedMps)
         if (c.timeUs < earliest || c.timeUs > latest || std::fabs(c.r) < kWeakestToe) {
             continue;
         }
-        double score = std::fabs(c.r);
+        // A strong reflection that barely stands out of the noise is more likely a misfit of
+        // the model's late echoes, where undoing the damping magnifies everything.
+        const double support = c.sigmas / kSureSigmas;
+        double score = std::fabs(c.r) * (1.0 - std::exp(-support * support));
         if (expected > 0) {
             const double d = std::log(c.timeUs / expected) / kSpeedPriorSpread;
             score *= std::exp(-0.5 * d * d);

@@ -25,8 +25,8 @@ void Apply(const std::vector<double>& g, const std::vector<double>& w, int offse
 }
 
 // g[d] = sum over i in [from, n) of y[i] w[i - offset - d].
-void Adjoint(const std::vector<double>& y, const std::vector<double>& w, int offset,
-             int minDelay, int from, std::vector<double>& g) {
+void Adjoint(const std::vector<double>& y, const std::vector<double>& w, int offset, int minDelay,
+             int from, std::vector<double>& g) {
     const int n = static_cast<int>(y.size());
     const int len = static_cast<int>(w.size());
     for (size_t j = 0; j < g.size(); ++j) {
