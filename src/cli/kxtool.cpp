@@ -36,6 +36,7 @@ int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     AddProcessCommand(app, ctx);
     AddSpectrumCommand(app, ctx);
     AddMarkersCommand(app, ctx);
+    AddAnalyzeCommand(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
