@@ -13,7 +13,8 @@ kx::PileRecord SampleRecord() {
     r.sampleCount = 1024;
     r.site = "bench site";
     for (int s = 0; s < kx::kSlotCount; ++s)
-        for (int i = 0; i < 1024; ++i) r.waves[s][i] = (s + 1) * i;
+        for (int i = 0; i < 1024; ++i)
+            r.waves[s][i] = (s + 1) * i;
     return r;
 }
 

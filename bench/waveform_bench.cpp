@@ -1,6 +1,7 @@
 // The waveform tools, the spectrum and the marker placement on a full record (N = 1024):
 // each runs on a user action and should stay far below a frame.
 #include <benchmark/benchmark.h>
+#include <fftw3.h>
 
 #include <cmath>
 #include <cstring>
@@ -126,6 +127,62 @@ void BM_ComputeSpectrum(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ComputeSpectrum)->Arg(1024)->Arg(1000)->Arg(100);
+
+// The spectrum transform alone (FFT of the zero-padded input, amplitudes, scaling) on a
+// buffer refilled each iteration; argument: the sample count, which sets the length n.
+void BM_SpectrumTransform(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::vector<int32_t> wave = PileWave(0);
+    kx::SpectrumBuffer x{};
+    for (auto _ : state) {
+        std::copy(wave.begin(), wave.begin() + count, x.begin());
+        benchmark::DoNotOptimize(kx::SpectrumTransform(x, count));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_SpectrumTransform)->Arg(1024)->Arg(100);
+
+// The yardstick: FFTW's single-precision transform of the same length n (argument), planned
+// once with FFTW_MEASURE. Complex input with a zero imaginary part, as the spectrum
+// transforms it, and FFTW's real-input transform, which does half the work.
+void BM_FftwComplexFloat(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    fftwf_complex* in = fftwf_alloc_complex(static_cast<size_t>(n));
+    fftwf_complex* out = fftwf_alloc_complex(static_cast<size_t>(n));
+    fftwf_plan plan = fftwf_plan_dft_1d(n, in, out, FFTW_FORWARD, FFTW_MEASURE);
+    const std::vector<int32_t> wave = PileWave(0);
+    for (auto _ : state) {
+        for (int i = 0; i < n; ++i) {
+            in[i][0] = static_cast<float>(wave[static_cast<size_t>(i % kN)]);
+            in[i][1] = 0;
+        }
+        fftwf_execute(plan);
+        benchmark::ClobberMemory();
+    }
+    fftwf_destroy_plan(plan);
+    fftwf_free(in);
+    fftwf_free(out);
+}
+BENCHMARK(BM_FftwComplexFloat)->Arg(1024)->Arg(256);
+
+void BM_FftwRealFloat(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    float* in = fftwf_alloc_real(static_cast<size_t>(n));
+    fftwf_complex* out = fftwf_alloc_complex(static_cast<size_t>(n / 2 + 1));
+    fftwf_plan plan = fftwf_plan_dft_r2c_1d(n, in, out, FFTW_MEASURE);
+    const std::vector<int32_t> wave = PileWave(0);
+    for (auto _ : state) {
+        for (int i = 0; i < n; ++i) {
+            in[i] = static_cast<float>(wave[static_cast<size_t>(i % kN)]);
+        }
+        fftwf_execute(plan);
+        benchmark::ClobberMemory();
+    }
+    fftwf_destroy_plan(plan);
+    fftwf_free(in);
+    fftwf_free(out);
+}
+BENCHMARK(BM_FftwRealFloat)->Arg(1024)->Arg(256);
 
 void BM_PlaceMarkersForRecord(benchmark::State& state) {
     kx::PileRecord r = FullRecord();

@@ -11,6 +11,7 @@ cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=addr
   -DKX_BUILD_BENCH=OFF >/dev/null
 ninja -C "$asan" -j"$jobs"
 (cd "$asan" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp \
   ctest --output-on-failure -j"$jobs")
 
 tsan=$root/build-tsan

@@ -1,6 +1,7 @@
 #include <sstream>
 
 #include "cli/command.h"
+#include "kx_version.h"
 
 namespace kx::cli {
 
@@ -28,6 +29,7 @@ bool LoadRecord(Context& ctx, const std::string& path, PileRecord& rec) {
 int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app{"kxtool - batch tool of the KX pile integrity analysis system", "kxtool"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("kxtool ") + kVersion);
     Context ctx{out, err};
     AddInfoCommand(app, ctx);
     AddConvertCommand(app, ctx);
@@ -37,10 +39,14 @@ int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     AddSpectrumCommand(app, ctx);
     AddMarkersCommand(app, ctx);
     AddAnalyzeCommand(app, ctx);
+    AddReportCommand(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         out << app.help();
+        return kExitOk;
+    } catch (const CLI::CallForVersion& e) {
+        out << e.what() << "\n";
         return kExitOk;
     } catch (const CLI::ParseError& e) {
         err << "kxtool: " << e.what() << "\n";

@@ -30,6 +30,7 @@ inline constexpr int kConclusionPageDialog = 157;
 inline constexpr int kWordDrawDialog = 159;
 inline constexpr int kAboutDialog = 161;
 inline constexpr int kAboutBitmap = 162;
+inline constexpr int kSmoothDialog = 163;
 inline constexpr int kDevicePageDialog = 165;
 inline constexpr int kRawViewMenu = 167;
 inline constexpr int kSpectrumViewMenu = 169;
@@ -86,8 +87,60 @@ inline constexpr int kUnifyInfoButton = 1045;
 inline constexpr int kInstrumentNumberEdit = 1064;
 inline constexpr int kLongitudeEdit = 1065;
 inline constexpr int kLatitudeEdit = 1066;
+// Smoothing dialog (dialog 163).
+inline constexpr int kSmoothPointsEdit = 1057;
 // About box (dialog 161).
 inline constexpr int kAboutPicture = 1062;
+
+// ---- Print dialog (152) and its three pages (153-155) -----------------------------------
+inline constexpr int kPrintDialog = 152;
+inline constexpr int kPrintListPageDialog = 153;
+inline constexpr int kPrintParamsPageDialog = 154;
+inline constexpr int kPageParamsPageDialog = 155;
+inline constexpr int kPrintListBox = 1023;
+inline constexpr int kPrintTab = 1004;
+inline constexpr int kPrintConfirmButton = 1045;
+// List page (153).
+inline constexpr int kPrintRemoveButton = 1047;
+inline constexpr int kPrintSaveInfoButton = 1048;
+inline constexpr int kPrintLoadInfoButton = 1049;
+// Print parameters page (154).
+inline constexpr int kPrintTitleEdit = 1024;
+inline constexpr int kShowPileBottomCheck = 1025;
+inline constexpr int kShowPileTopCheck = 1026;
+inline constexpr int kShowPileShapeCheck = 1027;
+inline constexpr int kShowDefectCheck = 1028;
+inline constexpr int kShowSiteCheck = 1029;
+inline constexpr int kShowPileNumberCheck = 1030;
+inline constexpr int kShowPileLengthCheck = 1031;
+inline constexpr int kShowWaveSpeedCheck = 1032;
+inline constexpr int kShowRulerCheck = 1063;
+inline constexpr int kHalfWaveCheck = 1064;
+inline constexpr int kFooterCombo = 1033;
+inline constexpr int kStartPageEdit = 1057;
+inline constexpr int kStartPageSpin = 1045;
+inline constexpr int kWriterEdit = 1058;
+inline constexpr int kReporterEdit = 1059;
+inline constexpr int kWriterLabel = 1060;
+inline constexpr int kReporterLabel = 1061;
+// Page parameters page (155).
+inline constexpr int kPilesPerPageEdit = 1051;
+inline constexpr int kPilesPerPageSpin = 1046;
+inline constexpr int kLeftMarginEdit = 1049;
+inline constexpr int kLeftMarginSpin = 1044;
+inline constexpr int kRightMarginEdit = 1050;
+inline constexpr int kRightMarginSpin = 1045;
+
+// ---- Print preview (toolbar template 30723) ------------------------------------------------
+inline constexpr int kPreviewToolBar = 30723;
+inline constexpr int kPreviewClose = 58112;
+inline constexpr int kPreviewNumPages = 58113;
+inline constexpr int kPreviewNext = 58114;
+inline constexpr int kPreviewPrev = 58115;
+inline constexpr int kPreviewPrint = 58116;
+inline constexpr int kPreviewZoomIn = 58117;
+inline constexpr int kPreviewZoomOut = 58118;
+inline constexpr int kFilePrint = 57607;  // the printing view's print command
 
 // ---- Menu commands (menu 129) ----------------------------------------------------------
 inline constexpr int kCmdOpenProject = 32771;
@@ -119,6 +172,8 @@ inline constexpr int kCmdPrintPreview = 32849;
 inline constexpr int kCmdImportRawData = 32852;
 inline constexpr int kCmdRestack = 32868;
 inline constexpr int kCmdZoomOut = 32883;
+// 输出PDF: the report pages into a PDF file (next to 打印预览).
+inline constexpr int kCmdExportPdf = 32900;
 
 // ---- Context menus ---------------------------------------------------------------------
 // File list (menu 156).

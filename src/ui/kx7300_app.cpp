@@ -16,6 +16,8 @@ CKX7300App::CKX7300App(int& argc, char** argv) : QApplication(argc, argv) {
     // The key name the program has always carried; nothing is stored under it.
     setOrganizationName("应用程序向导生成的本地应用程序");
     setApplicationName("KX7300");
+    // Ties the window to the installed menu entry and its icon (Wayland asks by this name).
+    setDesktopFileName("kx7300");
     InstallFontSubstitutes();
     setFont(DialogFont());
 }

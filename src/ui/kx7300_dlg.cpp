@@ -24,7 +24,6 @@
 #include "res/ids.h"
 #include "ui/about.h"
 #include "ui/bo_xing_xx.h"
-#include "ui/render/fonts.h"
 #include "ui/gbk_text.h"
 #include "ui/gong_cheng_xx.h"
 #include "ui/image_tool_bar.h"
@@ -35,14 +34,15 @@
 #include "ui/number_text.h"
 #include "ui/page4.h"
 #include "ui/record_date_time.h"
+#include "ui/render/fonts.h"
 #include "ui/resource_images.h"
 #include "ui/she_bei_xingxi.h"
 #include "ui/tab_control.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/float32.h"
+#include "waveform/pile_markers.h"
 #include "waveform/qt/all_bo_xin.h"
 #include "waveform/qt/my_die_jia.h"
-#include "waveform/pile_markers.h"
 #include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
 
@@ -73,44 +73,6 @@ QString MainToolTip(int commandId) {
             return "桩底";
         default:
             return QString();
-    }
-}
-
-// The view command a menu or tools-toolbar pick forwards to the stacked view; 0 for others.
-int ViewCommandFor(int commandId) {
-    switch (commandId) {
-        case id::kCmdLowPass:
-        case id::kBtnLowPass:
-            return id::kViewLowPass;
-        case id::kCmdZoomIn:
-        case id::kBtnZoomIn:
-            return id::kViewZoomIn;
-        case id::kCmdZoomOut:
-        case id::kBtnZoomOut:
-            return id::kViewZoomOut;
-        case id::kCmdZero:
-        case id::kBtnZero:
-            return id::kViewZero;
-        case id::kCmdRestore:
-        case id::kBtnRestore:
-            return id::kViewRestore;
-        case id::kCmdSmooth:
-        case id::kBtnSmooth:
-            return id::kViewSmooth;
-        case id::kCmdCutFront:
-        case id::kBtnCutFront:
-            return id::kViewCutFront;
-        case id::kCmdCutBack:
-        case id::kBtnCutBack:
-            return id::kViewCutBack;
-        case id::kCmdReverse:
-        case id::kBtnReverse:
-            return id::kViewReverse;
-        case id::kCmdIntegrate:
-        case id::kBtnIntegrate:
-            return id::kViewIntegrate;
-        default:
-            return 0;
     }
 }
 
@@ -162,12 +124,14 @@ bool CKX7300Dlg::OnInitDialog() {
     m_client->setObjectName("client");
     setCentralWidget(m_client);
 
+    m_commands = std::make_unique<CommandTable>(*this);
     BuildMenuBar();
     BuildToolBars();
     SetFileCommandsEnabled(false);
     BuildFileList();
     BuildInfoTab();
     BuildViewTab();
+    ConnectViews();
 
     m_layoutReady = true;
     LayoutChildren();
@@ -197,6 +161,7 @@ void CKX7300Dlg::BuildMenuBar() {
     AddMenuCommand(file, id::kCmdAddToPrintList, "加入打印列表  &Q");
     AddMenuCommand(file, id::kCmdPrintSettings, "打印设置");
     AddMenuCommand(file, id::kCmdPrintPreview, "打印预览");
+    AddMenuCommand(file, id::kCmdExportPdf, "输出PDF");
     file->addSeparator();
     AddMenuCommand(file, id::kCmdUnifySiteUnit, "统一工地和检测单位");
     file->addSeparator();
@@ -240,7 +205,7 @@ void CKX7300Dlg::BuildMenuBar() {
                                                {2, id::kBitmapSave},
                                                {3, id::kBitmapSaveAs},
                                                {5, id::kBitmapPrint},
-                                               {13, id::kBitmapExit}};
+                                               {14, id::kBitmapExit}};
     for (auto [position, bitmap] : fileBitmaps) {
         fileItems[position]->setIcon(QIcon(ResourceBitmap(bitmap)));
     }
@@ -395,9 +360,7 @@ QAction* CKX7300Dlg::Command(int commandId) const {
 }
 
 void CKX7300Dlg::SetFileCommandsEnabled(bool enabled) {
-    for (int commandId :
-         {id::kBtnSave, id::kBtnSaveAs, id::kBtnAddToPrint, id::kCmdSave, id::kCmdSaveAs,
-          id::kCmdAddToPrintList, id::kCmdPrintSettings, id::kCmdUnifySiteUnit}) {
+    for (int commandId : m_commands->GreyedUntilLoaded()) {
         if (QAction* action = Command(commandId)) {
             action->setEnabled(enabled);
         }
@@ -522,16 +485,6 @@ void CKX7300Dlg::ForwardToolCommand(int viewCommand) {
     ApplyViewCommand(viewCommand);
 }
 
-void CKX7300Dlg::ApplyViewCommand(int viewCommand) {
-    m_stackedView->RunViewCommand(viewCommand);
-    m_allView->update();
-    m_waveModified = true;
-}
-
-void CKX7300Dlg::DefectFromPosition() {
-    emit defectFromPositionRequested();
-}
-
 void CKX7300Dlg::UnifyConclusionInfo() {
     emit commandRequested(id::kUnifyInfoButton);
 }
@@ -546,34 +499,9 @@ PromptAnswer CKX7300Dlg::Prompt(const QString& text, const QString& caption,
 }
 
 void CKX7300Dlg::OnCommand(int commandId) {
-    if (const int viewCommand = ViewCommandFor(commandId); viewCommand != 0) {
-        ForwardToolCommand(viewCommand);
-        return;
+    if (!m_commands->Execute(commandId)) {
+        HandOn(commandId);  // a command the table does not list
     }
-    switch (commandId) {
-        case id::kCmdAbout: {
-            CAbout about(this);
-            about.exec();
-            return;
-        }
-        case id::kCmdExit:
-            if (Prompt("确定退出程序？", "提示", PromptButtons::YesNo) == PromptAnswer::Yes) {
-                close();
-            }
-            return;
-        case id::kBtnOptimize:
-            ToggleOptimize();
-            return;
-        default:
-            emit commandRequested(commandId);
-            return;
-    }
-}
-
-void CKX7300Dlg::ToggleOptimize() {
-    m_optimizeTouched = true;
-    m_optimizeOn = !m_optimizeOn;
-    Command(id::kBtnOptimize)->setChecked(m_optimizeOn);
 }
 
 void CKX7300Dlg::OnInfoTabChanged(int index) {

@@ -9,12 +9,17 @@
 #include <QMainWindow>
 #include <QRect>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "print/print_settings.h"
 #include "record/pile_record.h"
 #include "record/status.h"
+#include "ui/command_table.h"
 #include "ui/message_prompt.h"
 #include "ui/page_host.h"
+#include "waveform/pile_markers.h"
 
 class QAction;
 class QGroupBox;
@@ -40,7 +45,7 @@ class CBoXingXX;
 class CPage4;
 class CSheBeiXingxi;
 
-class CKX7300Dlg : public QMainWindow, public PageHost {
+class CKX7300Dlg : public QMainWindow, public PageHost, public CommandTarget {
     Q_OBJECT
 public:
     static constexpr const char* kTitle = "KX系列基桩低应变分析系统";
@@ -66,7 +71,9 @@ public:
     void ForwardToolCommand(int viewCommand);
 
     // ---- data hooks for the workspace ----
-    void SetCurrentRecord(PileRecord* record) { m_currentRecord = record; }
+    // The current record (null: none); the stacked and raw views draw it, and the blows as
+    // they are now are what 撤销删除波形 brings back.
+    void SetCurrentRecord(PileRecord* record);
     PileRecord* CurrentRecord() const { return m_currentRecord; }
     void SetCurrentPath(std::string path) { m_currentPath = std::move(path); }
     const std::string& CurrentPath() const { return m_currentPath; }
@@ -75,9 +82,22 @@ public:
     // Asked before the window closes; false keeps it open.
     void SetCloseHandler(std::function<bool()> fn) { m_closeHandler = std::move(fn); }
     void SetPromptHandler(PromptHandler fn) { m_prompt = std::move(fn); }
+    // Adds a carrier of commands whose operations live elsewhere (打印设置, 打印预览,
+    // 输出到WORD, and the file commands once their owner is attached): it answers whether it
+    // carried out the command id it was handed. Carriers are asked in the order they were
+    // added, before a command is handed on through commandRequested; a print or Word command
+    // no carrier takes says that it is not available.
+    void AddCommandHandler(std::function<bool(int commandId)> handler);
+
+    // Runs a command id through the command table, as a pick of it does.
+    void ExecuteCommand(int commandId);
+    const CommandTable& Commands() const { return *m_commands; }
+
+    // The print settings: their defaults until a print dialog is confirmed.
+    PrintSettings& PrintSettingsRef() { return m_printSettings; }
 
     // ---- state ----
-    bool StackedTabActive() const { return m_stackedTabActive; }
+    bool StackedTabActive() const override { return m_stackedTabActive; }
     bool WaveModified() const { return m_waveModified; }
     void SetWaveModified(bool modified) { m_waveModified = modified; }
     bool OptimizeOn() const { return m_optimizeOn; }
@@ -108,18 +128,46 @@ public:
     // The folder the Word figures are written to: img beside the program file.
     static QString ImgFolder();
 
-    // PageHost
+    // PageHost and CommandTarget
     bool HasFileSelected() const override { return !m_currentPath.empty(); }
     void ShowMessage(const QString& text) override;
     void ApplyViewCommand(int viewCommand) override;
     void DefectFromPosition() override;
     void UnifyConclusionInfo() override;
 
+    // CommandTarget: the handlers of the command table.
+    void ImportRawData() override;
+    void OpenProject() override;
+    void SaveRecord() override;
+    void SaveRecordAs() override;
+    void ExportWordReport() override;
+    void AddToPrintList() override;
+    void OpenPrintSettings() override;
+    void OpenPrintPreview() override;
+    void ExportPdf() override;
+    void UnifySiteAndUnit() override;
+    void ExitProgram() override;
+    void RemoveFromPrintList() override;
+    void AddDataFiles() override;
+    void RemoveFromDataList() override;
+    void DeleteBlow() override;
+    void UndoDeleteBlow() override;
+    void SetPileTop() override;
+    void SetDefect() override;
+    void SetPileBottom() override;
+    void SetLengthFixed() override;
+    void SetSpeedFixed() override;
+    void RestackWave() override;
+    void ToggleOptimize() override;
+    void SpectrumZoomIn() override;
+    void SpectrumZoomOut() override;
+    void SpectrumResetZoom() override;
+    void ShowAbout() override;
+
 signals:
-    // A command the window leaves to others (file, print, marker and Word commands).
+    // A command the window leaves to others (the file commands, while no hook is set), by
+    // the id of its menu-bar item (or its first other id when it has none).
     void commandRequested(int commandId);
-    // Enter in the defect-position box 1019.
-    void defectFromPositionRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -134,10 +182,24 @@ private:
     void BuildViewTab();
     QAction* AddMenuCommand(QMenu* menu, int commandId, const QString& caption);
     void OnCommand(int commandId);
+    // Gives the views their hooks and context menus.
+    void ConnectViews();
+    // The record the tools and markers act on: null while no file is selected.
+    PileRecord* SelectedRecord() const;
+    // A marker operation on the stacked view's markers, with the page boxes it reads and
+    // writes; then its message and repaint.
+    void RunMarkerCommand(MarkerOutcome (*operation)(MarkerState&));
+    // Offers a command to the added carriers; true when one carried it out.
+    bool OfferToHandlers(int commandId);
+    // A command carried out elsewhere: offered to the carriers, otherwise handed on.
+    void HandOn(int commandId);
+    // A command only a carrier can carry out: says it is not available without one.
+    void RunElsewhereOrSayUnavailable(int commandId, const char* name);
+    // Shows the raw view's tab so that a blow can be picked (m_stackedTabActive unchanged).
+    void ShowRawViewTab();
     void OnInfoTabChanged(int index);
     void OnViewTabChanged(int index);
     void OnFileListContextMenu(const QPoint& pos);
-    void ToggleOptimize();
     bool FilterKey(QWidget* target, QKeyEvent* key);
     bool AnswerToolTip(QWidget* target, QEvent* event);
     bool IsInsidePage(const QWidget* w) const;
@@ -145,6 +207,13 @@ private:
 
     QWidget* m_client = nullptr;
     QMenu* m_fileListMenu = nullptr;  // menu 156
+    QMenu* m_rawViewMenu = nullptr;   // menu 167
+    QMenu* m_spectrumMenu = nullptr;  // menu 169
+    std::unique_ptr<CommandTable> m_commands;
+    std::vector<std::function<bool(int)>> m_commandHandlers;
+    // The blows as they were when the current record was set, for 撤销删除波形.
+    WaveSlots m_selectionWaves{};
+    std::array<bool, kChannelCount> m_selectionAbsent{};
     CImageToolBar* m_mainToolBar = nullptr;
     CMytoolBar* m_toolsToolBar = nullptr;
     bool m_layoutReady = false;
@@ -168,6 +237,7 @@ private:
     bool m_optimizeOn = false;
     bool m_waveModified = false;
 
+    PrintSettings m_printSettings;
     PileRecord* m_currentRecord = nullptr;
     std::string m_currentPath;
     std::function<float(const PileRecord&)> m_defectDepth;

@@ -1,5 +1,6 @@
 #include "waveform/pile_markers.h"
 
+#include <bit>
 #include <cmath>
 
 #include "waveform/box_text.h"
@@ -105,14 +106,13 @@ void PlaceMarkersOnSelection(MarkerState& s) {
     s.topX = px.topX;
     s.bottomX = px.bottomX;
     s.defectX = px.defectX;
-    s.savedTopX = F32(s.topX);
-    s.savedBottomX = F32(s.bottomX);
-    s.savedDefectX = F32(s.defectX);
 }
 
-bool MarkersMoved(const MarkerState& s) {
-    return F32(s.topX) != s.savedTopX || F32(s.bottomX) != s.savedBottomX ||
-           F32(s.defectX) != s.savedDefectX;
+bool MarkerFieldsDiffer(const PileRecord& a, const PileRecord& b) {
+    auto bits = [](float v) { return std::bit_cast<uint32_t>(v); };
+    return a.pileTopTimeUs != b.pileTopTimeUs || a.pileBottomTimeUs != b.pileBottomTimeUs ||
+           bits(a.defectTimeUs) != bits(b.defectTimeUs) ||
+           bits(a.pileLength) != bits(b.pileLength) || bits(a.waveSpeed) != bits(b.waveSpeed);
 }
 
 CursorReadout MoveCursor(MarkerState& s, int32_t x, int32_t scrollX) {
@@ -150,9 +150,6 @@ MarkerOutcome SetPileTop(MarkerState& s) {
     // The pile-top time is the one the cursor readout last wrote into box 1022.
     rec.pileTopTimeUs = TruncToInt32(BoxNumber(s.timeText));
     RecomputeForMode(s, TravelTimeFromPixels(s.topX, s.bottomX, s.viewWidth, rec.sampleIntervalUs));
-    // The remembered top takes the bottom's position: the change test then sees the top
-    // moved unless the two markers coincide.
-    s.savedTopX = F32(s.bottomX);
     out.repaint = true;
     return out;
 }
@@ -173,7 +170,6 @@ MarkerOutcome SetDefect(MarkerState& s) {
     rec.defectTimeUs =
         F32(PixelToTimeUs(F32(s.defectX), rec.SampleCount(), s.viewWidth, rec.sampleIntervalUs));
     s.defectText = FormatFixed2(DefectDepth(rec, s.viewWidth));
-    s.savedDefectX = F32(s.defectX);
     out.repaint = true;
     return out;
 }
@@ -197,8 +193,6 @@ MarkerOutcome SetPileBottom(MarkerState& s) {
     if (s.bottomX < s.defectX) {
         ClearDefect(s);
     }
-    // The remembered bottom takes the top's position, so the change test sees it moved.
-    s.savedBottomX = F32(s.topX);
     out.repaint = true;
     return out;
 }

@@ -49,9 +49,6 @@ struct MarkerState {
     // Main window.
     bool stackedTabActive = true;  // the marker commands act only on the stacked view's tab
     FixMode fixMode = FixMode::kLengthFixed;
-    float savedTopX = 0;  // positions remembered for the change test of the save prompt
-    float savedBottomX = 2000;
-    float savedDefectX = 0;
 
     // Page boxes: 1017 桩长(m), 1018 波速(m/s), 1019 缺陷位置(m), 1022 时间(us); whether
     // 1017 and 1018 accept input.
@@ -69,12 +66,15 @@ struct MarkerOutcome {
     bool repaint = false;  // invalidate the stacked view
 };
 
-// File selection: places the markers for state.record and remembers them for the change
-// test (does nothing without a record).
+// File selection: places the markers for state.record (does nothing without a record).
 void PlaceMarkersOnSelection(MarkerState& s);
 
-// True when a marker differs from its remembered position (part of the save prompt's test).
-bool MarkersMoved(const MarkerState& s);
+// True when two records differ in what the marker commands write: pile-top, pile-bottom and
+// defect times, pile length and wave speed (compared bit for bit, so a NaN read from a file
+// equals itself). The save prompt's change test holds the current record against its
+// selection snapshot with it: a marker command that changed the record is noticed, one that
+// left it as it was is not.
+bool MarkerFieldsDiffer(const PileRecord& a, const PileRecord& b);
 
 // The cursor moves to client x (mouse or arrow keys): sets cursorX and box 1022 in the
 // state and returns every readout. Without a record only the cursor moves.

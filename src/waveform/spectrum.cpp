@@ -1,8 +1,10 @@
 #include "waveform/spectrum.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
+#include <mutex>
 #include <new>
 #include <vector>
 
@@ -15,26 +17,60 @@ namespace {
 // 2 pi in single precision, as the twiddle angles are formed.
 constexpr double kTwoPiF32 = 6.2831854820251465;
 
-std::vector<float> WorkBuffer(size_t n) {
+// Transform lengths are powers of two up to 2^12 (SpectrumLength clamps the exponent).
+constexpr int kMaxLog2 = 12;
+constexpr size_t kMaxLength = size_t{1} << kMaxLog2;
+
+// The twiddle factors of one transform length: cos and sin of
+// theta = float32(float32(2 pi / n) * k), each rounded to float32.
+struct Twiddles {
+    std::vector<float> cosT;
+    std::vector<float> sinT;
+};
+
+Twiddles BuildTwiddles(size_t n) {
+    Twiddles t;
     try {
-        return std::vector<float>(n);
+        t.cosT.resize(n);
+        t.sinT.resize(n);
     } catch (const std::bad_alloc&) {
         std::exit(1);  // a working buffer of the signal processing could not be had
     }
-}
-
-// In-place iterative radix-2 decimation-in-time FFT of length n (a power of two) in single
-// precision, X[k] = sum x[j] e^(-2 pi i jk / n).
-void Fft(std::vector<float>& re, std::vector<float>& im) {
-    const size_t n = re.size();
-    std::vector<float> cosT = WorkBuffer(n);
-    std::vector<float> sinT = WorkBuffer(n);
     const double base = F32(kTwoPiF32 / static_cast<double>(n));
     for (size_t k = 0; k < n; ++k) {
         const double theta = F32(base * static_cast<double>(k));
-        cosT[k] = F32(std::cos(theta));
-        sinT[k] = F32(std::sin(theta));
+        t.cosT[k] = F32(std::cos(theta));
+        t.sinT[k] = F32(std::sin(theta));
     }
+    return t;
+}
+
+// The tables of length 2^e, built once on first use (thread-safe) and kept for the process:
+// the spectrum is recomputed on every selection and blow deletion, and building the tables
+// took half of each transform.
+const Twiddles& TwiddlesFor(int log2n) {
+    static std::array<std::once_flag, kMaxLog2 + 1> once;
+    static std::array<Twiddles, kMaxLog2 + 1> tables;
+    std::call_once(once[static_cast<size_t>(log2n)], [log2n] {
+        tables[static_cast<size_t>(log2n)] = BuildTwiddles(size_t{1} << log2n);
+    });
+    return tables[static_cast<size_t>(log2n)];
+}
+
+int Log2(size_t n) {
+    int e = 0;
+    while ((size_t{1} << e) < n) {
+        ++e;
+    }
+    return e;
+}
+
+// In-place iterative radix-2 decimation-in-time FFT of length n (a power of two up to 2^12)
+// in single precision, X[k] = sum x[j] e^(-2 pi i jk / n).
+void Fft(float* re, float* im, size_t n) {
+    const Twiddles& tw = TwiddlesFor(Log2(n));
+    const float* cosT = tw.cosT.data();
+    const float* sinT = tw.sinT.data();
     for (size_t i = 1, j = 0; i < n; ++i) {
         size_t bit = n >> 1;
         for (; (j & bit) != 0; bit >>= 1) {
@@ -86,22 +122,23 @@ int SpectrumLength(int count) {
 int SpectrumTransform(SpectrumBuffer& x, int count) {
     count = std::clamp(count, 0, kMaxSamples);
     const int n = SpectrumLength(count);
-    std::vector<float> re = WorkBuffer(static_cast<size_t>(n));
-    std::vector<float> im = WorkBuffer(static_cast<size_t>(n));
+    // Working buffers on the stack: nothing is allocated per call.
+    std::array<float, kMaxLength> re{};
+    std::array<float, kMaxLength> im{};
     for (int i = 0; i < count; ++i) {
         re[i] = F32(x[i]);
     }
-    Fft(re, im);
+    Fft(re.data(), im.data(), static_cast<size_t>(n));
 
     const int half = n / 2;
-    std::vector<float> amp = WorkBuffer(static_cast<size_t>(half));
+    std::array<float, kMaxLength / 2> amp{};
     auto sq = [](float v) { return static_cast<double>(v) * v; };
     amp[0] = F32(std::sqrt(static_cast<double>(F32(sq(re[0]) + sq(im[0])))));
     for (int k = 1; k < half; ++k) {
         const float s = F32(sq(re[k]) + sq(im[k]) + sq(re[n - k]) + sq(im[n - k]));
         amp[k] = F32(std::sqrt(static_cast<double>(s)));
     }
-    float peak = *std::max_element(amp.begin(), amp.end());
+    float peak = *std::max_element(amp.begin(), amp.begin() + half);
     if (peak == 0) {
         peak = 1;
     }

@@ -196,6 +196,26 @@ void Workspace::AddToPrintList(const std::vector<int>& selectedRows) {
     views_.DataListChanged();
 }
 
+void Workspace::RemovePrintListEntry(size_t k) {
+    if (k >= m_printList.size()) {
+        return;
+    }
+    m_printList.EraseAt(k);
+    SyncPrintMarks();
+}
+
+void Workspace::ClearPrintList() {
+    m_printList.Clear();
+    SyncPrintMarks();
+}
+
+void Workspace::SyncPrintMarks() {
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        m_rows[i].printed = m_printList.ContainsPath(m_filePaths[i]);
+    }
+    views_.DataListChanged();
+}
+
 void Workspace::RemoveRowFromPrintList(int row) {
     if (row < 0 || static_cast<size_t>(row) >= m_rows.size() ||
         !m_rows[static_cast<size_t>(row)].printed) {

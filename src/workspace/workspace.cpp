@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "waveform/float32.h"
+#include "waveform/pile_markers.h"
 #include "workspace/project_files.h"
 
 namespace kx {
@@ -105,9 +105,9 @@ void Workspace::OpenProject() {
 
 bool Workspace::RecordDiffersFromPages(const PileRecord& rec, const PageTexts& pages,
                                        const ChangeReference& reference, bool withOptimizeTouched) {
-    const MarkerPixels m = views_.StackedMarkers();
-    if (F32(m.topX) != m_savedTopX || F32(m.bottomX) != m_savedBottomX ||
-        F32(m.defectX) != m_savedDefectX) {
+    // A marker command counts when it changed the record, not when a marker pixel moved:
+    // markers are placed from the record again at every selection.
+    if (MarkerFieldsDiffer(rec, m_savedRecord)) {
         return true;
     }
     if (m_waveModified || (withOptimizeTouched && m_optimizeTouched) || saveFailed_) {
@@ -197,10 +197,6 @@ void Workspace::OnFileRowSelected(int row) {
     views_.ShowRecordOnPages(*rec);
     views_.ComputeSpectrum(*rec);
     views_.SetBackupWave(rec->waves[kStackedSlot]);
-    const MarkerPixels m = views_.StackedMarkers();
-    m_savedTopX = F32(m.topX);
-    m_savedBottomX = F32(m.bottomX);
-    m_savedDefectX = F32(m.defectX);
 
     m_waveModified = false;
     m_justSaved = false;

@@ -86,6 +86,10 @@ public:
     // --- Print list ---
     void AddToPrintList(const std::vector<int>& selectedRows);
     void RemoveRowFromPrintList(int row);
+    // The print dialog's 移出打印列表: erases entry k; every row's mark follows the list.
+    void RemovePrintListEntry(size_t k);
+    // Reading a print-info file empties the list; the rows' marks follow.
+    void ClearPrintList();
 
     // --- Queries ---
     // The current record, or null when no file is selected.
@@ -111,9 +115,6 @@ public:
     std::string m_savePath;
     PileRecord m_savedRecord;
     WaveSlots m_savedWaves{};
-    float m_savedTopX = 0.0f;
-    float m_savedBottomX = 2000.0f;
-    float m_savedDefectX = 0.0f;
     bool m_waveModified = false;
     bool m_justSaved = false;
     bool m_rowRemoved = false;
@@ -134,6 +135,8 @@ private:
     void StartLoader();
     void ClearSelection();
     void RebuildPrintList();
+    // Each row's "是否打印" mark := whether its file is in the print list.
+    void SyncPrintMarks();
     // Writes every record with `change` applied; stops at the first failed write.
     template <class Change>
     void UpdateEveryRecord(Change change);

@@ -65,6 +65,17 @@ TEST(KxtoolUsage, UnknownCommandOrOptionIsExitOne) {
     EXPECT_EQ(Kxtool({}).status, 1);
 }
 
+TEST(KxtoolUsage, VersionAndHelpNeedNoCommand) {
+    const auto version = Kxtool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("kxtool ", 0), 0u) << version.out;
+    EXPECT_TRUE(version.err.empty());
+    const auto help = Kxtool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--version"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("import"), std::string::npos);
+}
+
 TEST(KxtoolConvert, WritesTheAnalysisFileAsTheImportDoes) {
     test::RawFixture f = test::MakeRawFixture(123, 4);  // layout 123: no conclusion strings
     test::WriteFile("5.kxd", f.Build());

@@ -94,14 +94,9 @@ TEST_F(MarkerFixture, PlaceMarkersForRecordRederivesThePileTop) {
     rec.pileTopTimeUs = 777;
     rec.pileBottomTimeUs = 8000;  // 8000 / 20480 of the width: pixel 400
     rec.defectTimeUs = 4000;      // pixel 200
-    s.savedTopX = -1;
     PlaceMarkersOnSelection(s);
     EXPECT_EQ(rec.pileTopTimeUs, 2000);  // index 100 * 20 µs
     EXPECT_EQ(MarkerPixels({s.topX, s.bottomX, s.defectX}), MarkerPixels({100, 400, 200}));
-    EXPECT_EQ(s.savedTopX, 100.0f);
-    EXPECT_EQ(s.savedBottomX, 400.0f);
-    EXPECT_EQ(s.savedDefectX, 200.0f);
-    EXPECT_FALSE(MarkersMoved(s));
 
     // Half-width view: pixels halve.
     EXPECT_EQ(PlaceMarkersForRecord(rec, 512), MarkerPixels({50, 200, 100}));
@@ -137,7 +132,6 @@ TEST_F(MarkerFixture, SetPileTopMovesTheOtherMarkersAlong) {
     // Length fixed: 360 pixels = 360 samples = 0.0072 s; 2 * 10 / 0.0072 = 2777.78 m/s.
     EXPECT_EQ(s.speedText, "2777.78");
     EXPECT_FLOAT_EQ(rec.waveSpeed, 2777.78f);
-    EXPECT_EQ(s.savedTopX, 420.0f);  // the remembered top takes the bottom's position
 }
 
 TEST_F(MarkerFixture, SetPileTopCarriesTheDefectOrKeepsItCleared) {
@@ -169,7 +163,6 @@ TEST_F(MarkerFixture, LengthAndSpeedFollowTheMarkersInEachMode) {
     EXPECT_EQ(rec.pileBottomTimeUs, 6000);
     EXPECT_EQ(s.speedText, "5000.00");
     EXPECT_EQ(rec.waveSpeed, 5000.0f);
-    EXPECT_EQ(s.savedBottomX, 100.0f);  // the remembered bottom takes the top's position
 
     // Speed fixed with 3800 typed into box 1018: L = 3800 * 0.004 / 2 = 7.6 m.
     s.fixMode = FixMode::kSpeedFixed;
@@ -232,7 +225,6 @@ TEST_F(MarkerFixture, SetDefectInsideAndOutsideThePile) {
         EXPECT_EQ(s.defectX, c.defectX) << c.cursorX;
         EXPECT_EQ(rec.defectTimeUs, c.defectX * 20.0f) << c.cursorX;
         EXPECT_EQ(s.defectText, c.depthText) << c.cursorX;
-        EXPECT_EQ(s.savedDefectX, static_cast<float>(c.defectX));
     }
 }
 

@@ -149,6 +149,48 @@ TEST(SpectrumTransform, SilenceAndConstant) {
     EXPECT_EQ(SpectrumTransform(none, 5000), 1024);  // count clamped to the buffer
 }
 
+// FNV-1a over the whole buffer after a transform: one number per case to hold the output of
+// the float32 FFT bit for bit.
+uint64_t Digest(const SpectrumBuffer& x) {
+    uint64_t h = 1469598103934665603ull;
+    for (int32_t v : x) {
+        for (int b = 0; b < 4; ++b) {
+            h = (h ^ ((static_cast<uint32_t>(v) >> (8 * b)) & 0xffu)) * 1099511628211ull;
+        }
+    }
+    return h;
+}
+
+TEST(SpectrumTransform, OutputIsBitIdenticalToTheEstablishedValues) {
+    // The digests were taken from the transform that rebuilt its twiddle tables on every
+    // call. Lengths alternate so that each table is taken from the cache after its first use.
+    struct Case {
+        int count;
+        uint32_t seed;
+        uint64_t digest;
+    };
+    const Case cases[] = {
+        {1024, 1, 0xfabd0d5eb20d827aull}, {1000, 2, 0x8d07027811b8fb0dull},
+        {512, 3, 0x017bf5288bc69c64ull},  {300, 4, 0x70380a50ab2626b8ull},
+        {1024, 5, 0x8a554f35c5ee8f62ull}, {100, 6, 0x46760dc6a94c3233ull},
+        {955, 7, 0xe2ec3f632d865b96ull},  {257, 8, 0x65710df5e2c21e85ull},
+        {16, 9, 0xc91a5e7885cf8e6bull},   {1024, 10, 0x9680ce4b6168a0abull},
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (const Case& c : cases) {
+            SpectrumBuffer x{};
+            uint32_t seed = c.seed;
+            for (int i = 0; i < c.count; ++i) {
+                seed = seed * 1664525u + 1013904223u;
+                x[i] = static_cast<int32_t>(seed >> 8) - (1 << 23) +
+                       static_cast<int32_t>(3e6 * std::sin(0.05 * i * c.seed));
+            }
+            SpectrumTransform(x, c.count);
+            EXPECT_EQ(Digest(x), c.digest) << c.count << " seed " << c.seed;
+        }
+    }
+}
+
 TEST(ComputeSpectrum, MeanOfThePresentBlowsNotTheStackedSlot) {
     PileRecord r;
     r.sampleCount = 1024;

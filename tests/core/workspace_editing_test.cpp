@@ -257,6 +257,26 @@ TEST_F(Editing, RebuildAfterRowChangesKeepsFullPathsSoDuplicatesStayRefused) {
     EXPECT_EQ(h.ws.m_printList.printPaths, std::vector<std::string>{dir + "/3.kxc"});
 }
 
+TEST_F(Editing, PrintDialogRemovesOneEntryOrEmptiesTheListAndTheMarksFollow) {
+    h.ws.OnFileRowSelected(0);
+    h.ws.AddToPrintList({0, 1, 2});
+    h.ws.RemovePrintListEntry(1);
+    EXPECT_EQ(h.ws.m_printList.printPaths,
+              (std::vector<std::string>{dir + "/1.kxc", dir + "/3.kxc"}));
+    EXPECT_EQ(h.ws.m_printList.printRecordIndexes, (std::vector<int32_t>{0, 2}));
+    EXPECT_TRUE(h.ws.Rows()[0].printed);
+    EXPECT_FALSE(h.ws.Rows()[1].printed);
+    EXPECT_TRUE(h.ws.Rows()[2].printed);
+    h.ws.RemovePrintListEntry(7);  // no such entry
+    EXPECT_EQ(h.ws.m_printList.size(), 2u);
+
+    h.ws.ClearPrintList();
+    EXPECT_TRUE(h.ws.m_printList.empty());
+    for (const DataRow& row : h.ws.Rows()) {
+        EXPECT_FALSE(row.printed);
+    }
+}
+
 TEST_F(Editing, RemoveRowFromPrintList) {
     h.ws.OnFileRowSelected(0);
     h.ws.AddToPrintList({0, 1});

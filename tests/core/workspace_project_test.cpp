@@ -188,8 +188,6 @@ TEST_F(Selection, FirstSelectionNeverPromptsAndTakesTheSnapshots) {
     EXPECT_EQ(h.ws.m_savedWaves, rec.waves);
     EXPECT_EQ(h.views.backupWave, rec.waves[8]);
     EXPECT_EQ(rec.pileTopTimeUs, rec.sampleIntervalUs * 4);  // markers placed before snapshot
-    EXPECT_EQ(h.ws.m_savedTopX, 4.0f);
-    EXPECT_EQ(h.ws.m_savedBottomX, static_cast<float>(h.views.markers.bottomX));
     EXPECT_EQ(h.views.pages.pileNumber, "2");
     EXPECT_EQ(h.views.rawBlow, -1);
     EXPECT_EQ(h.views.spectrumComputed, 1);
@@ -216,8 +214,6 @@ TEST_F(Selection, EveryKindOfChangePrompts) {
         {"defect box", [](Harness& h) { h.views.pages.defectPosition = "1.00"; }},
         {"length box", [](Harness& h) { h.views.pages.pileLength = "13.00"; }},
         {"speed box", [](Harness& h) { h.views.pages.waveSpeed = "3900.00"; }},
-        {"top marker", [](Harness& h) { h.views.markers.topX += 1; }},
-        {"bottom marker", [](Harness& h) { h.views.markers.bottomX += 1; }},
         {"waves", [](Harness& h) { h.ws.m_waveModified = true; }},
         {"optimize", [](Harness& h) { h.ws.m_optimizeTouched = true; }},
     };
@@ -230,6 +226,111 @@ TEST_F(Selection, EveryKindOfChangePrompts) {
         h.ws.OnFileRowSelected(1);
         EXPECT_TRUE(h.prompts.SaidPrompt());
         h.ws.OnFileRowSelected(2);  // back to a clean state
+    }
+}
+
+// A marker command that changed the record prompts, whichever marker it moved; one that left
+// the record as it was never does. (Remembering the pile top at the bottom's position and
+// the defect at its new one prompted for the wrong marker and stayed silent after the defect
+// had moved.)
+TEST_F(Selection, MarkerCommandsPromptExactlyWhenTheyChangedTheRecord) {
+    // A stacked view 64 pixels per sample wide (N = 16, W = 1024): pile top at sample 4
+    // (where the selection puts it), defect at 5, pile bottom at 7.
+    const auto at = [](int32_t sample) { return sample * 64; };
+    struct Case {
+        const char* what;
+        std::function<void(MarkerState&)> command;
+        bool prompts;
+    } cases[] = {
+        {"defect moved",
+         [&](MarkerState& s) {
+             s.cursorX = at(6);
+             SetDefect(s);
+         },
+         true},
+        {"defect rejected",
+         [&](MarkerState& s) {
+             s.cursorX = at(9);
+             SetDefect(s);
+         },
+         true},
+        {"defect set where it was",
+         [&](MarkerState& s) {
+             s.cursorX = at(5);
+             SetDefect(s);
+         },
+         false},
+        {"pile bottom moved",
+         [&](MarkerState& s) {
+             s.cursorX = at(8);
+             SetPileBottom(s);
+         },
+         true},
+        {"pile bottom refused",
+         [&](MarkerState& s) {
+             s.cursorX = 0;
+             SetPileBottom(s);
+         },
+         false},
+        {"pile bottom moved and put back",
+         [&](MarkerState& s) {
+             s.cursorX = at(8);
+             SetPileBottom(s);
+             s.cursorX = at(7);
+             SetPileBottom(s);
+         },
+         false},
+        {"pile top moved",
+         [&](MarkerState& s) {
+             s.cursorX = at(3);
+             s.timeText = std::to_string(3 * s.record->sampleIntervalUs);
+             SetPileTop(s);
+         },
+         true},
+        {"pile top set where it was",
+         [&](MarkerState& s) {
+             s.cursorX = at(4);
+             s.timeText = std::to_string(4 * s.record->sampleIntervalUs);
+             SetPileTop(s);
+         },
+         false},
+        {"speed fixed with a new speed",
+         [&](MarkerState& s) {
+             s.speedText = "4321";
+             SetSpeedFixed(s);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The record as the markers leave it, before it is selected and snapshotted.
+        PileRecord& rec = h.Record(0);
+        MarkerState s;
+        s.record = &rec;
+        s.viewWidth = 1024;
+        s.topX = s.bottomX = at(4);
+        rec.pileTopTimeUs = 4 * rec.sampleIntervalUs;
+        s.cursorX = at(7);
+        ASSERT_TRUE(SetPileBottom(s).message.empty());
+        s.cursorX = at(5);
+        ASSERT_TRUE(SetDefect(s).message.empty());
+        h.ws.OnFileRowSelected(0);
+
+        // The window fills the state's box texts from the pages, runs the command and writes
+        // the texts back.
+        s.lengthText = h.views.pages.pileLength;
+        s.speedText = h.views.pages.waveSpeed;
+        s.defectText = h.views.pages.defectPosition;
+        c.command(s);
+        h.views.pages.pileLength = s.lengthText;
+        h.views.pages.waveSpeed = s.speedText;
+        h.views.pages.defectPosition = s.defectText;
+
+        h.prompts.Forget();
+        h.prompts.yesNo.push_back(false);
+        h.ws.OnFileRowSelected(1);
+        EXPECT_EQ(h.prompts.SaidPrompt(), c.prompts);
+        h.ws.OnFileRowSelected(2);
     }
 }
 

@@ -142,13 +142,8 @@ public:
         ++restoreWaveCalls;
         r.waves[kStackedSlot] = backupWave;
     }
-    float DefectDepth(const PileRecord& r) override {
-        const double span = r.pileBottomTimeUs - r.pileTopTimeUs;
-        if (r.defectTimeUs == 0 || span == 0)
-            return 0.0f;
-        const double d = r.pileLength * (r.defectTimeUs - r.pileTopTimeUs) / span;
-        return d < 0 ? 0.0f : static_cast<float>(d);
-    }
+    // The window's arithmetic, for a stacked view 1024 pixels wide.
+    float DefectDepth(const PileRecord& r) override { return kx::DefectDepth(r, 1024); }
     void ComputeSpectrum(const PileRecord&) override { ++spectrumComputed; }
     void SetRawViewSelectedBlow(int blow) override { rawBlow = blow; }
     void SetAllViewRowCount(int rows) override { allRows = rows; }

@@ -163,17 +163,6 @@ TEST_F(WindowTest, EnterInTheLowPassBox) {
     EXPECT_TRUE(window->WaveModified());
 }
 
-TEST_F(WindowTest, EnterInTheDefectBoxAsksForTheDefectMarker) {
-    ShowActive();
-    int asked = 0;
-    QObject::connect(window.get(), &CKX7300Dlg::defectFromPositionRequested, [&] { ++asked; });
-    window->InfoTab()->Bar()->setCurrentIndex(2);
-    QLineEdit* defect = window->ParameterPage()->Edit(id::kDefectPositionEdit);
-    defect->setFocus();
-    QTest::keyClick(defect, Qt::Key_Enter);
-    EXPECT_EQ(asked, 1);
-}
-
 TEST_F(WindowTest, ExitAsksFirst) {
     ShowActive();
     answer = PromptAnswer::No;
@@ -197,14 +186,15 @@ TEST_F(WindowTest, OptimizeTogglesThePressedButton) {
     EXPECT_TRUE(window->OptimizeTouched());
 }
 
-TEST_F(WindowTest, OtherCommandsAreHandedOn) {
+TEST_F(WindowTest, FileCommandsAreHandedOnByTheirMenuId) {
     QList<int> handed;
     QObject::connect(window.get(), &CKX7300Dlg::commandRequested,
                      [&](int commandId) { handed << commandId; });
     window->Command(id::kCmdOpenProject)->trigger();
+    window->Command(id::kBtnOpen)->trigger();
     window->Command(id::kCmdListAddDataFiles)->trigger();
-    window->Command(id::kBtnPileTop)->trigger();
-    EXPECT_EQ(handed, (QList<int>{id::kCmdOpenProject, id::kCmdListAddDataFiles, id::kBtnPileTop}));
+    EXPECT_EQ(handed,
+              (QList<int>{id::kCmdOpenProject, id::kCmdOpenProject, id::kCmdListAddDataFiles}));
 }
 
 // The img folder beside the program: files go at shutdown, sub-folders stay.

@@ -1,24 +1,24 @@
-// The all-waveforms (所有波型) view of the main window's views tab (child id 10004).
+// The all-waveforms (所有波型) view of the main window's views tab (child id 10004): one band
+// per project file with its name and stacked waveform, scrolled vertically over the whole
+// project. A paint draws only the bands inside the exposed rows.
 #pragma once
 
-#include <QFrame>
+#include <QAbstractScrollArea>
 #include <QString>
 #include <functional>
 
 #include "record/pile_record.h"
+#include "waveform/qt/render/all_view_render.h"
 
 namespace kx {
 
-class CAllBoXin : public QFrame {
+class CAllBoXin : public QAbstractScrollArea {
     Q_OBJECT
 public:
     // One band of the view: the file's name and its record, null while the record is not
     // loaded yet or could not be read (the band then shows the name alone).
-    struct Row {
-        QString name;
-        const PileRecord* record = nullptr;
-    };
-    using RowSource = std::function<Row(int row)>;
+    using Row = AllViewRow;
+    using RowSource = AllViewRowSource;
 
     explicit CAllBoXin(QWidget* parent = nullptr);
 
@@ -28,7 +28,19 @@ public:
     void SetRowCount(int rows);
     int RowCount() const { return m_rowCount; }
 
+    // Draws the bands inside `exposed` (client coordinates) at the current scroll position.
+    void Paint(QPainter& p, const QRect& exposed) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void UpdateScrollRange();
+
     RowSource m_rowSource;
     int m_rowCount = 0;
 };

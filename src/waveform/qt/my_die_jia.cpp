@@ -1,27 +1,52 @@
 #include "waveform/qt/my_die_jia.h"
 
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "record/file_io.h"
 #include "res/ids.h"
+#include "waveform/qt/pin_hua.h"
+#include "waveform/qt/render/stacked_view_render.h"
+#include "waveform/tool_commands.h"
 
 namespace kx {
 
-CMyDieJia::CMyDieJia(QWidget* parent) : QFrame(parent) {
+CMyDieJia::CMyDieJia(QWidget* parent) : QAbstractScrollArea(parent) {
     setObjectName(QString::number(id::kStackedView));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Base);
+    // The picture always fits: the view never scrolls.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+}
+
+bool CMyDieJia::FileSelected() const {
+    return m_hooks.fileSelected ? m_hooks.fileSelected() : m_markers.record != nullptr;
+}
+
+int CMyDieJia::ClientWidth() const {
+    // The frame's inside, which follows a new geometry at once even while the view is hidden
+    // (its viewport is laid out only when it is shown again).
+    return contentsRect().width();
 }
 
 void CMyDieJia::SetRecord(PileRecord* record) {
     m_markers.record = record;
-    update();
+    m_markers.viewWidth = ClientWidth();
+    m_vScale = 0;
+    viewport()->update();
 }
 
 void CMyDieJia::PlaceMarkersForRecord(PileRecord& rec) {
     m_markers.record = &rec;
-    m_markers.viewWidth = width();
+    m_markers.viewWidth = ClientWidth();
+    m_vScale = 0;
     PlaceMarkersOnSelection(m_markers);
-    update();
+    viewport()->update();
 }
 
 void CMyDieJia::SetBackupWave(const WaveSlot& stacked) {
@@ -31,16 +56,161 @@ void CMyDieJia::SetBackupWave(const WaveSlot& stacked) {
 void CMyDieJia::RestoreWave(PileRecord& rec) {
     m_zoom = 1;
     rec.waves[kStackedSlot] = m_backupWave;
-    update();
+    viewport()->update();
 }
 
 float CMyDieJia::DefectDepthOf(const PileRecord& rec) const {
-    return DefectDepth(rec, width());
+    return DefectDepth(rec, ClientWidth());
 }
 
 void CMyDieJia::RunViewCommand(int viewCommand) {
-    // The tools are not attached yet; the main window's side of the command is complete.
-    (void)viewCommand;
+    PileRecord* rec = m_markers.record;
+    if (rec == nullptr) {
+        return;
+    }
+    std::optional<int> points;
+    if (viewCommand == kToolSmooth) {
+        points = m_hooks.askSmoothPoints ? m_hooks.askSmoothPoints() : CPinHua::AskPoints(this);
+        if (!points) {
+            return;  // 取消 changes nothing
+        }
+    }
+    ToolTarget t;
+    t.record = rec;
+    t.viewWidth = ClientWidth();
+    t.cursorX = m_markers.cursorX;
+    t.zoom = m_zoom;
+    t.backupWave = &m_backupWave;
+    t.cutoffText = m_hooks.cutoffText ? m_hooks.cutoffText() : std::string();
+    t.dumpCount = rec->SampleCount();
+    if (RunToolCommand(viewCommand, t, points.value_or(0))) {
+        m_zoom = t.zoom;
+        viewport()->update();
+    }
+}
+
+void CMyDieJia::Paint(QPainter& p) {
+    if (m_markers.record == nullptr) {
+        return;
+    }
+    const PileRecord& rec = *m_markers.record;
+    m_vScale = VerticalScale(rec.waves[kStackedSlot].data(), rec.SampleCount());
+    StackedViewScene scene;
+    scene.markers = &m_markers;
+    scene.zoom = m_zoom;
+    scene.liveSpeed = m_liveSpeed;
+    scene.liveLength = m_liveLength;
+    RenderStackedView(p, viewport()->size(), scene);
+}
+
+void CMyDieJia::paintEvent(QPaintEvent*) {
+    if (!FileSelected() || m_markers.record == nullptr) {
+        return;
+    }
+    // Off-screen first, then one copy onto the window.
+    if (m_buffer.size() != viewport()->size()) {
+        m_buffer = QPixmap(viewport()->size());
+    }
+    {
+        QPainter off(&m_buffer);
+        off.setFont(font());
+        Paint(off);
+    }
+    QPainter(viewport()).drawPixmap(0, 0, m_buffer);
+    const PileRecord& rec = *m_markers.record;
+    DumpWaveToFile("画图前.txt", rec.waves[kStackedSlot].data(), rec.SampleCount());
+}
+
+void CMyDieJia::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    m_markers.viewWidth = ClientWidth();
+}
+
+void CMyDieJia::UpdateCursorReadout(int32_t x, int32_t y) {
+    m_cursorY = y;
+    const CursorReadout readout = MoveCursor(m_markers, x, 0);
+    if (m_markers.record != nullptr && m_hooks.showReadout) {
+        m_hooks.showReadout(readout);
+    }
+    viewport()->update();
+}
+
+void CMyDieJia::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        if (m_contextMenu != nullptr) {
+            m_contextMenu->popup(viewport()->mapToGlobal(pos));
+        }
+        return;
+    }
+    if (event->button() != Qt::LeftButton || !FileSelected()) {
+        return;
+    }
+    // The press grabs the mouse until the release, so moves outside the view still arrive.
+    setFocus(Qt::MouseFocusReason);
+    m_markers.dragging = true;
+    UpdateCursorReadout(pos.x(), pos.y());
+}
+
+void CMyDieJia::mouseMoveEvent(QMouseEvent* event) {
+    if (!FileSelected() || !m_markers.dragging || m_markers.record == nullptr) {
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    PileRecord& rec = *m_markers.record;
+    const int w = ClientWidth();
+    UpdateCursorReadout(pos.x(), pos.y());
+    if (m_markers.fixMode == FixMode::kLengthFixed) {
+        m_liveSpeed = kx::LiveSpeed(pos.x(), m_markers.topX, w, rec);
+    } else {
+        m_liveLength = kx::LiveLength(pos.x(), m_markers.topX, w, rec);
+    }
+    if (m_hooks.optimizeOn && m_hooks.optimizeOn()) {
+        // 优化: the drag redraws the waveform by hand with the scale of the last paint.
+        const float vScale = m_vScale != 0
+                                 ? m_vScale
+                                 : VerticalScale(rec.waves[kStackedSlot].data(), rec.SampleCount());
+        HandDrawSamples(rec.waves[kStackedSlot].data(), rec.SampleCount(), pos.x(), pos.y(), w,
+                        vScale);
+    }
+    viewport()->update();
+}
+
+void CMyDieJia::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    m_markers.dragging = false;
+    viewport()->update();
+}
+
+void CMyDieJia::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Left:
+            UpdateCursorReadout(m_markers.cursorX - 1, m_cursorY);
+            return;
+        case Qt::Key_Right:
+            UpdateCursorReadout(m_markers.cursorX + 1, m_cursorY);
+            return;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->ignore();
+            return;
+        case Qt::Key_A:
+        case Qt::Key_S:
+        case Qt::Key_D:
+            if (m_hooks.command) {
+                m_hooks.command(event->key() == Qt::Key_A   ? id::kCmdPileTop
+                                : event->key() == Qt::Key_S ? id::kCmdDefect
+                                                            : id::kCmdPileBottom);
+            }
+            return;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+    }
 }
 
 }  // namespace kx

@@ -1,14 +1,23 @@
 // The stacked waveform analysis (叠加波型) view of the main window's views tab (child id 10002).
+// It draws through RenderStackedView and turns mouse and keys into cursor readouts, the 优化
+// hand drawing and the window's commands; the tools it carries out are the core's.
 #pragma once
 
-#include <QFrame>
+#include <QAbstractScrollArea>
+#include <QPixmap>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "record/pile_record.h"
 #include "waveform/pile_markers.h"
+#include "waveform/stacked_view_geometry.h"
+
+class QMenu;
 
 namespace kx {
 
-class CMyDieJia : public QFrame {
+class CMyDieJia : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit CMyDieJia(QWidget* parent = nullptr);
@@ -38,10 +47,53 @@ public:
     // current record's stacked waveform.
     void RunViewCommand(int viewCommand);
 
+    // What the view asks of and tells the main window. Unset hooks do nothing (queries answer
+    // "no file", "off", an empty text; 平滑 then shows CPinHua).
+    struct Hooks {
+        std::function<bool()> fileSelected;                     // m_currentPath not empty
+        std::function<void(const CursorReadout&)> showReadout;  // boxes 1022, 1006, 1007
+        std::function<std::string()> cutoffText;                // box 1008 低通(Hz)
+        std::function<bool()> optimizeOn;                       // m_optimizeOn (优化)
+        std::function<std::optional<int>()> askSmoothPoints;    // CPinHua; none: cancelled
+        std::function<void(int commandId)> command;             // keys A, S, D
+    };
+    void SetHooks(Hooks hooks) { m_hooks = std::move(hooks); }
+    Hooks& ViewHooks() { return m_hooks; }
+    // The right-click menu: the menu bar's 工具 pop-up, whose picks reach the window as
+    // menu-bar picks.
+    void SetContextMenu(QMenu* tools) { m_contextMenu = tools; }
+    QMenu* ContextMenu() const { return m_contextMenu; }
+
+    // W, the client width the markers and the plot are computed for.
+    int ClientWidth() const;
+    // Draws the client picture (what a paint shows) onto any painter.
+    void Paint(QPainter& p);
+    // The cursor moved to client x, y (mouse or arrow keys): readouts into the boxes.
+    void UpdateCursorReadout(int32_t x, int32_t y);
+    float LiveSpeed() const { return m_liveSpeed; }
+    float LiveLength() const { return m_liveLength; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    bool FileSelected() const;
+
     MarkerState m_markers;
     WaveSlot m_backupWave{};
     int m_zoom = 1;
+    int32_t m_cursorY = 0;
+    float m_vScale = 0;  // pixels per count at zoom 1 of the last paint; 0 before the first
+    float m_liveSpeed = 0;
+    float m_liveLength = 0;
+    Hooks m_hooks;
+    QMenu* m_contextMenu = nullptr;
+    QPixmap m_buffer;  // the off-screen picture each paint rebuilds
 };
 
 }  // namespace kx

@@ -1,0 +1,50 @@
+// What the report pages and the Word report show: one instance owned by the main window, set
+// to these defaults at start and changed only by confirming the print dialog. Never saved by
+// itself (the print-info file holds part of the dialog's controls, not this).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kx {
+
+struct PrintSettings {
+    // Texts are UTF-8: they are typed in the dialog or on the command line and only ever
+    // drawn, never written to a file of the program's own formats.
+    std::string title = "低应变桩基完整性检测附图";
+    bool showPileBottom = true;
+    bool showPileTop = true;
+    bool showPileShape = true;
+    bool showDefect = true;
+    bool showSite = true;
+    bool showPileNumber = true;
+    bool showPileLength = true;
+    bool showWaveSpeed = true;
+    bool showRuler = true;
+    bool halfWave = false;
+    // The three page parameters keep the text as typed; each consumer reads it (below).
+    std::string pilesPerPage = "10";
+    std::string leftMarginMm = "20";
+    std::string rightMarginMm = "20";
+    int32_t startPage = 1;
+    bool pageNumberFooter = true;  // false: the writer/reporter footer
+    std::string writer;
+    std::string reporter;
+
+    bool operator==(const PrintSettings&) const = default;
+};
+
+inline constexpr int kMinPilesPerPage = 1;
+inline constexpr int kMaxPilesPerPage = 14;
+
+// The piles per page as the pages use it: the integer value of the text, held to 1-14 (the
+// dialog already keeps it there; a text from anywhere else gets the same range, so the page
+// count and the layout never divide by zero).
+int PilesPerPageOf(const PrintSettings& s);
+
+// A margin text's decimal value in millimetres (0 when it is not a number). Held to
+// +-kMaxMarginMm so the page arithmetic stays within int32 pixels whatever is typed.
+inline constexpr double kMaxMarginMm = 10000.0;
+double MarginMmOf(const std::string& text);
+
+}  // namespace kx

@@ -1,0 +1,54 @@
+#include "print/qt/my_print_view3.h"
+
+#include <QLineEdit>
+
+#include "print/print_settings.h"
+#include "print/qt/buddy_spin_button.h"
+#include "res/ids.h"
+#include "ui/number_text.h"
+
+namespace kx::ui {
+
+CMyPrintView3::CMyPrintView3(std::function<void(const std::string&)> tell, QWidget* parent)
+    : InfoPage(nullptr, id::kPageParamsPageDialog, parent), m_tell(std::move(tell)) {
+    AddLabel("每页显示", 26, 84, 33, 8);
+    QLineEdit* perPage = AddEdit(id::kPilesPerPageEdit, 69, 82, 131, 14);
+    Place(new BuddySpinButton(perPage, this), id::kPilesPerPageSpin, 202, 81, 11, 14);
+    AddLabel("左间距(mm)", 18, 113, 41, 8);
+    QLineEdit* left = AddEdit(id::kLeftMarginEdit, 69, 111, 131, 14);
+    Place(new BuddySpinButton(left, this), id::kLeftMarginSpin, 202, 110, 11, 14);
+    AddLabel("右间距(mm)", 18, 140, 41, 8);
+    QLineEdit* right = AddEdit(id::kRightMarginEdit, 69, 138, 131, 14);
+    Place(new BuddySpinButton(right, this), id::kRightMarginSpin, 202, 137, 11, 14);
+    connect(perPage, &QLineEdit::textChanged, this, &CMyPrintView3::OnPilesPerPageChanged);
+    OnInitDialog();
+}
+
+void CMyPrintView3::OnInitDialog() {
+    Edit(id::kLeftMarginEdit)->setText("20");
+    Edit(id::kRightMarginEdit)->setText("20");
+    Edit(id::kPilesPerPageEdit)->setText("8");
+    Spin(id::kLeftMarginSpin)->SetRange(0, 100);
+    Spin(id::kRightMarginSpin)->SetRange(0, 100);
+    Spin(id::kPilesPerPageSpin)->SetRange(1, 100);
+}
+
+BuddySpinButton* CMyPrintView3::Spin(int id) const {
+    return Control<BuddySpinButton>(id);
+}
+
+// Every change of the text, typed or set: more than 14 becomes "14", less than 1 becomes
+// "1", each with its message. Setting the text runs this again and passes.
+void CMyPrintView3::OnPilesPerPageChanged(const QString& text) {
+    const int n = ReadLeadingInt(text);
+    QLineEdit* edit = Edit(id::kPilesPerPageEdit);
+    if (n > kMaxPilesPerPage) {
+        edit->setText(QString::number(kMaxPilesPerPage));
+        m_tell("每页最多显示14根桩的图形！");
+    } else if (n < kMinPilesPerPage) {
+        edit->setText(QString::number(kMinPilesPerPage));
+        m_tell("每页最少显示1根桩的图形！");
+    }
+}
+
+}  // namespace kx::ui

@@ -1,0 +1,29 @@
+// The print dialog's 页面参数 page (template 155): piles per page and the two side margins,
+// each with its spin button. Piles per page is held to 1-14 as it is typed.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "ui/info_page.h"
+
+namespace kx::ui {
+
+class BuddySpinButton;
+
+class CMyPrintView3 : public InfoPage {
+    Q_OBJECT
+public:
+    // `tell` shows a message box (UTF-8 text).
+    CMyPrintView3(std::function<void(const std::string&)> tell, QWidget* parent);
+
+    BuddySpinButton* Spin(int id) const;
+
+private:
+    void OnInitDialog();
+    void OnPilesPerPageChanged(const QString& text);
+
+    std::function<void(const std::string&)> m_tell;
+};
+
+}  // namespace kx::ui

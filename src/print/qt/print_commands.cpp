@@ -1,0 +1,79 @@
+#include "print/qt/print_commands.h"
+
+#include <QWidget>
+#include <memory>
+
+#include "print/qt/my_print.h"
+#include "print/qt/sev_frame.h"
+#include "print/qt/sev_view.h"
+#include "res/ids.h"
+#include "ui/kx7300_dlg.h"
+#include "workspace/print_list_entries.h"
+#include "workspace/project_files.h"
+#include "workspace/user_prompts.h"
+#include "workspace/workspace.h"
+
+namespace kx::ui {
+
+CPrintCommands::CPrintCommands(QWidget* owner, PrintSettings& settings, Workspace& workspace,
+                               UserPrompts& prompts)
+    : QObject(owner),
+      m_owner(owner),
+      m_settings(settings),
+      m_workspace(workspace),
+      m_prompts(prompts) {}
+
+CPrintCommands* CPrintCommands::Attach(CKX7300Dlg& window, Workspace& workspace,
+                                       UserPrompts& prompts) {
+    auto* commands = new CPrintCommands(&window, window.PrintSettingsRef(), workspace, prompts);
+    // The window offers the commands it does not carry out itself; the object lives as long
+    // as the window that owns it.
+    window.AddCommandHandler([commands](int commandId) { return commands->Run(commandId); });
+    return commands;
+}
+
+bool CPrintCommands::Run(int commandId) {
+    switch (commandId) {
+        case id::kCmdPrintSettings:
+            OpenPrintSettings();
+            return true;
+        case id::kCmdPrintPreview:
+            OpenPrintPreview();
+            return true;
+        case id::kCmdExportPdf:
+            ExportPdf();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CPrintCommands::OpenPrintSettings() {
+    CMyPrint dialog(m_workspace, m_settings, m_prompts, CMyPrint::Mode::Settings, m_owner);
+    dialog.exec();
+}
+
+CSevFrame* CPrintCommands::OpenPrintPreview() {
+    return new CSevFrame(m_owner,
+                         std::make_unique<CSevView>(m_settings, PrintListEntries(m_workspace)));
+}
+
+void CPrintCommands::ExportPdf() {
+    if (m_workspace.m_printList.empty()) {
+        m_prompts.Tell("打印列表为空，请先加入打印列表！");
+        return;
+    }
+    std::optional<std::string> path = m_prompts.AskSaveFile("报告.pdf", "PDF文件(*.pdf)|*.pdf||");
+    if (!path || path->empty()) {
+        return;
+    }
+    if (FileNameOf(*path).find('.') == std::string::npos) {
+        *path += ".pdf";
+    }
+    const CSevView view(m_settings, PrintListEntries(m_workspace));
+    if (Status st = view.ExportPdf(*path); !st) {
+        m_prompts.Tell("PDF文件未能保存：" + st.reason);
+    }
+}
+
+}  // namespace kx::ui

@@ -1,0 +1,68 @@
+#include "report/qt/word_commands.h"
+
+#include <QWidget>
+
+#include "print/qt/my_print.h"
+#include "res/ids.h"
+#include "ui/kx7300_dlg.h"
+#include "workspace/print_list_entries.h"
+#include "workspace/project_files.h"
+#include "workspace/workspace.h"
+
+namespace kx::ui {
+
+CWordCommands::CWordCommands(QWidget* owner, PrintSettings& settings, Workspace& workspace,
+                             UserPrompts& prompts)
+    : QObject(owner),
+      m_owner(owner),
+      m_settings(settings),
+      m_workspace(workspace),
+      m_prompts(prompts),
+      m_runDialog([](CMyPrint& dialog) {
+          dialog.exec();
+          return dialog.Confirmed();
+      }),
+      m_open(OpenWithDesktop) {}
+
+CWordCommands* CWordCommands::Attach(CKX7300Dlg& window, Workspace& workspace,
+                                     UserPrompts& prompts) {
+    auto* commands = new CWordCommands(&window, window.PrintSettingsRef(), workspace, prompts);
+    // The window offers the commands it does not carry out itself; the object lives as long
+    // as the window that owns it.
+    window.AddCommandHandler([commands](int commandId) { return commands->Run(commandId); });
+    return commands;
+}
+
+bool CWordCommands::Run(int commandId) {
+    if (commandId != id::kCmdWordReport) {
+        return false;
+    }
+    ExportWordReport();
+    return true;
+}
+
+std::string CWordCommands::ProjectDirectory() const {
+    const std::vector<std::string>& printed = m_workspace.m_printList.printPaths;
+    if (!printed.empty()) {
+        return DirectoryPartOf(printed.front());
+    }
+    return m_workspace.m_filePaths.empty() ? std::string()
+                                           : DirectoryPartOf(m_workspace.m_filePaths.front());
+}
+
+void CWordCommands::ExportWordReport() {
+    // No figure window while the dialog is open: the figures are drawn once it is confirmed,
+    // from the settings as they then stand.
+    CMyPrint dialog(m_workspace, m_settings, m_prompts, CMyPrint::Mode::Word, m_owner);
+    if (!m_runDialog(dialog)) {
+        return;
+    }
+    const ReportEntries entries = PrintListEntries(m_workspace);
+    std::vector<const PileRecord*> piles;
+    for (size_t k = 0; k < entries.count; ++k) {
+        piles.push_back(entries.record(k));
+    }
+    kx::ExportWordReport(m_settings, piles, ProjectDirectory(), m_prompts, m_open);
+}
+
+}  // namespace kx::ui

@@ -1,0 +1,106 @@
+#include "report/qt/word_export.h"
+
+#include <QDesktopServices>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "print/report_page_layout.h"
+#include "record/gbk.h"
+#include "report/qt/render/word_figure_renderer.h"
+#include "report/word_handle.h"
+#include "report/word_report.h"
+
+namespace kx {
+
+namespace {
+
+// A site name as a file name: no directory separators, no leading dots.
+std::string FileNameOf(std::string name) {
+    for (char& c : name) {
+        if (c == '/' || c == '\\') {
+            c = '_';
+        }
+    }
+    const size_t start = name.find_first_not_of(". ");
+    return start == std::string::npos ? std::string() : name.substr(start);
+}
+
+// The save dialog may hand back a name without the suffix its filter shows.
+std::string WithDocxSuffix(const std::string& path) {
+    const std::string suffix = ".docx";
+    const bool has = path.size() >= suffix.size() &&
+                     QString::fromStdString(path.substr(path.size() - suffix.size()))
+                             .compare(QString::fromStdString(suffix), Qt::CaseInsensitive) == 0;
+    return has ? path : path + suffix;
+}
+
+void TellFailure(UserPrompts& prompts, const std::string& what) {
+    prompts.ShowMessage("生成WORD失败：" + what, kWordErrorCaption);
+}
+
+}  // namespace
+
+std::string DefaultWordReportPath(const std::vector<const PileRecord*>& entries,
+                                  const std::string& projectDir) {
+    std::string name;
+    for (const PileRecord* rec : entries) {
+        if (rec != nullptr && name.empty()) {
+            name = FileNameOf(GbkToUtf8Lossy(rec->site));
+        }
+    }
+    if (name.empty()) {
+        name = kReportTitle;
+    }
+    std::string dir = projectDir.empty() ? std::string(".") : projectDir;
+    if (dir.back() != '/') {
+        dir += '/';
+    }
+    return dir + name + ".docx";
+}
+
+WordExportOutcome ExportWordReport(const PrintSettings& settings,
+                                   const std::vector<const PileRecord*>& entries,
+                                   const std::string& projectDir, UserPrompts& prompts,
+                                   const OpenDocumentFn& open) {
+    // The figures live only as long as this export.
+    QTemporaryDir figureDir;
+    if (!figureDir.isValid()) {
+        TellFailure(prompts,
+                    figureDir.path().toStdString() + "：" + figureDir.errorString().toStdString());
+        return WordExportOutcome::Failed;
+    }
+    const std::string dir = figureDir.path().toStdString();
+    int32_t count = 0;
+    if (Status s = RenderWordFigures(settings, EntriesOf(entries), dir, count); !s) {
+        TellFailure(prompts, s.reason);
+        return WordExportOutcome::Failed;
+    }
+    WordHandle h;
+    h.Start();
+    h.OpenNewDocument();
+    if (Status s = BuildWordReport(h, entries, WordFigurePaths(dir, count)); !s) {
+        TellFailure(prompts, s.reason);
+        return WordExportOutcome::Failed;
+    }
+
+    const std::optional<std::string> chosen =
+        prompts.AskSaveFile(DefaultWordReportPath(entries, projectDir), kWordFilter);
+    if (!chosen) {
+        return WordExportOutcome::Cancelled;
+    }
+    const std::string path = WithDocxSuffix(*chosen);
+    if (Status s = h.SaveAs(path); !s) {
+        TellFailure(prompts, path + "：" + s.reason);
+        return WordExportOutcome::Failed;
+    }
+    if (!open || !open(path)) {
+        prompts.Tell("WORD报告已保存到" + path);
+    }
+    return WordExportOutcome::Saved;
+}
+
+bool OpenWithDesktop(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+}  // namespace kx

@@ -1,0 +1,51 @@
+// The Word report of the print list: a centred title, the summary table with one row per
+// entry, and the waveform figures 1.jpg ... k.jpg below it.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "record/pile_record.h"
+#include "record/status.h"
+#include "report/word_handle.h"
+
+namespace kx {
+
+// The table's header row.
+extern const std::array<const char*, kSummaryColumns> kSummaryHeader;
+
+// "距桩顶%.2f米左右有缺陷" for a depth above 0, otherwise (also for a depth that is not a
+// number) "桩身质量完整".
+std::string DefectDescription(float depth);
+
+// The nine cells (UTF-8) of the row of print-list entry k (0-based) for record `rec`.
+std::array<std::string, kSummaryColumns> SummaryRowTexts(size_t k, const PileRecord& rec,
+                                                         float depth);
+
+// Number of figures for `entries` print-list entries at `pilesPerPage` piles per figure:
+// entries / pilesPerPage rounded up (0 for an empty list or a count below 1).
+int32_t WordFigureCount(size_t entries, int32_t pilesPerPage);
+
+// The file name of figure `number` (from 1): "1.jpg", "2.jpg", ...
+std::string WordFigureName(int32_t number);
+
+// The paths of exactly figures 1 ... count in `dir`.
+std::vector<std::string> WordFigurePaths(const std::string& dir, int32_t count);
+
+// Builds the report into the open document of `h`: the title in 黑体 18 centred, the
+// summary table of entries + 1 rows (header, then one row per entry; a null entry, one that
+// could not be read, gets its number only), then each picture in the order given. Stops at
+// the first failure, which names the picture or cell. The defect depth is the record's own,
+// independent of any view, as on the report pages.
+Status BuildWordReport(WordHandle& h, const std::vector<const PileRecord*>& entries,
+                       const std::vector<std::string>& pictures);
+
+// New document, BuildWordReport, written to `outPath` (atomically: on failure nothing is
+// left there and an old file stays as it was).
+Status WriteWordReport(const std::vector<const PileRecord*>& entries,
+                       const std::vector<std::string>& pictures, const std::string& outPath);
+
+}  // namespace kx

@@ -1,0 +1,98 @@
+// Every command of the main window as data: the operation, each id that reaches it (menu bar,
+// context menus, toolbars), the keys the list, the views and the pages turn into it, what it
+// requires, and the handler it runs. The window dispatches every pick through Execute, once
+// per pick; the rows below can be read against the system's command table line by line.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace kx::ui {
+
+// What a command requires before its handler runs.
+enum class Guard {
+    kNone,
+    kFileSelected,  // no file selected: "请先选择文件！", nothing else
+    kFileAdded,     // no file selected: "请先添加文件！", nothing else
+    kStackedTab,    // as kFileSelected; and silently nothing while another view tab is shown
+};
+
+// A key that reaches a command: the id of the window that has the focus (the file list 1003,
+// the raw view 10001, the stacked view 10002, the boxes 1008 and 1019) and the Qt key.
+struct KeyTrigger {
+    int focusId = 0;
+    int key = 0;
+};
+
+// What the handlers act on: the main window. Every operation takes no argument and reads the
+// window's state.
+class CommandTarget {
+public:
+    virtual ~CommandTarget() = default;
+
+    virtual bool HasFileSelected() const = 0;
+    virtual bool StackedTabActive() const = 0;
+    virtual void ShowMessage(const QString& text) = 0;
+
+    // File, print list and Word commands.
+    virtual void ImportRawData() = 0;
+    virtual void OpenProject() = 0;
+    virtual void SaveRecord() = 0;
+    virtual void SaveRecordAs() = 0;
+    virtual void ExportWordReport() = 0;
+    virtual void AddToPrintList() = 0;
+    virtual void OpenPrintSettings() = 0;
+    virtual void OpenPrintPreview() = 0;
+    virtual void ExportPdf() = 0;
+    virtual void UnifySiteAndUnit() = 0;
+    virtual void ExitProgram() = 0;
+    virtual void RemoveFromPrintList() = 0;
+    virtual void AddDataFiles() = 0;
+    virtual void RemoveFromDataList() = 0;
+    // Blows, markers, tools.
+    virtual void DeleteBlow() = 0;
+    virtual void UndoDeleteBlow() = 0;
+    virtual void SetPileTop() = 0;
+    virtual void SetDefect() = 0;
+    virtual void SetPileBottom() = 0;
+    virtual void SetLengthFixed() = 0;
+    virtual void SetSpeedFixed() = 0;
+    // A waveform tool (view command 10001-10010), a file being selected.
+    virtual void ApplyViewCommand(int viewCommand) = 0;
+    virtual void RestackWave() = 0;
+    virtual void ToggleOptimize() = 0;
+    virtual void SpectrumZoomIn() = 0;
+    virtual void SpectrumZoomOut() = 0;
+    virtual void SpectrumResetZoom() = 0;
+    virtual void ShowAbout() = 0;
+};
+
+struct CommandEntry {
+    const char* operation;      // what the command does
+    int menuId = 0;             // its menu-bar item; 0 when it has none
+    std::vector<int> otherIds;  // toolbar buttons and context-menu items
+    std::vector<KeyTrigger> keys;
+    Guard guard = Guard::kNone;
+    bool greyedUntilLoaded = false;  // menu item and button grey until a file has been loaded
+    std::function<void(CommandTarget&)> run;
+};
+
+class CommandTable {
+public:
+    explicit CommandTable(CommandTarget& target);
+
+    const std::vector<CommandEntry>& Entries() const { return m_entries; }
+    // The entry a command id (menu, toolbar or context-menu) belongs to; null for none.
+    const CommandEntry* Find(int commandId) const;
+    // Checks the entry's guard and runs its handler once. False for an unknown id.
+    bool Execute(int commandId);
+    // The menu-bar items and buttons greyed until a file has been loaded.
+    std::vector<int> GreyedUntilLoaded() const;
+
+private:
+    CommandTarget& m_target;
+    std::vector<CommandEntry> m_entries;
+};
+
+}  // namespace kx::ui

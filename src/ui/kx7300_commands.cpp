@@ -1,0 +1,315 @@
+// The main window's side of the command table: the handlers it runs, the marker commands
+// with the page boxes they read and write, and the hooks that tie the four views to the
+// window.
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "res/ids.h"
+#include "ui/about.h"
+#include "ui/bo_xing_xx.h"
+#include "ui/kx7300_dlg.h"
+#include "ui/tab_control.h"
+#include "ui/zhong_ti_xx.h"
+#include "waveform/blow_editing.h"
+#include "waveform/qt/all_bo_xin.h"
+#include "waveform/qt/my_die_jia.h"
+#include "waveform/qt/my_pin_pu.h"
+#include "waveform/qt/yuan_shi_bo_xin.h"
+#include "waveform/tool_commands.h"
+
+namespace kx::ui {
+
+namespace {
+
+// Writes a box only when its text changes, so an unchanged box keeps its cursor.
+void SetBoxText(QLineEdit* box, const std::string& utf8) {
+    const QString text = QString::fromStdString(utf8);
+    if (box->text() != text) {
+        box->setText(text);
+    }
+}
+
+}  // namespace
+
+void CKX7300Dlg::ConnectViews() {
+    const auto fileSelected = [this] { return HasFileSelected(); };
+    const auto command = [this](int commandId) { ExecuteCommand(commandId); };
+
+    CMyDieJia::Hooks stacked;
+    stacked.fileSelected = fileSelected;
+    stacked.showReadout = [this](const CursorReadout& r) {
+        SetBoxText(m_waveformPage->Edit(id::kCursorTimeEdit), r.timeText);
+        if (r.voltageText) {
+            SetBoxText(m_waveformPage->Edit(id::kCursorVoltageEdit), *r.voltageText);
+        }
+        SetBoxText(m_waveformPage->Edit(id::kCursorPositionEdit), r.positionText);
+    };
+    stacked.cutoffText = [this] {
+        return m_waveformPage->Edit(id::kLowPassEdit)->text().toStdString();
+    };
+    stacked.optimizeOn = [this] { return m_optimizeOn; };
+    stacked.command = command;
+    m_stackedView->SetHooks(std::move(stacked));
+    // The right-click menu is the menu bar's 工具 pop-up itself: a pick there is a menu pick.
+    m_stackedView->SetContextMenu(qobject_cast<QMenu*>(Command(id::kCmdLowPass)->parent()));
+
+    m_rawViewMenu = new QMenu(this);
+    m_rawViewMenu->setObjectName(QString::number(id::kRawViewMenu));
+    AddMenuCommand(m_rawViewMenu, id::kCmdRawDeleteBlow, "删除波形  &X");
+    AddMenuCommand(m_rawViewMenu, id::kCmdRawUndoDeleteBlow, "撤销删除波形  &B");
+    m_rawView->SetHooks({fileSelected, command});
+    m_rawView->SetContextMenu(m_rawViewMenu);
+
+    m_spectrumMenu = new QMenu(this);
+    m_spectrumMenu->setObjectName(QString::number(id::kSpectrumViewMenu));
+    AddMenuCommand(m_spectrumMenu, id::kCmdSpectrumZoomIn, "放大");
+    AddMenuCommand(m_spectrumMenu, id::kCmdSpectrumZoomOut, "缩小");
+    AddMenuCommand(m_spectrumMenu, id::kCmdSpectrumReset, "还原");
+    m_spectrumView->SetHooks(
+        {fileSelected,
+         [this] { return m_parameterPage->Edit(id::kWaveSpeedEdit)->text().toStdString(); }});
+    m_spectrumView->SetContextMenu(m_spectrumMenu);
+}
+
+void CKX7300Dlg::SetCurrentRecord(PileRecord* record) {
+    m_currentRecord = record;
+    m_stackedView->SetRecord(record);
+    m_rawView->SetRecord(record);
+    if (record != nullptr) {
+        m_selectionWaves = record->waves;
+        std::copy(record->waveAbsent.begin(), record->waveAbsent.end(), m_selectionAbsent.begin());
+    }
+}
+
+void CKX7300Dlg::AddCommandHandler(std::function<bool(int commandId)> handler) {
+    if (handler) {
+        m_commandHandlers.push_back(std::move(handler));
+    }
+}
+
+void CKX7300Dlg::ExecuteCommand(int commandId) {
+    OnCommand(commandId);
+}
+
+PileRecord* CKX7300Dlg::SelectedRecord() const {
+    if (!HasFileSelected()) {
+        return nullptr;
+    }
+    return m_currentRecord != nullptr ? m_currentRecord : m_stackedView->Record();
+}
+
+bool CKX7300Dlg::OfferToHandlers(int commandId) {
+    for (const auto& handler : m_commandHandlers) {
+        if (handler(commandId)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CKX7300Dlg::HandOn(int commandId) {
+    if (!OfferToHandlers(commandId)) {
+        emit commandRequested(commandId);
+    }
+}
+
+void CKX7300Dlg::RunElsewhereOrSayUnavailable(int commandId, const char* name) {
+    if (!OfferToHandlers(commandId)) {
+        ShowMessage(QString("“%1”功能在本版本中尚不可用。").arg(QString::fromUtf8(name)));
+    }
+}
+
+// ---- File, print list and Word commands ------------------------------------------------
+
+void CKX7300Dlg::ImportRawData() {
+    HandOn(id::kCmdImportRawData);
+}
+void CKX7300Dlg::OpenProject() {
+    HandOn(id::kCmdOpenProject);
+}
+void CKX7300Dlg::SaveRecord() {
+    HandOn(id::kCmdSave);
+}
+void CKX7300Dlg::SaveRecordAs() {
+    HandOn(id::kCmdSaveAs);
+}
+void CKX7300Dlg::AddToPrintList() {
+    HandOn(id::kCmdAddToPrintList);
+}
+void CKX7300Dlg::UnifySiteAndUnit() {
+    HandOn(id::kCmdUnifySiteUnit);
+}
+void CKX7300Dlg::RemoveFromPrintList() {
+    HandOn(id::kCmdListRemoveFromPrintList);
+}
+void CKX7300Dlg::AddDataFiles() {
+    HandOn(id::kCmdListAddDataFiles);
+}
+void CKX7300Dlg::RemoveFromDataList() {
+    HandOn(id::kCmdListRemoveFromDataList);
+}
+
+void CKX7300Dlg::ExportWordReport() {
+    RunElsewhereOrSayUnavailable(id::kCmdWordReport, "输出到WORD");
+}
+void CKX7300Dlg::OpenPrintSettings() {
+    RunElsewhereOrSayUnavailable(id::kCmdPrintSettings, "打印设置");
+}
+void CKX7300Dlg::OpenPrintPreview() {
+    RunElsewhereOrSayUnavailable(id::kCmdPrintPreview, "打印预览");
+}
+void CKX7300Dlg::ExportPdf() {
+    RunElsewhereOrSayUnavailable(id::kCmdExportPdf, "输出PDF");
+}
+
+void CKX7300Dlg::ExitProgram() {
+    if (Prompt("确定退出程序？", "提示", PromptButtons::YesNo) == PromptAnswer::Yes) {
+        close();
+    }
+}
+
+void CKX7300Dlg::ShowAbout() {
+    CAbout about(this);
+    about.exec();
+}
+
+// ---- Blows -------------------------------------------------------------------------------
+
+void CKX7300Dlg::ShowRawViewTab() {
+    m_viewTab->Select(0);
+    m_stackedView->hide();
+    m_spectrumView->hide();
+    m_allView->hide();
+    m_rawView->show();
+}
+
+void CKX7300Dlg::DeleteBlow() {
+    const BlowEditOutcome out =
+        kx::DeleteBlow(SelectedRecord(), m_rawView->SelectedBlow(), m_spectrumView->Spectrum());
+    switch (out.action) {
+        case BlowEditAction::kShowMessage:
+            ShowMessage(QString::fromStdString(out.message));
+            return;
+        case BlowEditAction::kShowRawViewTab:
+            ShowRawViewTab();
+            return;
+        case BlowEditAction::kBlowEdited:
+            m_stackedView->viewport()->update();
+            m_rawView->viewport()->update();
+            m_spectrumView->viewport()->update();
+            m_allView->viewport()->update();
+            m_waveModified = true;
+            return;
+    }
+}
+
+void CKX7300Dlg::UndoDeleteBlow() {
+    const BlowEditOutcome out = kx::UndoDeleteBlow(SelectedRecord(), m_rawView->SelectedBlow(),
+                                                   m_selectionWaves, m_selectionAbsent);
+    switch (out.action) {
+        case BlowEditAction::kShowMessage:
+            ShowMessage(QString::fromStdString(out.message));
+            return;
+        case BlowEditAction::kShowRawViewTab:
+            ShowRawViewTab();
+            return;
+        case BlowEditAction::kBlowEdited:
+            m_stackedView->viewport()->update();
+            m_rawView->viewport()->update();
+            m_allView->viewport()->update();
+            return;
+    }
+}
+
+// ---- Markers ------------------------------------------------------------------------------
+
+void CKX7300Dlg::RunMarkerCommand(MarkerOutcome (*operation)(MarkerState&)) {
+    MarkerState& m = m_stackedView->Markers();
+    m.record = SelectedRecord();
+    m.stackedTabActive = m_stackedTabActive;
+    m.viewWidth = m_stackedView->ClientWidth();
+    QLineEdit* length = m_parameterPage->Edit(id::kPileLengthEdit);
+    QLineEdit* speed = m_parameterPage->Edit(id::kWaveSpeedEdit);
+    QLineEdit* defect = m_parameterPage->Edit(id::kDefectPositionEdit);
+    m.lengthText = length->text().toStdString();
+    m.speedText = speed->text().toStdString();
+    m.defectText = defect->text().toStdString();
+    m.timeText = m_waveformPage->Edit(id::kCursorTimeEdit)->text().toStdString();
+
+    const MarkerOutcome out = operation(m);
+
+    SetBoxText(length, m.lengthText);
+    SetBoxText(speed, m.speedText);
+    SetBoxText(defect, m.defectText);
+    length->setEnabled(m.lengthBoxEnabled);
+    speed->setEnabled(m.speedBoxEnabled);
+    if (out.repaint) {
+        m_stackedView->viewport()->update();
+    }
+    if (!out.message.empty()) {
+        ShowMessage(QString::fromStdString(out.message));
+    }
+}
+
+void CKX7300Dlg::SetPileTop() {
+    RunMarkerCommand(&kx::SetPileTop);
+}
+void CKX7300Dlg::SetDefect() {
+    RunMarkerCommand(&kx::SetDefect);
+}
+void CKX7300Dlg::SetPileBottom() {
+    RunMarkerCommand(&kx::SetPileBottom);
+}
+void CKX7300Dlg::DefectFromPosition() {
+    RunMarkerCommand(&kx::DefectFromPosition);
+}
+
+void CKX7300Dlg::SetLengthFixed() {
+    Command(id::kCmdLengthFixed)->setChecked(true);
+    RunMarkerCommand(&kx::SetLengthFixed);
+}
+
+void CKX7300Dlg::SetSpeedFixed() {
+    Command(id::kCmdSpeedFixed)->setChecked(true);
+    RunMarkerCommand(&kx::SetSpeedFixed);
+}
+
+// ---- Tools --------------------------------------------------------------------------------
+
+void CKX7300Dlg::ApplyViewCommand(int viewCommand) {
+    m_stackedView->RunViewCommand(viewCommand);
+    m_allView->viewport()->update();
+    m_waveModified = true;
+}
+
+void CKX7300Dlg::RestackWave() {
+    const std::string message = RestackCommand(SelectedRecord());
+    if (!message.empty()) {
+        ShowMessage(QString::fromStdString(message));
+        return;
+    }
+    m_stackedView->viewport()->update();
+    m_allView->viewport()->update();
+    // Like every tool: leaving the pile now offers to save the re-stacked waveform.
+    m_waveModified = true;
+}
+
+void CKX7300Dlg::ToggleOptimize() {
+    m_optimizeTouched = true;
+    m_optimizeOn = !m_optimizeOn;
+    Command(id::kBtnOptimize)->setChecked(m_optimizeOn);
+}
+
+void CKX7300Dlg::SpectrumZoomIn() {
+    m_spectrumView->ZoomIn();
+}
+void CKX7300Dlg::SpectrumZoomOut() {
+    m_spectrumView->ZoomOut();
+}
+void CKX7300Dlg::SpectrumResetZoom() {
+    m_spectrumView->ResetZoom();
+}
+
+}  // namespace kx::ui

@@ -1,0 +1,15 @@
+#include "workspace/print_list_entries.h"
+
+namespace kx {
+
+ReportEntries PrintListEntries(Workspace& ws) {
+    return {ws.m_printList.size(), [&ws](size_t k) -> const PileRecord* {
+                const std::vector<int32_t>& indexes = ws.m_printList.printRecordIndexes;
+                if (k >= indexes.size() || indexes[k] < 0) {
+                    return nullptr;
+                }
+                return ws.m_records.WaitFor(static_cast<size_t>(indexes[k]));
+            }};
+}
+
+}  // namespace kx
