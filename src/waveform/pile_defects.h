@@ -22,7 +22,7 @@ struct PileDefect {
 struct DefectOptions {
     // A section counts as a defect when its impedance is below 1 / `reportRatio` or above
     // `reportRatio` times the shaft's above it...
-    double reportRatio = 1.2;
+    double reportRatio = 1.1;
     // ...over at least this length.
     double shortestM = 0.25;
 };
