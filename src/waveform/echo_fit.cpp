@@ -663,8 +663,6 @@ EchoFit FitEchoes(const PileRecord& rec, const EchoFitOptions& options) {
                        options.toeSigmas);
     }
 
-    std::vector<double> velocity, diff;
-    fitter.Render(model, velocity, diff);
     const double norm = std::sqrt(Energy(Wavelet(fitter.PulseFor(model))));
     const std::vector<double> echoes = FirstEchoes(model, material);
     fit.pulse = fitter.PulseFor(model);
@@ -679,7 +677,6 @@ EchoFit FitEchoes(const PileRecord& rec, const EchoFitOptions& options) {
         c.sigmas = std::fabs(c.echo) * norm / noise;
         fit.changes.push_back(c);
     }
-    fit.modelVelocity = velocity;
     fit.ok = true;
     return fit;
 }

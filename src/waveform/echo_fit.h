@@ -6,8 +6,10 @@
 // The fit works on the sample-to-sample differences of the integrated trace: the
 // accelerometer's noise is white there, while the integration turns it into a wander that
 // would swamp the weak late echoes, and the integrator's straight-line drift removal becomes a
-// constant. Changes are added one at a time where the remaining misfit best matches an echo
-// (matching pursuit), and after each the whole model is refined by least squares.
+// constant. The changes are found by layer stripping: the misfit's echoes are picked out by
+// sparse deconvolution, those that cannot be multiples of anything still unknown join the
+// model, and the whole model is refined by least squares before the later echoes are looked
+// at (their multiples are then part of the model).
 #pragma once
 
 #include <vector>
@@ -38,6 +40,7 @@ struct EchoFitOptions {
     double relativeEcho = 0.03;
     // The deconvolution's echoes must stand out by this much even after its shrinking.
     double keepSigmas = 1.0;
+    // Changes the model may hold at most (a trace of more is not a pile's).
     int maxChanges = 24;
     // Where the toe must be (two-way times in µs from the pile-top peak; none when toeToUs
     // is 0): a toe too weak for detectSigmas is looked for there at toeSigmas.
@@ -66,12 +69,11 @@ struct EchoFit {
     double peakPosition = 0;  // the same between samples
     double scale = 0;         // trace value at the peak
     IncidentPulse pulse;
-    double soilPerUs = 0;               // the soil's reflection along the shaft, per µs of travel
-    double fadePerUs = 0;               // damping of a wave per µs of travel (soil and concrete)
-    double noise = 0;                   // noise deviation per sample difference, share of the peak
-    std::vector<FoundChange> changes;   // sorted by time
-    std::vector<double> velocity;       // the normalised trace (peak 1)
-    std::vector<double> modelVelocity;  // the fitted model of it (without the drift)
+    double soilPerUs = 0;              // the soil's reflection along the shaft, per µs of travel
+    double fadePerUs = 0;              // damping of a wave per µs of travel (soil and concrete)
+    double noise = 0;                  // noise deviation per sample difference, share of the peak
+    std::vector<FoundChange> changes;  // sorted by time
+    std::vector<double> velocity;      // the normalised trace (peak 1)
 };
 
 // Fits the model to the stacked waveform of `rec` as the project loader leaves it.

@@ -17,8 +17,8 @@ PileImpedance ImpedanceFromFit(const EchoFit& fit, const PileToe& toe, double me
     double z = 1.0;
     size_t next = 0;
     for (int k = 0; k <= elements; ++k) {
-        // Element k spans two-way times [k, k + 1) intervals; a change inside it sets the
-        // impedance of the elements after it.
+        // Element k starts k intervals of two-way time below the head; the changes up to
+        // there set its impedance (the toe's own is no part of the shaft).
         const double t = k * fit.intervalUs;
         while (next < fit.changes.size() && fit.changes[next].timeUs <= t &&
                fit.changes[next].timeUs < endUs - 0.5 * fit.intervalUs) {

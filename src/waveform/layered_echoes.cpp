@@ -119,14 +119,4 @@ HeadResponse LayeredHeadResponse(const std::vector<ImpedanceChange>& changes, do
     return out;
 }
 
-std::vector<double> ImpedanceBelowChanges(const std::vector<ImpedanceChange>& changes) {
-    std::vector<double> z;
-    double above = 1.0;
-    for (const ImpedanceChange& c : changes) {
-        above *= (1.0 - c.r) / (1.0 + c.r);
-        z.push_back(above);
-    }
-    return z;
-}
-
 }  // namespace kx

@@ -46,7 +46,4 @@ struct HeadResponse {
 HeadResponse LayeredHeadResponse(const std::vector<ImpedanceChange>& changes, double soil,
                                  double material, double endTime, double smallest);
 
-// Impedance below each change relative to the head's: Z_below = Z_above (1 - r) / (1 + r).
-std::vector<double> ImpedanceBelowChanges(const std::vector<ImpedanceChange>& changes);
-
 }  // namespace kx
