@@ -33,6 +33,7 @@ void AddImportCommand(CLI::App& app, Context& ctx);
 void AddProcessCommand(CLI::App& app, Context& ctx);
 void AddSpectrumCommand(CLI::App& app, Context& ctx);
 void AddMarkersCommand(CLI::App& app, Context& ctx);
+void AddAnalyzeCommand(CLI::App& app, Context& ctx);
 void AddReportCommand(CLI::App& app, Context& ctx);
 
 // Runs kxtool with the given arguments; returns the exit status.

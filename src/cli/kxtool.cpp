@@ -38,6 +38,7 @@ int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     AddProcessCommand(app, ctx);
     AddSpectrumCommand(app, ctx);
     AddMarkersCommand(app, ctx);
+    AddAnalyzeCommand(app, ctx);
     AddReportCommand(app, ctx);
     try {
         app.parse(argc, argv);

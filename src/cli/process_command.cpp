@@ -1,10 +1,14 @@
+#include <charconv>
+#include <cmath>
 #include <limits>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "cli/command.h"
 #include "waveform/blow_editing.h"
+#include "waveform/exponential_amplification.h"
 #include "waveform/low_pass_filter.h"
 #include "waveform/spectrum.h"
 #include "waveform/stacking.h"
@@ -14,11 +18,15 @@
 namespace kx::cli {
 namespace {
 
+// The exponential amplification's largest gain, as the window's dialog allows.
+constexpr double kMaxAmplifyGain = 10.0;
+
 // Values of every occurrence of the options that take one, in the order given.
 struct ProcessArgs {
     std::string in, out;
     bool loaded = false;
     std::vector<int> lowpass, smooth, cutFront, cutBack, deleteBlow;
+    std::vector<std::string> amplify;
     int integrate = 0, zero = 0, reverse = 0, restack = 0;
 };
 
@@ -28,6 +36,30 @@ CLI::Option* AddValueOp(CLI::App* cmd, const std::string& name, std::vector<int>
         ->type_name(valueName)
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
+
+// "G" or "G:T": gain 0-10 per ms, from T µs on (T >= 0, default 0).
+struct Amplification {
+    double gain = 0;
+    double startUs = 0;
+};
+
+std::optional<Amplification> ParseAmplification(const std::string& text) {
+    Amplification g;
+    const size_t colon = text.find(':');
+    auto number = [](const std::string& s, double& out) {
+        const char* end = s.data() + s.size();
+        const auto [ptr, ec] = std::from_chars(s.data(), end, out);
+        return ec == std::errc() && ptr == end && std::isfinite(out);
+    };
+    if (!number(text.substr(0, colon), g.gain) || g.gain < 0 || g.gain > kMaxAmplifyGain) {
+        return std::nullopt;
+    }
+    if (colon != std::string::npos &&
+        (!number(text.substr(colon + 1), g.startUs) || g.startUs < 0)) {
+        return std::nullopt;
+    }
+    return g;
 }
 
 // Applies the operations to the record in the order they were given on the command line.
@@ -56,6 +88,9 @@ void ApplyOperations(const CLI::App& cmd, const ProcessArgs& a, PileRecord& rec)
             CutFront(stacked, n, next(name, a.cutFront));
         } else if (name == "--cut-back") {
             CutBack(stacked, n, next(name, a.cutBack));
+        } else if (name == "--amplify") {
+            const Amplification g = ParseAmplification(a.amplify.at(used[name]++)).value();
+            AmplifyExponential(stacked, n, rec.sampleIntervalUs, g.gain, g.startUs);
         } else if (name == "--delete-blow") {
             SpectrumBuffer unused{};
             DeleteBlow(&rec, next(name, a.deleteBlow), unused);
@@ -83,6 +118,18 @@ void AddProcessCommand(CLI::App& app, Context& ctx) {
     AddValueOp(cmd, "--cut-back", a->cutBack, "I", "samples I..N-1 := 0 (I clamped to 0..N)");
     AddValueOp(cmd, "--delete-blow", a->deleteBlow, "B", "delete blow B (0-7) and re-stack")
         ->check(CLI::Range(0, 7));
+    cmd->add_option("--amplify", a->amplify,
+                    "multiply the sample at t by exp(G max(0, t - T) / 1 ms), G 0-10, T in us")
+        ->type_name("G[:T]")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->check(
+            [](const std::string& v) {
+                return ParseAmplification(v)
+                           ? std::string()
+                           : std::string("expected G[:T] with G 0 to 10 and T >= 0");
+            },
+            "G[:T]");
     cmd->callback([&ctx, cmd, a]() {
         PileRecord rec;
         if (!LoadRecord(ctx, a->in, rec)) {

@@ -7,9 +7,8 @@
 #include <numbers>
 #include <vector>
 
-#include "record/raw_file_writer.h"
 #include "synth/synth_record.h"
-#include "workspace/load_steps.h"
+#include "synth_test_util.h"
 
 namespace kx {
 namespace {
@@ -19,15 +18,7 @@ using synth::SynthOptions;
 using synth::ToeCondition;
 
 std::vector<double> LoadedStack(const SynthOptions& opt) {
-    const synth::SynthResult res = synth::MakeSynthRecord(opt);
-    EXPECT_TRUE(res.status) << res.status.reason;
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(RawFileBytes(res.record, res.stamp, bytes));
-    PileRecord rec;
-    const ReadOutcome read = rec.ReadTestBytes(nullptr, bytes, true);
-    EXPECT_TRUE(read) << read.status.reason;
-    EXPECT_TRUE(read.messages.empty());
-    ApplyLoadSteps(rec);
+    const PileRecord rec = test::LoadedSynthRecord(opt);
     const auto& s = rec.waves[kStackedSlot];
     return std::vector<double>(s.begin(), s.begin() + rec.SampleCount());
 }

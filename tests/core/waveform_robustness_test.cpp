@@ -3,11 +3,14 @@
 // float-to-int conversions and signed overflow.)
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <vector>
 
 #include "waveform/blow_editing.h"
+#include "waveform/exponential_amplification.h"
 #include "waveform/low_pass_filter.h"
+#include "waveform/pile_analysis.h"
 #include "waveform/pile_markers.h"
 #include "waveform/spectrum.h"
 #include "waveform/spectrum_view_geometry.h"
@@ -135,6 +138,41 @@ TEST(WaveformRobustness, MarkersAndViewArithmeticStayDefined) {
                 StackedPlot(r.waves[kStackedSlot].data(), n, v, 1 << 30);
             }
             ExpectGuards(r, n, "markers");
+        }
+    }
+}
+
+TEST(WaveformRobustness, AnalysisAidsStayDefinedOnAnyTrace) {
+    const float lengths[] = {0.0f, -5.0f, 12.0f, 3.4e38f, std::numeric_limits<float>::infinity(),
+                             std::nanf("")};
+    for (int n : kCounts) {
+        for (int32_t interval : {kMin, 0, 1, 20, 200, kMax}) {
+            PileRecord r = ExtremeRecord(n);
+            r.sampleIntervalUs = interval;
+            // A blow-like trace too: rise, fall and an echo in extreme values.
+            if (n == 1024 && interval == 20) {
+                for (int i = 0; i < n; ++i) {
+                    r.waves[kStackedSlot][i] = (i > 8 && i < 40) || (i > 400 && i < 420) ? kMax
+                                               : i < 60                              ? kMin
+                                                                                     : 0;
+                }
+            }
+            for (float length : lengths) {
+                r.pileLength = length;
+                r.waveSpeed = length;
+                const PileAnalysis a = AnalyzePile(r);
+                if (a.toe.timeUs) {
+                    EXPECT_TRUE(std::isfinite(*a.toe.timeUs));
+                }
+                for (const PileDefect& d : a.defects) {
+                    EXPECT_TRUE(std::isfinite(d.depthM) && std::isfinite(d.ratio));
+                }
+                for (double z : a.impedance.values) {
+                    ASSERT_TRUE(std::isfinite(z) && z > 0);
+                }
+            }
+            AmplifyExponential(r.waves[kStackedSlot].data(), n, interval, 10.0, -1e300);
+            ExpectGuards(r, n, "analysis");
         }
     }
 }

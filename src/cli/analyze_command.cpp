@@ -1,0 +1,74 @@
+#include <charconv>
+#include <cstdlib>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "cli/command.h"
+#include "waveform/pile_analysis.h"
+#include "workspace/load_steps.h"
+
+namespace kx::cli {
+
+namespace {
+
+// The analysis is an estimate: printed to a sensible number of decimals, its digits stay
+// meaningful (and the same on every machine). Through the decimal text, so that the JSON
+// shows exactly those decimals.
+double Rounded(double v, int decimals) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc()) {
+        return v;
+    }
+    *r.ptr = '\0';
+    return std::strtod(buf, nullptr);
+}
+
+nlohmann::ordered_json AnalysisToJson(const PileAnalysis& a) {
+    nlohmann::ordered_json j;
+    j["toeTimeUs"] = a.toe.timeUs ? nlohmann::ordered_json(Rounded(*a.toe.timeUs, 1))
+                                  : nlohmann::ordered_json(nullptr);
+    j["toeConfidence"] = Rounded(a.toe.confidence, 3);
+    nlohmann::ordered_json defects = nlohmann::ordered_json::array();
+    for (const PileDefect& d : a.defects) {
+        nlohmann::ordered_json o;
+        o["depthM"] = Rounded(d.depthM, 3);
+        o["timeUs"] = Rounded(d.timeUs, 1);
+        o["kind"] = d.kind == DefectKind::kNecking ? "necking" : "bulge";
+        o["ratio"] = Rounded(d.ratio, 3);
+        defects.push_back(o);
+    }
+    j["defects"] = defects;
+    nlohmann::ordered_json values = nlohmann::ordered_json::array();
+    for (double z : a.impedance.values) {
+        values.push_back(Rounded(z, 4));
+    }
+    j["impedance"] = {{"dzM", Rounded(a.impedance.dzM, 5)}, {"values", values}};
+    return j;
+}
+
+}  // namespace
+
+void AddAnalyzeCommand(CLI::App& app, Context& ctx) {
+    auto* cmd = app.add_subcommand(
+        "analyze", "find the pile toe, the defects and the impedance profile; print them as JSON");
+    struct Args {
+        std::string path;
+        bool loaded = false;
+    };
+    auto a = std::make_shared<Args>();
+    cmd->add_option("FILE", a->path, "raw (.kxd) or analysis (.kxc) file")->required();
+    cmd->add_flag("--loaded", a->loaded, "apply the project loader's post-read steps first");
+    cmd->callback([&ctx, a]() {
+        PileRecord rec;
+        if (!LoadRecord(ctx, a->path, rec)) {
+            return;
+        }
+        if (a->loaded) {
+            ApplyLoadSteps(rec);
+        }
+        ctx.out << AnalysisToJson(AnalyzePile(rec)).dump(2) << "\n";
+    });
+}
+
+}  // namespace kx::cli
