@@ -12,12 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "bench_projects.h"
 #include "workspace/workspace.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-constexpr int kFiles = 2000;
+using kx::bench::kFiles;
+using kx::bench::TheProjects;
+using kx::bench::Projects;
 
 class OpenOnly : public kx::UserPrompts {
 public:
@@ -38,7 +40,7 @@ class NoViews : public kx::WorkspaceViews {
 public:
     kx::PageTexts ReadPageTexts() override { return {}; }
     void ShowRecordOnPages(const kx::PileRecord&) override {}
-    void CollectPagesIntoRecord(kx::PileRecord&) override {}
+    bool CollectPagesIntoRecord(kx::PileRecord&) override { return true; }
     void PlaceMarkersForRecord(kx::PileRecord&) override {}
     kx::MarkerPixels StackedMarkers() override { return {0, 2000, 0}; }
     void SetBackupWave(const kx::WaveSlot&) override {}
@@ -48,54 +50,6 @@ public:
     void SetRawViewSelectedBlow(int) override {}
     void SetAllViewRowCount(int) override {}
 };
-
-// Two projects of kFiles full-length records each, made once: saved files (already
-// integrated) and freshly imported ones (integrated by the loader).
-struct Projects {
-    std::string root;
-    std::string dir[2];
-    std::vector<std::string> paths[2];
-
-    Projects() {
-        root = (fs::temp_directory_path() / "kxbench-XXXXXX").string();
-        if (::mkdtemp(root.data()) == nullptr)
-            std::abort();
-        // The reader's diagnostic dumps land in the current directory.
-        fs::current_path(root);
-        for (int integrated = 0; integrated < 2; ++integrated) {
-            dir[integrated] = root + (integrated ? "/saved" : "/imported");
-            fs::create_directory(dir[integrated]);
-            kx::PileRecord r;
-            std::memcpy(r.magic.data(), "QRVA", 4);
-            r.formatVersion = 234;
-            r.sampleCount = 1024;
-            r.sampleIntervalUs = 20;
-            r.site = "bench site";
-            r.integrated = integrated != 0;
-            for (int s = 0; s < 9; ++s)
-                r.waveAbsent[s] = s >= 4 && s < 8;
-            for (int s = 0; s < kx::kSlotCount; ++s)
-                for (int i = 0; i < 1024; ++i)
-                    r.waves[s][i] = ((s + 1) * i * 7919) % 200001 - 100000;
-            for (int k = 0; k < kFiles; ++k) {
-                r.pileNumber = std::to_string(k);
-                const std::string p = dir[integrated] + "/" + std::to_string(k) + ".kxc";
-                if (!r.WriteAnalysisFile(p))
-                    std::abort();
-                paths[integrated].push_back(p);
-            }
-        }
-    }
-    ~Projects() {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-};
-
-Projects& TheProjects() {
-    static Projects p;
-    return p;
-}
 
 size_t ReadAllBytes(const std::vector<std::string>& paths) {
     size_t total = 0;

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything, generates the demo site and starts the desktop program kx7300.
-# Open examples/demo-site with "打开工程" to browse its piles.
+# Builds everything, generates the demo site and starts the desktop program kx7300 on it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/build.sh"
@@ -11,10 +10,10 @@ bash "$root/scripts/make-demo-site.sh" "$kxtool" "$root/examples/demo-site" >/de
 mkdir -p "$build/run" && cd "$build/run"
 # The site opens as a project once its raw files are imported as analysis files.
 "$kxtool" import "$root/examples/demo-site" --overwrite all >/dev/null
-echo "Demo site: $root/examples/demo-site (open it with 打开工程)"
+echo "Demo site: $root/examples/demo-site"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display: showing the example pile with kxtool instead of starting kx7300." >&2
   echo "(On a desktop, or under 'xvfb-run -a bash scripts/run.sh', the window opens.)" >&2
   exec "$kxtool" info "$root/examples/pile-example.kxd"
 fi
-exec "$build/src/ui/kx7300" "$@"
+exec "$build/src/ui/kx7300" "$root/examples/demo-site" "$@"

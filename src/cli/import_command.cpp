@@ -35,7 +35,7 @@ class NoViews : public WorkspaceViews {
 public:
     PageTexts ReadPageTexts() override { return {}; }
     void ShowRecordOnPages(const PileRecord&) override {}
-    void CollectPagesIntoRecord(PileRecord&) override {}
+    bool CollectPagesIntoRecord(PileRecord&) override { return true; }
     void PlaceMarkersForRecord(PileRecord&) override {}
     MarkerPixels StackedMarkers() override { return {0, 2000, 0}; }
     void SetBackupWave(const WaveSlot&) override {}

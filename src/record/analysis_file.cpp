@@ -43,7 +43,7 @@ void WriteStoredString(ByteWriter& out, const std::string& s) {
 
 }  // namespace
 
-ReadOutcome ReadAnalysisImage(PileRecord& rec, const std::vector<uint8_t>& bytes) {
+ReadOutcome ReadAnalysisImage(PileRecord& rec, std::span<const uint8_t> bytes, WaveDump* heldDump) {
     ByteReader in(bytes, std::endian::little);
     auto truncated = [&]() {
         return ReadOutcome{
@@ -92,7 +92,7 @@ ReadOutcome ReadAnalysisImage(PileRecord& rec, const std::vector<uint8_t>& bytes
     if (in.failed()) {
         return truncated();
     }
-    DumpWaveToFile("读KXC文件后.txt", rec.waves[kStackedSlot].data(), n);
+    DumpWaveOrHold(heldDump, "读KXC文件后.txt", rec.waves[kStackedSlot].data(), n);
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace kx {
 
 class ByteReader {
 public:
-    ByteReader(const std::vector<uint8_t>& bytes, std::endian order)
+    ByteReader(std::span<const uint8_t> bytes, std::endian order)
         : data_(bytes.data()), size_(bytes.size()), order_(order) {}
 
     bool failed() const { return failed_; }

@@ -154,4 +154,19 @@ void DumpWaveToFile(const char* fileName, const int32_t* samples, int count) {
     ::close(fd);
 }
 
+void WaveDump::Write() const {
+    if (fileName != nullptr) {
+        DumpWaveToFile(fileName, samples.data(), static_cast<int>(samples.size()));
+    }
+}
+
+void DumpWaveOrHold(WaveDump* held, const char* fileName, const int32_t* samples, int count) {
+    if (held == nullptr) {
+        DumpWaveToFile(fileName, samples, count);
+        return;
+    }
+    held->fileName = fileName;
+    held->samples.assign(samples, samples + (count > 0 ? count : 0));
+}
+
 }  // namespace kx

@@ -20,4 +20,16 @@ Status WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& 
 // line end, into `fileName` in the current directory. Failures are ignored.
 void DumpWaveToFile(const char* fileName, const int32_t* samples, int count);
 
+// A diagnostic dump held back instead of written: a loader reading thousands of files writes
+// only the last one's, which is all that would survive anyway.
+struct WaveDump {
+    const char* fileName = nullptr;  // null: nothing to dump
+    std::vector<int32_t> samples;
+
+    void Write() const;
+};
+
+// Writes the dump now (`held` null) or keeps it in `held`.
+void DumpWaveOrHold(WaveDump* held, const char* fileName, const int32_t* samples, int count);
+
 }  // namespace kx

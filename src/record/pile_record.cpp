@@ -38,14 +38,22 @@ ReadOutcome PileRecord::ReadTestFile(RecordOwner* owner, const std::string& path
 ReadOutcome PileRecord::ReadTestBytes(RecordOwner* owner, const std::vector<uint8_t>& bytes,
                                       bool rawFile) {
     PileRecord rec;
-    ReadOutcome out = rawFile ? ReadRawImage(rec, bytes) : ReadAnalysisImage(rec, bytes);
+    ReadOutcome out = rec.ReadFreshTestBytes(owner, bytes, rawFile);
+    *this = std::move(rec);
+    return out;
+}
+
+ReadOutcome PileRecord::ReadFreshTestBytes(RecordOwner* owner, std::span<const uint8_t> bytes,
+                                           bool rawFile, WaveDump* heldDump) {
+    ReadOutcome out =
+        rawFile ? ReadRawImage(*this, bytes, heldDump) : ReadAnalysisImage(*this, bytes, heldDump);
     if (out.status.ok) {
-        *this = std::move(rec);
         return out;
     }
     // A rejected file leaves the defaults, with the magic as read.
+    const std::array<char, 4> readMagic = magic;
     *this = PileRecord{};
-    magic = rec.magic;
+    magic = readMagic;
     if (out.status.reason == kBadMagic && owner != nullptr) {
         owner->ClearCurrentPath();
     }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ using WaveSlots = std::array<WaveSlot, kSlotCount>;
 
 // Whoever owns the current selection: a reader that meets a wrong magic tells it to forget
 // the selected path, so that no file counts as selected.
+struct WaveDump;
+
 class RecordOwner {
 public:
     virtual ~RecordOwner() = default;
@@ -106,6 +109,12 @@ struct PileRecord {
 
     // The same, from bytes already in memory; `suffixKxd` picks the raw layout.
     ReadOutcome ReadTestBytes(RecordOwner* owner, const std::vector<uint8_t>& bytes, bool rawFile);
+
+    // The same into a record that still holds the defaults (a fresh PileRecord), parsed in
+    // place so that no copy of the waveforms is made. The diagnostic dump is kept in
+    // `heldDump` instead of written when one is given.
+    ReadOutcome ReadFreshTestBytes(RecordOwner* owner, std::span<const uint8_t> bytes, bool rawFile,
+                                   WaveDump* heldDump = nullptr);
 
     // Writes the record as an analysis file, atomically: the target is replaced only once the
     // new file is complete, so a failure leaves any old file as it was.

@@ -44,7 +44,7 @@ double RoundThroughFloat(double v) {
 
 }  // namespace
 
-ReadOutcome ReadRawImage(PileRecord& rec, const std::vector<uint8_t>& bytes) {
+ReadOutcome ReadRawImage(PileRecord& rec, std::span<const uint8_t> bytes, WaveDump* heldDump) {
     ReadOutcome out;
     ByteReader in(bytes, std::endian::big);
     auto truncated = [&]() {
@@ -132,7 +132,7 @@ ReadOutcome ReadRawImage(PileRecord& rec, const std::vector<uint8_t>& bytes) {
         return truncated();
     }
     if (rec.formatVersion == kLayout123) {
-        DumpWaveToFile("读原始文件后.txt", rec.waves[kStackedSlot].data(), n);
+        DumpWaveOrHold(heldDump, "读原始文件后.txt", rec.waves[kStackedSlot].data(), n);
     }
     return out;
 }

@@ -33,6 +33,7 @@ inline constexpr int kAboutBitmap = 162;
 inline constexpr int kSmoothDialog = 163;
 inline constexpr int kDevicePageDialog = 165;
 inline constexpr int kRawViewMenu = 167;
+inline constexpr int kOverwriteDialog = 168;
 inline constexpr int kSpectrumViewMenu = 169;
 inline constexpr int kToolsToolBarResource = 170;
 
@@ -91,6 +92,11 @@ inline constexpr int kLatitudeEdit = 1066;
 inline constexpr int kSmoothPointsEdit = 1057;
 // About box (dialog 161).
 inline constexpr int kAboutPicture = 1062;
+// Overwrite question CIsFugai (dialog 168).
+inline constexpr int kOverwriteYes = 1068;
+inline constexpr int kOverwriteNo = 1050;
+inline constexpr int kOverwriteAll = 1051;
+inline constexpr int kOverwriteNone = 1052;
 
 // ---- Print dialog (152) and its three pages (153-155) -----------------------------------
 inline constexpr int kPrintDialog = 152;

@@ -1,10 +1,14 @@
 #include "ui/kx7300_app.h"
 
 #include <QScreen>
+#include <QTimer>
 #include <memory>
 
-#include "ui/render/fonts.h"
+#include "print/qt/print_commands.h"
+#include "report/qt/word_commands.h"
 #include "ui/kx7300_dlg.h"
+#include "ui/project_controller.h"
+#include "ui/render/fonts.h"
 
 namespace kx::ui {
 
@@ -22,14 +26,25 @@ CKX7300App::CKX7300App(int& argc, char** argv) : QApplication(argc, argv) {
     setFont(DialogFont());
 }
 
-int CKX7300App::InitInstance() {
+int CKX7300App::InitInstance(const QString& projectDir) {
     auto dialog = std::make_unique<CKX7300Dlg>();
     g_mainWindow = dialog.get();
+    // Printing and the Word report work on the window's project, asking what they ask through
+    // the same prompts as the file commands.
+    CProjectController* project = dialog->Project();
+    CPrintCommands::Attach(*dialog, project->GetWorkspace(), project->Prompts());
+    CWordCommands::Attach(*dialog, project->GetWorkspace(), project->Prompts());
     // Without a window manager to maximise it, the window still covers the screen.
     if (QScreen* screen = primaryScreen()) {
         dialog->setGeometry(screen->availableGeometry());
     }
     dialog->showMaximized();
+    if (!projectDir.isEmpty()) {
+        // Once the window is up, so that a message about the directory has it as owner.
+        CKX7300Dlg* window = dialog.get();
+        QTimer::singleShot(0, window,
+                           [window, projectDir] { window->Project()->OpenProjectAt(projectDir); });
+    }
     const int status = exec();
     g_mainWindow = nullptr;
     dialog.reset();  // empties the img folder

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QString>
 
 namespace kx::ui {
 
@@ -13,8 +14,9 @@ class CKX7300App : public QApplication {
 public:
     CKX7300App(int& argc, char** argv);
 
-    // Runs the whole program; the exit status of the event loop.
-    int InitInstance();
+    // Runs the whole program, opening `projectDir` as 打开工程 would when it is given; the
+    // exit status of the event loop.
+    int InitInstance(const QString& projectDir = QString());
 
     // The main window while it exists, else null.
     static CKX7300Dlg* MainWindow();

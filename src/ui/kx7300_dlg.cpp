@@ -33,6 +33,7 @@
 #include "ui/my_tool_bar.h"
 #include "ui/number_text.h"
 #include "ui/page4.h"
+#include "ui/project_controller.h"
 #include "ui/record_date_time.h"
 #include "ui/render/fonts.h"
 #include "ui/resource_images.h"
@@ -100,11 +101,13 @@ CKX7300Dlg::CKX7300Dlg(QWidget* parent) : QMainWindow(parent) {
     };
     m_prompt = ShowMessageBox;
     OnInitDialog();
+    m_project = std::make_unique<CProjectController>(this);
     qApp->installEventFilter(this);
 }
 
 CKX7300Dlg::~CKX7300Dlg() {
     qApp->removeEventFilter(this);
+    m_project.reset();  // stops the loader while the views it fills still exist
     EmptyFolderFiles(std::filesystem::path(QFile::encodeName(ImgFolder()).toStdString()));
 }
 
@@ -486,7 +489,7 @@ void CKX7300Dlg::ForwardToolCommand(int viewCommand) {
 }
 
 void CKX7300Dlg::UnifyConclusionInfo() {
-    emit commandRequested(id::kUnifyInfoButton);
+    HandOn(id::kUnifyInfoButton);
 }
 
 void CKX7300Dlg::ShowMessage(const QString& text) {
@@ -502,6 +505,12 @@ void CKX7300Dlg::OnCommand(int commandId) {
     if (!m_commands->Execute(commandId)) {
         HandOn(commandId);  // a command the table does not list
     }
+}
+
+void CKX7300Dlg::ClearOptimize() {
+    m_optimizeOn = false;
+    m_optimizeTouched = false;
+    Command(id::kBtnOptimize)->setChecked(false);
 }
 
 void CKX7300Dlg::OnInfoTabChanged(int index) {

@@ -44,6 +44,7 @@ class CZhongTiXX;
 class CBoXingXX;
 class CPage4;
 class CSheBeiXingxi;
+class CProjectController;
 
 class CKX7300Dlg : public QMainWindow, public PageHost, public CommandTarget {
     Q_OBJECT
@@ -102,6 +103,8 @@ public:
     void SetWaveModified(bool modified) { m_waveModified = modified; }
     bool OptimizeOn() const { return m_optimizeOn; }
     bool OptimizeTouched() const { return m_optimizeTouched; }
+    // Hand-edit mode off and its button plain (a file was selected).
+    void ClearOptimize();
     const QRect& ClientRect() const { return m_clientRect; }
 
     // ---- children ----
@@ -124,6 +127,9 @@ public:
     CMytoolBar* ToolsToolBar() const { return m_toolsToolBar; }
     // The menu-bar action or toolbar action of a command id.
     QAction* Command(int commandId) const;
+
+    // The open project and the file commands.
+    CProjectController* Project() const { return m_project.get(); }
 
     // The folder the Word figures are written to: img beside the program file.
     static QString ImgFolder();
@@ -243,6 +249,7 @@ private:
     std::function<float(const PileRecord&)> m_defectDepth;
     std::function<bool()> m_closeHandler;
     PromptHandler m_prompt;
+    std::unique_ptr<CProjectController> m_project;
 };
 
 }  // namespace kx::ui

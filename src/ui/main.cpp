@@ -1,4 +1,5 @@
-// kx7300: the desktop analysis program.
+// kx7300 [DIR]: the desktop analysis program, opening the project directory DIR if given.
+#include <QFile>
 #include <iostream>
 
 #include "ui/command_line.h"
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     if (const auto status = kx::ui::AnswerCommandLine(argc, argv, std::cout, std::cerr)) {
         return *status;
     }
+    const kx::ui::CommandLine command = kx::ui::ParseCommandLine(argc, argv);
     kx::ui::CKX7300App app(argc, argv);
-    return app.InitInstance();
+    return app.InitInstance(QFile::decodeName(command.path.c_str()));
 }

@@ -1,8 +1,17 @@
 // The file list (control 1003): one row per data file of the open project, in report view
 // with grid lines and whole-row selection; several rows may be selected.
+//
+// Only the first selected row is drawn highlighted (white on blue), whether or not the list
+// has the focus, so the current file stays marked while the user works in a view or a page;
+// the other rows are drawn on white, in red when saved at the save prompt during this run
+// (m_savedRows), else in black. Q and W ask for the print-list commands and then select the
+// row after the first selected one as well.
 #pragma once
 
+#include <QColor>
 #include <QTableWidget>
+#include <cstdint>
+#include <vector>
 
 namespace kx::ui {
 
@@ -15,6 +24,45 @@ public:
     void SetReportStyle();
     // Appends a left-aligned column.
     void InsertColumn(const QString& caption, int width);
+
+    // Adds or drops rows at the end without announcing a selection.
+    void SetRowCount(int rows);
+    // Sets the texts of a row's three columns ("名称", "是否打印", "类型"), adding rows as
+    // needed.
+    void SetRowTexts(int row, const QString& name, const QString& printed, const QString& type);
+
+    // The first selected row from the top, -1 when none; every selected row, ascending.
+    int FirstSelectedRow() const;
+    std::vector<int> SelectedRows() const;
+    // Shows `row` alone selected and focused (-1: nothing selected) without announcing it.
+    void ShowSelection(int row);
+
+    // The colours a row is drawn with.
+    struct RowColours {
+        QColor text;
+        QColor background;
+    };
+    RowColours ColoursOfRow(int row) const;
+
+    // Rows saved at the save prompt during this run, drawn in red.
+    std::vector<int32_t> m_savedRows;
+
+signals:
+    // A row became selected and focused: the selection flow runs for the first selected row.
+    void rowSelected(int firstSelectedRow);
+    // Keys Q and W.
+    void addToPrintListKey();
+    void removeFromPrintListKey();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Announces the current row when it has just become selected and focused.
+    void CheckCurrentRow();
+
+    int m_announcedRow = -1;  // current and selected at the last check
+    bool m_quiet = false;     // selection changed by the program, not by the user
 };
 
 }  // namespace kx::ui

@@ -47,6 +47,16 @@ void Workspace::RemoveDataRow(int row) {
     }
     // The selection that follows asks nothing: the removed record's changes go with it.
     m_rowRemoved = true;
+    if (m_pendingSelection == row) {
+        m_pendingSelection = -1;
+    } else if (m_pendingSelection > row) {
+        --m_pendingSelection;
+    }
+    // Nothing may show the removed record once it is gone.
+    const bool removingCurrent = m_currentIndex == row;
+    if (removingCurrent) {
+        ClearSelection();
+    }
     m_filePaths.erase(m_filePaths.begin() + row);
     m_records.Erase(static_cast<size_t>(row));
     m_rows.erase(m_rows.begin() + row);
@@ -58,9 +68,7 @@ void Workspace::RemoveDataRow(int row) {
             --r;
         }
     }
-    if (m_currentIndex == row) {
-        ClearSelection();
-    } else if (m_currentIndex > row) {
+    if (!removingCurrent && m_currentIndex > row) {
         --m_currentIndex;
     }
 
@@ -80,6 +88,7 @@ void Workspace::RemoveDataRow(int row) {
 template <class Change>
 void Workspace::UpdateEveryRecord(Change change) {
     std::string unreadable;
+    std::string replaced;
     for (size_t i = 0; i < m_filePaths.size(); ++i) {
         PileRecord* rec = m_records.WaitFor(i);
         const Status read = m_records.ReadStatus(i);
@@ -90,15 +99,24 @@ void Workspace::UpdateEveryRecord(Change change) {
                           (rec == nullptr ? std::string("not loaded") : read.reason);
             continue;
         }
-        change(*rec);
         const std::string target = AnalysisPathFor(m_filePaths[i]);
+        // Someone else's newer file is not written over with the copy read earlier.
+        if (ChangeOnDisk(target) == DiskChange::Replaced) {
+            replaced += "\n" + FileNameOf(target);
+            continue;
+        }
+        change(*rec);
         if (Status st = rec->WriteAnalysisFile(target); !st) {
             prompts_.Tell(WriteFailedText(target, st.reason));
             return;
         }
+        Written(target);
     }
     if (!unreadable.empty()) {
         prompts_.Tell("以下文件未能读取，没有修改：" + unreadable);
+    }
+    if (!replaced.empty()) {
+        prompts_.Tell("以下文件在读取后已被替换，没有修改：" + replaced);
     }
     prompts_.Tell("修改成功！");
 }
@@ -125,13 +143,26 @@ bool Workspace::Save() {
         prompts_.Tell("请先添加文件！");
         return false;
     }
-    views_.CollectPagesIntoRecord(*rec);
+    if (!views_.CollectPagesIntoRecord(*rec)) {
+        return false;
+    }
+    // The pages are in the record now, so the change test alone would find nothing to save
+    // when the write does not happen; remember that the record still differs from its file.
+    const DiskChange change = ChangeOnDisk(m_savePath);
+    if (change == DiskChange::Replaced &&
+        !prompts_.AskYesNo("文件" + FileNameOf(m_savePath) + "在读取后已被替换，是否仍然覆盖？",
+                           kQuestionCaption)) {
+        saveFailed_ = true;
+        return false;
+    }
     if (Status st = rec->WriteAnalysisFile(m_savePath); !st) {
-        // The pages are in the record now, so the change test alone would find nothing to
-        // save; remember that the record still differs from its file.
         saveFailed_ = true;
         prompts_.Tell(WriteFailedText(m_savePath, st.reason));
         return false;
+    }
+    Written(m_savePath);
+    if (change == DiskChange::Gone) {
+        prompts_.Tell("文件" + FileNameOf(m_savePath) + "在读取后已被删除，现已重新保存。");
     }
     m_justSaved = true;
     saveFailed_ = false;
@@ -145,7 +176,9 @@ bool Workspace::SaveAs() {
         prompts_.Tell("请先添加文件！");
         return false;
     }
-    views_.CollectPagesIntoRecord(*rec);
+    if (!views_.CollectPagesIntoRecord(*rec)) {
+        return false;
+    }
     const std::optional<std::string> path =
         prompts_.AskSaveFile(DirectoryPartOf(m_currentPath), "数据文件(*.kxc)|*.kxc|");
     if (!path || path->empty()) {
@@ -155,6 +188,7 @@ bool Workspace::SaveAs() {
         prompts_.Tell(WriteFailedText(*path, st.reason));
         return false;
     }
+    Written(*path);
     return true;
 }
 

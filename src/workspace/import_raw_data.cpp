@@ -16,8 +16,11 @@ ImportReport Workspace::ImportRawData() {
     const std::optional<std::string> dir = prompts_.BrowseForFolder("请选择目录：");
     std::error_code ec;
     std::vector<std::string> names;
-    if (dir && !dir->empty() && fs::is_directory(*dir, ec)) {
-        OfferToSaveChanges(Leaving::NewProject, views_.ReadPageTexts());
+    if (dir && !dir->empty() && fs::is_directory(*dir, ec) &&
+        !OfferToSaveChanges(Leaving::NewProject, views_.ReadPageTexts())) {
+        // The save failed: the old project stays open with its edits.
+        report.cancelled = true;
+        return report;
     }
     // The directory is listed once, up front, so files written below are never met again.
     if (!dir || dir->empty() || !fs::is_directory(*dir, ec) || !ListRegularFiles(*dir, names)) {

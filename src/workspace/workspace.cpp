@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "waveform/pile_markers.h"
+#include "workspace/file_stamp.h"
 #include "workspace/project_files.h"
 
 namespace kx {
@@ -53,20 +54,22 @@ void Workspace::ClearSelection() {
     m_currentExt.clear();
     m_savePath.clear();
     saveFailed_ = false;
+    views_.ShowNoRecord();
     views_.ShowListSelection(-1);
 }
 
 void Workspace::ResetProject() {
     // The loader must be gone before the lists it works on are emptied.
     m_records.StopLoading();
+    m_pendingSelection = -1;
+    // Nothing of the old project stays selected, so no command can reach an index the new
+    // project does not have (and nothing shows a record about to go).
+    ClearSelection();
     m_savedRows.clear();
     m_filePaths.clear();
     m_records.Clear();
     m_printList.Clear();
     m_rows.clear();
-    // Nothing of the old project stays selected, so no command can reach an index the new
-    // project does not have.
-    ClearSelection();
 }
 
 void Workspace::StartLoader() {
@@ -75,17 +78,24 @@ void Workspace::StartLoader() {
 
 void Workspace::OpenProject() {
     const std::optional<std::string> dir = prompts_.BrowseForFolder("请选择目录：");
+    OpenProjectAt(dir.value_or(std::string()));
+}
+
+void Workspace::OpenProjectAt(const std::string& dir) {
     std::error_code ec;
-    if (!dir || dir->empty() || !std::filesystem::is_directory(*dir, ec)) {
+    if (dir.empty() || !std::filesystem::is_directory(dir, ec)) {
         m_currentPath.clear();
         prompts_.Tell("无效的目录或为空目录，请重新选择！");
         return;
     }
-    // Changes of the current record would otherwise vanish with the old project.
-    OfferToSaveChanges(Leaving::NewProject, views_.ReadPageTexts());
+    // Changes of the current record would otherwise vanish with the old project; a save
+    // that fails keeps the old project open.
+    if (!OfferToSaveChanges(Leaving::NewProject, views_.ReadPageTexts())) {
+        return;
+    }
 
     std::vector<std::string> paths;
-    if (!ListFilesWithSuffix(*dir, "kxc", paths)) {
+    if (!ListFilesWithSuffix(dir, "kxc", paths)) {
         m_currentPath.clear();
         prompts_.Tell("无效的目录或为空目录，请重新选择！");
         return;
@@ -124,17 +134,17 @@ bool Workspace::RecordDiffersFromPages(const PileRecord& rec, const PageTexts& p
            reference.pageSpeed != reference.waveSpeed;
 }
 
-void Workspace::OfferToSaveChanges(Leaving how, const PageTexts& pages) {
+bool Workspace::OfferToSaveChanges(Leaving how, const PageTexts& pages) {
     if (m_rowRemoved || m_justSaved) {
-        return;
+        return true;
     }
     // The first selection after opening has nothing of this project to leave.
     if (how == Leaving::Selection && g_selectionCount == 1) {
-        return;
+        return true;
     }
     PileRecord* old = CurrentRecord();
     if (old == nullptr) {
-        return;
+        return true;
     }
     ChangeReference ref;
     // On close after a single selection the defect box is held against "0.00" and the length
@@ -149,15 +159,18 @@ void Workspace::OfferToSaveChanges(Leaving how, const PageTexts& pages) {
         ref.waveSpeed = Format2(old->waveSpeed);
     }
     if (!RecordDiffersFromPages(*old, pages, ref, how != Leaving::Close)) {
-        return;
+        return true;
     }
     if (prompts_.AskYesNo("是否保存修改过的数据？", kQuestionCaption)) {
         if (m_currentExt == "kxd") {
             prompts_.Tell("已转化为kxc文件！");
         }
-        if (Save() && how == Leaving::Selection &&
-            std::find(m_savedRows.begin(), m_savedRows.end(), m_currentIndex) ==
-                m_savedRows.end()) {
+        // Leaving after a failed save would lose the edits: they stay in the window.
+        if (!Save()) {
+            return false;
+        }
+        if (how == Leaving::Selection && std::find(m_savedRows.begin(), m_savedRows.end(),
+                                                   m_currentIndex) == m_savedRows.end()) {
             m_savedRows.push_back(m_currentIndex);
             views_.DataListChanged();
         }
@@ -166,16 +179,88 @@ void Workspace::OfferToSaveChanges(Leaving how, const PageTexts& pages) {
         old->waves = m_savedWaves;
         *old = m_savedRecord;
     }
+    return true;
+}
+
+bool Workspace::RowUnreadable(size_t i) const {
+    return m_records.IsLoaded(i) && !m_records.ReadStatus(i).ok;
+}
+
+std::string Workspace::UnreadableFilesMessage() const {
+    std::string list;
+    for (size_t i = 0; i < m_filePaths.size(); ++i) {
+        if (RowUnreadable(i)) {
+            list += "\n" + FileNameOf(m_filePaths[i]) + "：" + m_records.ReadStatus(i).reason;
+        }
+    }
+    return list.empty() ? list : "以下文件无法读取，未作任何修改：" + list;
+}
+
+Workspace::DiskChange Workspace::ChangeOnDisk(const std::string& path) const {
+    const auto it = std::find(m_filePaths.begin(), m_filePaths.end(), path);
+    if (it == m_filePaths.end()) {
+        return DiskChange::None;
+    }
+    const size_t i = static_cast<size_t>(it - m_filePaths.begin());
+    if (!m_records.IsLoaded(i)) {
+        return DiskChange::None;
+    }
+    const FileStamp read = m_records.Stamp(i);
+    const FileStamp now = StampOfFile(path);
+    if (!read.exists || now == read) {
+        return DiskChange::None;
+    }
+    return now.exists ? DiskChange::Replaced : DiskChange::Gone;
+}
+
+void Workspace::ReportFileChangedOnDisk(size_t row) {
+    const std::string& path = m_filePaths[row];
+    const std::string name = FileNameOf(path);
+    switch (ChangeOnDisk(path)) {
+        case DiskChange::Replaced:
+            prompts_.Tell("文件" + name + "在读取后已被替换，显示的是先前读取的数据。");
+            return;
+        case DiskChange::Gone:
+            prompts_.Tell("文件" + name + "已被删除，显示的是先前读取的数据。");
+            return;
+        case DiskChange::None:
+            return;
+    }
+}
+
+void Workspace::RunPendingSelection() {
+    const int row = m_pendingSelection;
+    if (row < 0 || (!m_records.IsLoaded(static_cast<size_t>(row)) && m_records.Loading())) {
+        return;
+    }
+    m_pendingSelection = -1;
+    OnFileRowSelected(row);
 }
 
 void Workspace::OnFileRowSelected(int row) {
     if (row < 0 || static_cast<size_t>(row) >= m_filePaths.size()) {
         return;
     }
+    const size_t index = static_cast<size_t>(row);
+    if (!selectionWaits_ && !m_records.IsLoaded(index) && m_records.Loading()) {
+        m_pendingSelection = row;
+        return;
+    }
+    m_pendingSelection = -1;
+    // An empty record in place of a damaged file would invite saving blanks over it.
+    if (RowUnreadable(index)) {
+        prompts_.Tell("文件" + FileNameOf(m_filePaths[index]) + "无法读取：" +
+                      m_records.ReadStatus(index).reason);
+        views_.ShowListSelection(HasCurrentRecord() ? m_currentIndex : -1);
+        return;
+    }
     const PageTexts pages = views_.ReadPageTexts();
     ++g_selectionCount;
     views_.ClearOptimizeOn();
-    OfferToSaveChanges(Leaving::Selection, pages);
+    if (!OfferToSaveChanges(Leaving::Selection, pages)) {
+        views_.ShowListSelection(m_currentIndex);
+        return;
+    }
 
     // The row's record may still be on its way from the loader.
     PileRecord* rec = m_records.WaitFor(static_cast<size_t>(row));
@@ -184,7 +269,7 @@ void Workspace::OnFileRowSelected(int row) {
         return;
     }
     m_currentIndex = row;
-    m_currentPath = m_filePaths[static_cast<size_t>(row)];
+    m_currentPath = m_filePaths[index];
 
     const std::string name = FileNameOf(m_currentPath);
     const std::string title = std::string(kAppTitle) + "      " + name;
@@ -209,15 +294,20 @@ void Workspace::OnFileRowSelected(int row) {
     views_.SetRawViewSelectedBlow(-1);
     m_savedRecord = *rec;
     views_.RepaintViews();
+    ReportFileChangedOnDisk(index);
 }
 
-void Workspace::OnMainWindowClose() {
+bool Workspace::OnMainWindowClose() {
     if (!m_currentPath.empty()) {
+        if (!OfferToSaveChanges(Leaving::Close, views_.ReadPageTexts())) {
+            return false;
+        }
         m_savedRows.clear();
         views_.DataListChanged();
-        OfferToSaveChanges(Leaving::Close, views_.ReadPageTexts());
     }
+    m_pendingSelection = -1;
     m_records.StopLoading();
+    return true;
 }
 
 std::string AnalysisPathFor(const std::string& path) {

@@ -54,8 +54,19 @@ public:
     // --- Project directory and file list ---
     // "打开工程": choose a directory, list its analysis files, load them in the background.
     void OpenProject();
+    // The same for a directory known already (the program's command line).
+    void OpenProjectAt(const std::string& dir);
     // The data list reports row `row` (the first selected row) newly selected and focused.
+    // A row that could not be read is not selected: the user is told why instead.
     void OnFileRowSelected(int row);
+    // Whether a selection waits for a record the loader has not published yet (the default)
+    // or is kept pending until RunPendingSelection finds the record loaded, so that the
+    // window's event loop keeps running meanwhile.
+    void SetSelectionWaitsForLoader(bool waits) { selectionWaits_ = waits; }
+    // The row whose selection waits for its record; -1 when none.
+    int PendingSelection() const { return m_pendingSelection; }
+    // Runs the pending selection once its record is loaded (or will never be).
+    void RunPendingSelection();
     // The change test of the save prompt; `pages` as read from the window, `reference` the
     // texts computed from the record being left (see ChangeReference).
     struct ChangeReference {
@@ -67,8 +78,9 @@ public:
     };
     bool RecordDiffersFromPages(const PileRecord& rec, const PageTexts& pages,
                                 const ChangeReference& reference, bool withOptimizeTouched);
-    // The main window is about to close.
-    void OnMainWindowClose();
+    // The main window is about to close. False when the user chose to save and the save
+    // failed: the window then stays open with the edits.
+    bool OnMainWindowClose();
 
     // --- Raw data import ---
     ImportReport ImportRawData();
@@ -79,7 +91,8 @@ public:
     void RemoveDataRow(int row);
     void UnifySiteAndUnit();
     void UnifyConclusion();
-    // Both return whether the record was written.
+    // Both return whether the record was written. A file replaced on disk since it was read
+    // is written over only when the user agrees.
     bool Save();
     bool SaveAs();
 
@@ -98,6 +111,11 @@ public:
     PileRecord* RequireCurrentRecord();
     bool HasCurrentRecord() const;
     const std::vector<DataRow>& Rows() const { return m_rows; }
+    // Row i's file was loaded but could not be read.
+    bool RowUnreadable(size_t i) const;
+    // The one message naming every loaded file that could not be read, with its reason;
+    // empty when all were read.
+    std::string UnreadableFilesMessage() const;
     // Waits for the loader (kxtool, tests and anything that needs every record).
     void WaitUntilLoaded() { m_records.WaitUntilLoaded(); }
     // Called on the loader thread; see ProjectRecords::ProgressFn.
@@ -128,8 +146,17 @@ public:
 
 private:
     enum class Leaving { Selection, Close, NewProject };
-    // The change test and save prompt before the current record is left.
-    void OfferToSaveChanges(Leaving how, const PageTexts& pages);
+    // The change test and save prompt before the current record is left. False when the
+    // user chose to save and the save failed: the record is then not left.
+    bool OfferToSaveChanges(Leaving how, const PageTexts& pages);
+    // Tells the user when the current file was deleted or replaced on disk after reading.
+    void ReportFileChangedOnDisk(size_t row);
+    // What became on disk of a project file since it was read: another program replaced it,
+    // or it is gone (then it is simply written again).
+    enum class DiskChange { None, Replaced, Gone };
+    DiskChange ChangeOnDisk(const std::string& path) const;
+    // The program has written `path`.
+    void Written(const std::string& path) { m_records.RefreshStampsOf(path); }
     // Stops the loader and empties the project, the selection included.
     void ResetProject();
     void StartLoader();
@@ -144,6 +171,8 @@ private:
 
     // The last save of the current record failed: its collected edits are on no disk yet.
     bool saveFailed_ = false;
+    bool selectionWaits_ = true;
+    int m_pendingSelection = -1;
     UserPrompts& prompts_;
     WorkspaceViews& views_;
     std::vector<DataRow> m_rows;

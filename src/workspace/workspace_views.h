@@ -38,8 +38,9 @@ public:
     // Copies the record into the page controls and the remarks box. Must not throw: a date
     // or time the pickers cannot show leaves them as they are.
     virtual void ShowRecordOnPages(const PileRecord& rec) = 0;
-    // Copies the editable controls back into the record.
-    virtual void CollectPagesIntoRecord(PileRecord& rec) = 0;
+    // Copies the editable controls back into the record. False, with the record unchanged,
+    // when a text cannot be stored (the window has told the user why).
+    virtual bool CollectPagesIntoRecord(PileRecord& rec) = 0;
 
     // --- Stacked view and marker arithmetic ---
     // Places the three markers for the record on the stacked view and sets its pileTopTimeUs.
@@ -75,6 +76,9 @@ public:
     // Shows row `row` selected and focused in the list (-1: no selection). Must not run the
     // selection flow: the workspace runs it itself.
     virtual void ShowListSelection(int /*row*/) {}
+    // No record is current any more; called before the record may go, so nothing keeps
+    // pointing at it.
+    virtual void ShowNoRecord() {}
 };
 
 }  // namespace kx

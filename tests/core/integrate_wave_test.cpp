@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <vector>
 
+#include "waveform/float32.h"
 #include "waveform/wave_operations.h"
 #include "workspace/load_steps.h"
 
@@ -41,6 +44,44 @@ TEST(IntegrateWave, ExtremeCountsStayFinite) {
     }
     IntegrateWave(nullptr, 5);
     IntegrateWave(s.data(), 0);
+}
+
+// The integration as written out: every step in double, rounded to float where it is stored.
+std::vector<int32_t> IntegrateLiterally(std::vector<int32_t> s) {
+    const int n = static_cast<int>(s.size());
+    std::vector<float> acc(s.size());
+    acc[0] = static_cast<float>(s[0]);
+    for (int i = 1; i < n; ++i)
+        acc[i] = static_cast<float>(static_cast<double>(s[i]) + acc[i - 1]);
+    const float k = static_cast<float>(static_cast<double>(acc[n - 1]) / n);
+    for (int j = 0; j < n; ++j)
+        acc[j] = static_cast<float>(static_cast<double>(acc[j]) - static_cast<double>(j) * k);
+    float peak = std::fabs(acc[0]);
+    for (int j = 1; j < n; ++j)
+        peak = std::fmax(peak, std::fabs(acc[j]));
+    float d = static_cast<float>(static_cast<double>(peak) * 2.384185791015625e-07);
+    if (d < 0.001f)
+        d = 0.001f;
+    for (int j = 0; j < n; ++j)
+        s[j] = TruncToInt32(static_cast<double>(acc[j]) / d);
+    return s;
+}
+
+// The fast paths (float additions when every sample is exact in float, no buffer allocation)
+// give the literal results bit for bit, on both sides of the float-exact limit 2^24.
+TEST(IntegrateWave, EqualsTheLiteralArithmetic) {
+    std::mt19937 rng(7);
+    for (int32_t amplitude : {100, 1 << 23, 1 << 24, (1 << 24) + 1, 1 << 30, INT32_MAX}) {
+        for (int n : {1, 2, 17, 1024, 1500}) {
+            std::uniform_int_distribution<int64_t> dist(-int64_t{amplitude}, amplitude);
+            std::vector<int32_t> s(static_cast<size_t>(n));
+            for (int32_t& v : s)
+                v = static_cast<int32_t>(dist(rng));
+            std::vector<int32_t> got = s;
+            IntegrateWave(got.data(), n);
+            EXPECT_EQ(got, IntegrateLiterally(s)) << amplitude << " " << n;
+        }
+    }
 }
 
 TEST(LoadSteps, InvertOnceThenIntegratePresentSlotsOnce) {

@@ -2,14 +2,18 @@
 // projects and closing while records are still being loaded. Also run under ThreadSanitizer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
 #include <mutex>
 #include <random>
 #include <thread>
 
+#include "core/record_test_util.h"
 #include "core/workspace_test_util.h"
+#include "workspace/load_steps.h"
 
 namespace kx {
 namespace {
@@ -27,28 +31,35 @@ std::vector<std::string> Names(int n, int first = 1) {
     return v;
 }
 
-// Holds the loader before each file until the test lets it read that many files.
+// Holds the loader before each file until the test lets the first so many files of the list
+// through; the loader's threads may reach the gate in any order.
 class Gate {
 public:
+    explicit Gate(std::vector<std::string> names) : names_(std::move(names)) {}
     void Allow(int files) {
         std::lock_guard lock(m_);
         allowed_ = std::max(allowed_, files);
         cv_.notify_all();
     }
-    void OpenFully() { Allow(1 << 30); }
+    void OpenFully() { Allow(kAll); }
     ProjectRecords::BeforeReadFn Hook() {
-        return [this](const std::string&) {
+        return [this](const std::string& path) {
+            const auto it =
+                std::find(names_.begin(), names_.end(), path.substr(path.find_last_of('/') + 1));
+            // Files of other lists pass once the gate is fully open.
+            const int position =
+                it == names_.end() ? kAll - 1 : static_cast<int>(it - names_.begin());
             std::unique_lock lock(m_);
-            cv_.wait(lock, [&] { return read_ < allowed_; });
-            ++read_;
+            cv_.wait(lock, [&] { return position < allowed_; });
         };
     }
 
 private:
+    static constexpr int kAll = 1 << 30;
+    const std::vector<std::string> names_;
     std::mutex m_;
     std::condition_variable cv_;
     int allowed_ = 0;
-    int read_ = 0;
 };
 
 // Each loaded record belongs to the file its row names.
@@ -68,7 +79,7 @@ TEST(LoaderThreads, RowsAreListedAtOnceAndSelectionWaitsForItsRecord) {
     const std::string dir = TestDir();
     WriteProject(dir, Names(6));
     Harness h;
-    Gate gate;
+    Gate gate(Names(6));
     h.ws.m_records.SetBeforeReadHookForTesting(gate.Hook());
     h.Open(dir);
     EXPECT_EQ(h.ws.Rows().size(), 6u);  // listed before anything is read
@@ -83,8 +94,41 @@ TEST(LoaderThreads, RowsAreListedAtOnceAndSelectionWaitsForItsRecord) {
     releaser.join();
     EXPECT_EQ(h.ws.m_currentIndex, 4);
     EXPECT_EQ(h.views.pages.pileNumber, "5");
-    EXPECT_GE(h.ws.m_records.LoadedCount(), 5u);
+    EXPECT_TRUE(h.ws.m_records.IsLoaded(4));
     ExpectRecordsMatchRows(h.ws);
+}
+
+// Several loader threads give every record exactly as reading its file alone and applying
+// the post-read steps would, and leave the dump of the last file read in list order.
+TEST(LoaderThreads, RecordsAndDumpAreThoseOfReadingEachFileInTurn) {
+    const std::string dir = TestDir();
+    std::vector<std::string> paths;
+    for (int k = 1; k <= 40; ++k) {
+        PileRecord r = test::ProjectRecord(std::to_string(k), static_cast<int16_t>(16 + k));
+        r.integrated = k % 3 != 0;
+        r.invertPending = k % 4 == 0;
+        paths.push_back(
+            test::WriteFile(dir + "/" + std::to_string(k) + ".kxc", test::AnalysisFixture(r)));
+    }
+    // The last file in list order does not read, so the one before it leaves the dump.
+    paths.push_back(test::WriteFile(dir + "/41.kxc", {'Q', 'R', 'V', 'A', 1}));
+    std::filesystem::remove("读KXC文件后.txt");
+    Harness h;
+    h.OpenLoaded(dir);
+    const std::string dumped = test::FileText("读KXC文件后.txt");
+
+    ASSERT_EQ(h.ws.m_records.size(), paths.size());
+    for (size_t i = 0; i < paths.size(); ++i) {
+        PileRecord expected;
+        const bool read = expected.ReadTestFile(nullptr, paths[i]).status.ok;
+        ApplyLoadSteps(expected);
+        EXPECT_EQ(h.Record(i), expected) << paths[i];
+        EXPECT_EQ(h.ws.m_records.ReadStatus(i).ok, read) << paths[i];
+    }
+    PileRecord last;
+    ASSERT_TRUE(last.ReadTestFile(nullptr, paths[39]));  // writes its own dump
+    EXPECT_EQ(dumped, test::FileText("读KXC文件后.txt"));
+    EXPECT_NE(dumped.find(','), std::string::npos);
 }
 
 TEST(LoaderThreads, ProgressCountsEveryRecordInOrder) {
@@ -132,7 +176,7 @@ TEST(LoaderThreads, RemovingAndAddingRowsWhileLoading) {
     WriteProject(dir, Names(12));
     WriteProject(extra, {"50.kxc"});
     Harness h;
-    Gate gate;
+    Gate gate(Names(12));
     h.ws.m_records.SetBeforeReadHookForTesting(gate.Hook());
     h.Open(dir);
     {
@@ -158,12 +202,12 @@ TEST(LoaderThreads, EntriesErasedUnderTheLoadersHandsAreDropped) {
     for (const std::string& n : Names(5))
         paths.push_back(dir + "/" + n);
     ProjectRecords records;
-    Gate gate;
+    Gate gate(Names(5));
     records.SetBeforeReadHookForTesting(gate.Hook());
     records.StartLoading(paths);
-    std::this_thread::sleep_for(5ms);  // the loader now holds entry 0 at the gate
+    std::this_thread::sleep_for(5ms);  // the loader now holds file 1 (and more) at the gate
     records.Erase(0);
-    records.Erase(1);  // file 3, not yet taken
+    records.Erase(1);  // file 3, taken or not
     gate.OpenFully();
     records.WaitUntilLoaded();
     ASSERT_EQ(records.size(), 3u);
@@ -182,7 +226,7 @@ TEST(LoaderThreads, StoppedLoaderLeavesNoWaiterHanging) {
     for (const std::string& n : Names(4))
         paths.push_back(dir + "/" + n);
     ProjectRecords records;
-    Gate gate;
+    Gate gate(Names(4));
     records.SetBeforeReadHookForTesting(gate.Hook());
     records.StartLoading(paths);
     gate.Allow(1);
@@ -204,7 +248,7 @@ TEST(LoaderThreads, OpeningAnotherProjectStopsTheRunningLoader) {
     WriteProject(a, Names(30, 1));
     WriteProject(b, Names(5, 100));
     Harness h;
-    Gate gate;
+    Gate gate(Names(30, 1));
     h.ws.m_records.SetBeforeReadHookForTesting(gate.Hook());
     h.Open(a);
     gate.Allow(3);
@@ -226,7 +270,7 @@ TEST(LoaderThreads, ImportWhileLoading) {
     WriteProject(a, Names(30));
     test::WriteFile(site + "/7.kxd", test::MakeRawFixture(234, 16).Build());
     Harness h;
-    Gate gate;
+    Gate gate(Names(30));
     h.ws.m_records.SetBeforeReadHookForTesting(gate.Hook());
     h.Open(a);
     Trickle trickle(gate);
@@ -242,7 +286,7 @@ TEST(LoaderThreads, ImportWhileLoading) {
 TEST(LoaderThreads, ClosingWhileLoading) {
     const std::string dir = TestDir();
     WriteProject(dir, Names(40));
-    Gate gate;
+    Gate gate(Names(40));
     {
         Harness h;
         h.ws.m_records.SetBeforeReadHookForTesting(gate.Hook());

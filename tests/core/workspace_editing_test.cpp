@@ -203,6 +203,70 @@ TEST_F(Editing, FailedSaveIsReportedAndStillPromptsLater) {
     EXPECT_TRUE(h.prompts.SaidPrompt());
 }
 
+// "是" at the prompt with a save that fails does not leave the record: the edits stay in the
+// window, and closing stays possible only once the user says "否".
+TEST_F(Editing, FailedSaveAtThePromptKeepsTheRecordAndTheWindow) {
+    h.ws.OnFileRowSelected(0);
+    h.ws.OnFileRowSelected(1);
+    h.views.pages.remarks = "edited";
+    fs::remove(dir + "/2.kxc");
+    fs::create_directory(dir + "/2.kxc");
+    h.prompts.yesNo.push_back(true);
+    h.ws.OnFileRowSelected(2);
+    EXPECT_EQ(h.ws.m_currentIndex, 1);
+    EXPECT_EQ(h.views.shownSelection, 1);
+    EXPECT_EQ(h.views.pages.remarks, "edited");
+    EXPECT_TRUE(h.ws.m_savedRows.empty());
+
+    h.prompts.yesNo.push_back(true);
+    EXPECT_FALSE(h.ws.OnMainWindowClose());
+    EXPECT_TRUE(h.ws.m_records.size() == 3);
+    h.prompts.yesNo.push_back(false);
+    EXPECT_TRUE(h.ws.OnMainWindowClose());
+    EXPECT_EQ(h.prompts.Count("是否保存修改过的数据？"), 3);
+}
+
+// A file another program replaced after it was read is not written over unasked: Save asks,
+// the batch updates leave it alone, and selecting it says so.
+TEST_F(Editing, FileReplacedOnDiskIsNotWrittenOverUnasked) {
+    h.ws.OnFileRowSelected(0);
+    PileRecord theirs = ProjectRecord("theirs");
+    const std::string path = dir + "/1.kxc";
+    fs::remove(path);
+    test::WriteFile(path, test::AnalysisFixture(theirs));
+    const auto theirBytes = test::ReadFile(path);
+
+    h.views.pages.remarks = "mine";
+    h.prompts.yesNo.push_back(false);
+    EXPECT_FALSE(h.ws.Save());
+    EXPECT_EQ(h.prompts.questions.back(), "文件1.kxc在读取后已被替换，是否仍然覆盖？");
+    EXPECT_EQ(test::ReadFile(path), theirBytes);
+
+    h.views.pages.site = "S";
+    h.ws.UnifySiteAndUnit();
+    EXPECT_EQ(test::ReadFile(path), theirBytes);
+    EXPECT_EQ(OnDisk("2.kxc").site, "S");
+    EXPECT_EQ(h.prompts.Count("以下文件在读取后已被替换，没有修改：\n1.kxc"), 1);
+
+    h.prompts.Forget();
+    fs::remove(dir + "/3.kxc");
+    h.prompts.yesNo.push_back(false);  // the unsaved "mine" is let go
+    h.ws.OnFileRowSelected(2);
+    EXPECT_EQ(h.prompts.messages,
+              std::vector<std::string>{"文件3.kxc已被删除，显示的是先前读取的数据。"});
+    EXPECT_EQ(h.views.pages.pileNumber, "3");
+    // Saving a deleted file writes it again; saving after "是" replaces the other file.
+    h.prompts.Forget();
+    EXPECT_TRUE(h.ws.Save());
+    EXPECT_EQ(h.prompts.messages, (std::vector<std::string>{
+                                      "文件3.kxc在读取后已被删除，现已重新保存。", "保存成功！"}));
+    EXPECT_EQ(OnDisk("3.kxc").pileNumber, "3");
+    h.ws.OnFileRowSelected(0);
+    h.prompts.yesNo.push_back(true);
+    EXPECT_TRUE(h.ws.Save());
+    EXPECT_EQ(OnDisk("1.kxc").pileNumber, "1");
+}
+
 TEST_F(Editing, SaveAsWritesTheTypedNameAndLeavesTheListAlone) {
     h.ws.OnFileRowSelected(1);
     h.views.pages.remarks = "copy";

@@ -1,7 +1,9 @@
 // Opening a project, selecting rows with the change test and save prompt, and closing.
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 
 #include "core/workspace_test_util.h"
 #include "workspace/load_steps.h"
@@ -109,16 +111,70 @@ TEST(OpenProject, EmptyDirectoryGivesAnEmptyListWithoutMessage) {
     EXPECT_EQ(h.views.allRows, 0);
 }
 
-TEST(OpenProject, UnreadableFileKeepsItsRowWithADefaultRecord) {
+// A damaged file keeps its row, is named in one message, and is never made current: an
+// empty record in its place would let one save replace the file with blanks.
+TEST(OpenProject, UnreadableFileKeepsItsRowButIsNeverSelected) {
     const std::string dir = TestDir();
-    WriteProject(dir, {"1.kxc", "3.kxc"});
+    WriteProject(dir, {"1.kxc", "4.kxc"});
     test::WriteFile(dir + "/2.kxc", {'X', 'X', 'X', 'X', 0, 0});
+    const std::vector<uint8_t> truncated = {'Q', 'R', 'V', 'A', 1, 2};
+    test::WriteFile(dir + "/3.kxc", truncated);
     Harness h;
     h.OpenLoaded(dir);
-    ASSERT_EQ(h.ws.m_records.size(), 3u);
+    ASSERT_EQ(h.ws.m_records.size(), 4u);
     EXPECT_EQ(h.Record(1).pileNumber, "");
-    EXPECT_FALSE(h.ws.m_records.ReadStatus(1).ok);
-    EXPECT_EQ(h.Record(2).pileNumber, "3");
+    EXPECT_TRUE(h.ws.RowUnreadable(1));
+    EXPECT_TRUE(h.ws.RowUnreadable(2));
+    EXPECT_FALSE(h.ws.RowUnreadable(3));
+    const std::string message = h.ws.UnreadableFilesMessage();
+    EXPECT_NE(message.find("2.kxc：not a test file"), std::string::npos) << message;
+    EXPECT_NE(message.find("3.kxc：file ends early"), std::string::npos) << message;
+    EXPECT_EQ(message.find("4.kxc"), std::string::npos);
+
+    h.ws.OnFileRowSelected(0);
+    h.views.pages.remarks = "edited";
+    h.ws.OnFileRowSelected(2);  // no prompt: the current record stays current
+    ASSERT_EQ(h.prompts.messages.size(), 1u);
+    EXPECT_EQ(h.prompts.messages[0].rfind("文件3.kxc无法读取：file ends early", 0), 0u);
+    EXPECT_TRUE(h.prompts.questions.empty());
+    EXPECT_EQ(h.ws.m_currentIndex, 0);
+    EXPECT_EQ(h.views.shownSelection, 0);
+    EXPECT_EQ(test::ReadFile(dir + "/3.kxc"), truncated);
+}
+
+// While the loader runs, a selection of a row not loaded yet is kept pending instead of
+// blocking the caller, and runs once its record is there.
+TEST(PendingSelection, RunsOnceTheRecordIsLoaded) {
+    const std::string dir = TestDir();
+    WriteProject(dir, {"1.kxc", "2.kxc", "3.kxc"});
+    Harness h;
+    h.ws.SetSelectionWaitsForLoader(false);
+    std::mutex m;
+    std::condition_variable cv;
+    bool open = false;
+    h.ws.m_records.SetBeforeReadHookForTesting([&](const std::string&) {
+        std::unique_lock lock(m);
+        cv.wait(lock, [&] { return open; });
+    });
+    h.Open(dir);
+    h.ws.OnFileRowSelected(2);
+    EXPECT_EQ(h.ws.PendingSelection(), 2);
+    EXPECT_EQ(h.ws.m_currentIndex, -1);
+    h.ws.RunPendingSelection();  // not loaded yet: still pending
+    EXPECT_EQ(h.ws.PendingSelection(), 2);
+    // Removing a row selects the one that moves into its place, which is not loaded either.
+    h.ws.RemoveDataRow(0);
+    EXPECT_EQ(h.ws.PendingSelection(), 0);
+    {
+        std::lock_guard lock(m);
+        open = true;
+    }
+    cv.notify_all();
+    h.ws.WaitUntilLoaded();
+    h.ws.RunPendingSelection();
+    EXPECT_EQ(h.ws.PendingSelection(), -1);
+    EXPECT_EQ(h.ws.m_currentPath, dir + "/2.kxc");
+    EXPECT_EQ(h.views.pages.pileNumber, "2");
 }
 
 TEST(LoadSteps, LoaderIntegratesOnceAndAgainAfterReopening) {

@@ -116,7 +116,7 @@ public:
         pages.waveSpeed = Fmt2(r.waveSpeed);
         pages.remarks = r.remarks;
     }
-    void CollectPagesIntoRecord(PileRecord& r) override {
+    bool CollectPagesIntoRecord(PileRecord& r) override {
         r.tester = pages.tester;
         r.testingUnit = pages.testingUnit;
         r.site = pages.site;
@@ -129,6 +129,7 @@ public:
         r.concreteStrength = pages.concreteStrength;
         r.pileDiameter = pages.pileDiameter;
         r.remarks = pages.remarks;
+        return true;
     }
     void PlaceMarkersForRecord(PileRecord& r) override {
         r.pileTopTimeUs = r.sampleIntervalUs * 4;

@@ -186,15 +186,17 @@ TEST_F(WindowTest, OptimizeTogglesThePressedButton) {
     EXPECT_TRUE(window->OptimizeTouched());
 }
 
-TEST_F(WindowTest, FileCommandsAreHandedOnByTheirMenuId) {
-    QList<int> handed;
-    QObject::connect(window.get(), &CKX7300Dlg::commandRequested,
-                     [&](int commandId) { handed << commandId; });
+// The file commands reach the project the window owns, from the menu bar, the toolbar and the
+// file list's menu alike.
+TEST_F(WindowTest, FileCommandsReachTheProject) {
+    filePrompts.folders = {std::nullopt, std::nullopt};
+    filePrompts.openFiles = {std::nullopt};
     window->Command(id::kCmdOpenProject)->trigger();
     window->Command(id::kBtnOpen)->trigger();
     window->Command(id::kCmdListAddDataFiles)->trigger();
-    EXPECT_EQ(handed,
-              (QList<int>{id::kCmdOpenProject, id::kCmdOpenProject, id::kCmdListAddDataFiles}));
+    EXPECT_TRUE(filePrompts.folders.empty());
+    EXPECT_TRUE(filePrompts.openFiles.empty());
+    EXPECT_EQ(filePrompts.Count("无效的目录或为空目录，请重新选择！"), 2);
 }
 
 // The img folder beside the program: files go at shutdown, sub-folders stay.

@@ -1,5 +1,6 @@
 // A main window with scripted message boxes: every message is recorded and answered with a
-// chosen button instead of opening a modal box.
+// chosen button instead of opening a modal box. The questions of the file commands are
+// answered from the queues of `filePrompts`.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +10,9 @@
 #include <QTest>
 #include <memory>
 
+#include "core/workspace_test_util.h"
 #include "ui/kx7300_dlg.h"
+#include "ui/project_controller.h"
 
 namespace kx::ui {
 
@@ -23,6 +26,7 @@ protected:
                 captions << caption;
                 return answer;
             });
+        window->Project()->SetUserPrompts(&filePrompts);
     }
 
     // Shows the window at its normal size and makes it active, so that focus and keys work.
@@ -33,6 +37,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
+    test::ScriptedPrompts filePrompts;
     std::unique_ptr<CKX7300Dlg> window;
     QStringList messages;
     QStringList captions;

@@ -1,0 +1,536 @@
+#include "ui/project_controller.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTimeEdit>
+
+#include "res/ids.h"
+#include "ui/bo_xing_xx.h"
+#include "ui/gbk_text.h"
+#include "ui/gong_cheng_xx.h"
+#include "ui/kx7300_dlg.h"
+#include "ui/my_list_ctrl.h"
+#include "ui/page4.h"
+#include "ui/qt_user_prompts.h"
+#include "ui/record_date_time.h"
+#include "ui/zhong_ti_xx.h"
+#include "waveform/qt/all_bo_xin.h"
+#include "waveform/qt/my_die_jia.h"
+#include "waveform/qt/my_pin_pu.h"
+#include "waveform/qt/yuan_shi_bo_xin.h"
+
+namespace kx::ui {
+
+namespace {
+
+// A page text as the record would hold it. A text GBK cannot hold differs from every record
+// text, so its UTF-8 bytes stand in for it in the change test.
+std::string PageText(const QString& text) {
+    std::string gbk;
+    return ToGbk(text, gbk) ? gbk : text.toStdString();
+}
+
+}  // namespace
+
+// The workspace holds one UserPrompts for its whole life; tests swap what answers behind it.
+class CProjectController::PromptsProxy : public UserPrompts {
+public:
+    explicit PromptsProxy(UserPrompts* target) : m_target(target) {}
+    void SetTarget(UserPrompts* target) { m_target = target; }
+    UserPrompts& Target() { return *m_target; }
+
+    void ShowMessage(const std::string& text, const std::string& caption) override {
+        m_target->ShowMessage(text, caption);
+    }
+    bool AskYesNo(const std::string& text, const std::string& caption) override {
+        return m_target->AskYesNo(text, caption);
+    }
+    std::optional<std::string> BrowseForFolder(const std::string& title) override {
+        return m_target->BrowseForFolder(title);
+    }
+    std::optional<std::string> AskOpenFile(const std::string& filter) override {
+        return m_target->AskOpenFile(filter);
+    }
+    std::optional<std::string> AskSaveFile(const std::string& initialName,
+                                           const std::string& filter) override {
+        return m_target->AskSaveFile(initialName, filter);
+    }
+    OverwriteAnswer AskOverwrite(const std::string& message) override {
+        return m_target->AskOverwrite(message);
+    }
+
+private:
+    UserPrompts* m_target;
+};
+
+CProjectController::CProjectController(CKX7300Dlg* window)
+    : QObject(window),
+      m_window(window),
+      m_qtPrompts(std::make_unique<QtUserPrompts>(window)),
+      m_prompts(std::make_unique<PromptsProxy>(m_qtPrompts.get())),
+      m_workspace(*m_prompts, *this) {
+    // The window's event loop keeps running while a selected row's record loads.
+    m_workspace.SetSelectionWaitsForLoader(false);
+    m_workspace.SetLoadProgressCallback([this](size_t, size_t) {
+        // At most one progress event waits in the queue, however fast records come.
+        if (!m_progressPosted.exchange(true)) {
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_progressPosted = false;
+                    OnLoadProgress();
+                },
+                Qt::QueuedConnection);
+        }
+    });
+
+    m_progress = new QProgressBar(window);
+    m_progress->setObjectName("loadProgress");
+    m_progress->setFormat("载入 %v / %m");
+    m_progress->setMaximumWidth(260);
+    m_progress->hide();
+    window->statusBar()->addPermanentWidget(m_progress);
+
+    CMylistCtrl* list = window->FileList();
+    connect(list, &CMylistCtrl::rowSelected, this, &CProjectController::OnRowSelected);
+    // Q and W are triggers of the command table's rows, as the list menu's items are.
+    connect(list, &CMylistCtrl::addToPrintListKey, this,
+            [window] { window->ExecuteCommand(id::kCmdListAddToPrintList); });
+    connect(list, &CMylistCtrl::removeFromPrintListKey, this,
+            [window] { window->ExecuteCommand(id::kCmdListRemoveFromPrintList); });
+    window->AddCommandHandler([this](int commandId) { return RunCommand(commandId); });
+    window->SetCloseHandler([this] { return CloseRequested(); });
+    window->AllView()->SetRowSource([this](int row) {
+        CAllBoXin::Row band;
+        const size_t i = static_cast<size_t>(row);
+        if (row < 0 || i >= m_workspace.Rows().size()) {
+            return band;
+        }
+        band.name = QFile::decodeName(m_workspace.Rows()[i].name.c_str());
+        if (!m_workspace.RowUnreadable(i)) {
+            band.record = m_workspace.m_records.TryGet(i);
+        }
+        return band;
+    });
+}
+
+CProjectController::~CProjectController() {
+    // No loader thread may outlive what its progress reports go to.
+    m_workspace.m_records.StopLoading();
+    if (m_busy) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void CProjectController::SetUserPrompts(UserPrompts* prompts) {
+    m_prompts->SetTarget(prompts != nullptr ? prompts : m_qtPrompts.get());
+}
+
+UserPrompts& CProjectController::Prompts() {
+    return *m_prompts;
+}
+
+PileRecord* CProjectController::CurrentRecord() {
+    return m_workspace.HasCurrentRecord()
+               ? m_workspace.m_records.TryGet(static_cast<size_t>(m_workspace.m_currentIndex))
+               : nullptr;
+}
+
+// ---- Calls into the workspace ----
+
+template <class F>
+auto CProjectController::Run(F&& call) {
+    BeforeWorkspaceCall();
+    struct After {
+        CProjectController* self;
+        ~After() { self->AfterWorkspaceCall(); }
+    } after{this};
+    return call();
+}
+
+void CProjectController::BeforeWorkspaceCall() {
+    ++m_depth;
+    // Tools and the 优化 button mark the window; the change test reads the workspace.
+    m_workspace.m_waveModified = m_workspace.m_waveModified || m_window->WaveModified();
+    m_workspace.m_optimizeTouched = m_workspace.m_optimizeTouched || m_window->OptimizeTouched();
+}
+
+void CProjectController::AfterWorkspaceCall() {
+    --m_depth;
+    m_window->SetWaveModified(m_workspace.m_waveModified);
+    if (!m_workspace.m_optimizeTouched && m_window->OptimizeTouched()) {
+        m_window->ClearOptimize();
+    }
+    m_window->SetCurrentPath(m_workspace.m_currentPath);
+    if (PileRecord* current = CurrentRecord(); current != m_shownRecord) {
+        if (current == nullptr) {
+            ShowNoRecord();
+        } else {
+            m_shownRecord = current;
+            m_window->SetCurrentRecord(current);
+            m_window->RawView()->SetRecord(current);
+            m_window->StackedView()->SetRecord(current);
+        }
+    }
+    if (m_depth == 0) {
+        RunWaitingWork();
+    }
+    UpdateBusyCursor();
+}
+
+// ---- File commands ----
+
+void CProjectController::OpenProject() {
+    m_afterLoad = nullptr;
+    Run([&] { m_workspace.OpenProject(); });
+    LoadStarted();
+}
+
+void CProjectController::OpenProjectAt(const QString& dir) {
+    m_afterLoad = nullptr;
+    const std::string path =
+        dir.isEmpty() ? std::string()
+                      : QFile::encodeName(QFileInfo(dir).absoluteFilePath()).toStdString();
+    Run([&] { m_workspace.OpenProjectAt(path); });
+    LoadStarted();
+}
+
+void CProjectController::ImportRawData() {
+    m_afterLoad = nullptr;
+    Run([&] { m_workspace.ImportRawData(); });
+    LoadStarted();
+}
+
+bool CProjectController::Save() {
+    return Run([&] { return m_workspace.Save(); });
+}
+
+bool CProjectController::SaveAs() {
+    return Run([&] { return m_workspace.SaveAs(); });
+}
+
+void CProjectController::UnifySiteAndUnit() {
+    // Every record is written: the ones still loading are waited for, without a freeze.
+    RunWhenLoaded([this] { Run([&] { m_workspace.UnifySiteAndUnit(); }); });
+}
+
+void CProjectController::UnifyConclusion() {
+    RunWhenLoaded([this] { Run([&] { m_workspace.UnifyConclusion(); }); });
+}
+
+void CProjectController::AddDataFile() {
+    Run([&] { m_workspace.AddDataFile(); });
+}
+
+void CProjectController::RemoveDataRow() {
+    const int row = m_window->FileList()->FirstSelectedRow();
+    Run([&] { m_workspace.RemoveDataRow(row); });
+}
+
+void CProjectController::AddToPrintList() {
+    const std::vector<int> rows = m_window->FileList()->SelectedRows();
+    Run([&] { m_workspace.AddToPrintList(rows); });
+}
+
+void CProjectController::RemoveFromPrintList() {
+    const int row = m_window->FileList()->FirstSelectedRow();
+    Run([&] { m_workspace.RemoveRowFromPrintList(row); });
+}
+
+bool CProjectController::CloseRequested() {
+    if (!Run([&] { return m_workspace.OnMainWindowClose(); })) {
+        return false;
+    }
+    m_afterLoad = nullptr;
+    m_loadShown = false;
+    m_progress->hide();
+    UpdateBusyCursor();
+    return true;
+}
+
+bool CProjectController::RunCommand(int commandId) {
+    switch (commandId) {
+        case id::kCmdImportRawData:
+            ImportRawData();
+            return true;
+        case id::kCmdOpenProject:
+        case id::kBtnOpen:
+            OpenProject();
+            return true;
+        case id::kCmdSave:
+        case id::kBtnSave:
+            Save();
+            return true;
+        case id::kCmdSaveAs:
+        case id::kBtnSaveAs:
+            SaveAs();
+            return true;
+        case id::kCmdUnifySiteUnit:
+            UnifySiteAndUnit();
+            return true;
+        case id::kUnifyInfoButton:
+            UnifyConclusion();
+            return true;
+        case id::kCmdListAddDataFiles:
+            AddDataFile();
+            return true;
+        case id::kCmdListRemoveFromDataList:
+            RemoveDataRow();
+            return true;
+        case id::kCmdAddToPrintList:
+        case id::kBtnAddToPrint:
+        case id::kCmdListAddToPrintList:
+            AddToPrintList();
+            return true;
+        case id::kCmdListRemoveFromPrintList:
+            RemoveFromPrintList();
+            return true;
+        case id::kCmdPrintSettings:
+        case id::kCmdPrintPreview:
+        case id::kCmdExportPdf:
+        case id::kCmdWordReport:
+            // They read every record of the print list: while the project loads they wait for
+            // it (busy cursor), then run as picked; otherwise they are the printing's to run.
+            if (!m_loadShown) {
+                return false;
+            }
+            RunWhenLoaded([this, commandId] { m_window->ExecuteCommand(commandId); });
+            return true;
+        default:
+            return false;
+    }
+}
+
+// ---- Selection and loading ----
+
+void CProjectController::OnRowSelected(int firstSelectedRow) {
+    m_window->FileList()->setFocus();
+    Run([&] { m_workspace.OnFileRowSelected(firstSelectedRow); });
+}
+
+void CProjectController::LoadStarted() {
+    if (m_workspace.m_records.Loading()) {
+        m_loadShown = true;
+        m_progress->setRange(0, static_cast<int>(m_workspace.m_records.size()));
+        m_progress->setValue(static_cast<int>(m_workspace.m_records.LoadedCount()));
+        m_progress->show();
+    }
+    RunWaitingWork();
+    UpdateBusyCursor();
+}
+
+void CProjectController::OnLoadProgress() {
+    if (!m_loadShown) {
+        return;
+    }
+    m_progress->setRange(0, static_cast<int>(m_workspace.m_records.size()));
+    m_progress->setValue(static_cast<int>(m_workspace.m_records.LoadedCount()));
+    // Inside a workspace call a modal dialog runs the event loop: the waiting work runs when
+    // that call is over.
+    if (m_depth == 0) {
+        RunWaitingWork();
+        UpdateBusyCursor();
+    }
+}
+
+void CProjectController::RunWaitingWork() {
+    if (m_workspace.PendingSelection() >= 0) {
+        const size_t row = static_cast<size_t>(m_workspace.PendingSelection());
+        if (m_workspace.m_records.IsLoaded(row) || !m_workspace.m_records.Loading()) {
+            Run([&] { m_workspace.RunPendingSelection(); });
+            return;  // Run looked at the rest again
+        }
+    }
+    const ProjectRecords& records = m_workspace.m_records;
+    if (m_loadShown && (records.LoadedCount() == records.size() || !records.Loading())) {
+        FinishLoad();
+    }
+}
+
+void CProjectController::FinishLoad() {
+    m_loadShown = false;
+    m_progress->hide();
+    DataListChanged();  // rows that could not be read say so in their type column
+    emit loadFinished();
+    const std::string unreadable = m_workspace.UnreadableFilesMessage();
+    if (!unreadable.empty()) {
+        Prompts().Tell(unreadable);
+    }
+    if (m_afterLoad) {
+        std::function<void()> command = std::move(m_afterLoad);
+        m_afterLoad = nullptr;
+        command();
+    }
+}
+
+void CProjectController::RunWhenLoaded(std::function<void()> command) {
+    if (!m_loadShown) {
+        command();
+        return;
+    }
+    m_afterLoad = std::move(command);
+    UpdateBusyCursor();
+}
+
+void CProjectController::UpdateBusyCursor() {
+    const bool busy = m_workspace.PendingSelection() >= 0 || m_afterLoad != nullptr;
+    if (busy == m_busy) {
+        return;
+    }
+    m_busy = busy;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+// ---- WorkspaceViews ----
+
+PageTexts CProjectController::ReadPageTexts() {
+    PageTexts t;
+    auto edit = [](InfoPage* page, int id) { return PageText(page->Edit(id)->text()); };
+    InfoPage* project = m_window->ProjectPage();
+    t.tester = edit(project, id::kTesterEdit);
+    t.testingUnit = edit(project, id::kTestingUnitEdit);
+    t.site = edit(project, id::kSiteEdit);
+    t.pileNumber = edit(project, id::kPileNumberEdit);
+    t.testDate = FormatTestDate(project->Control<QDateEdit>(id::kTestDatePicker)->date());
+    t.testTime = FormatTestTime(project->Control<QTimeEdit>(id::kTestTimePicker)->time());
+    InfoPage* conclusion = m_window->ConclusionPage();
+    t.integrityClass = PageText(conclusion->Control<QComboBox>(id::kClassCombo)->currentText());
+    t.concreteStrength = edit(conclusion, id::kConcreteStrengthEdit);
+    t.pileDiameter = edit(conclusion, id::kPileDiameterEdit);
+    InfoPage* parameters = m_window->ParameterPage();
+    t.defectPosition = edit(parameters, id::kDefectPositionEdit);
+    t.pileLength = edit(parameters, id::kPileLengthEdit);
+    t.waveSpeed = edit(parameters, id::kWaveSpeedEdit);
+    // The box holds line breaks as LF; the record as CR LF.
+    t.remarks = PageText(m_window->RemarksEdit()->toPlainText().replace("\n", "\r\n"));
+    return t;
+}
+
+void CProjectController::ShowRecordOnPages(const PileRecord& rec) {
+    if (m_window->CurrentRecord() == &rec) {
+        m_window->ShowRecordOnPages();
+    }
+}
+
+bool CProjectController::CollectPagesIntoRecord(PileRecord& rec) {
+    // The pages show the current record, the only one the workspace collects into.
+    if (m_window->CurrentRecord() != &rec) {
+        return true;
+    }
+    return m_window->CollectPagesIntoRecord().ok;
+}
+
+void CProjectController::PlaceMarkersForRecord(PileRecord& rec) {
+    // The record becomes the one the window and the views show and edit.
+    m_shownRecord = &rec;
+    m_window->SetCurrentRecord(&rec);
+    m_window->RawView()->SetRecord(&rec);
+    m_window->StackedView()->PlaceMarkersForRecord(rec);
+}
+
+MarkerPixels CProjectController::StackedMarkers() {
+    const MarkerState& m = m_window->StackedView()->Markers();
+    return {m.topX, m.bottomX, m.defectX};
+}
+
+void CProjectController::SetBackupWave(const WaveSlot& stacked) {
+    m_window->StackedView()->SetBackupWave(stacked);
+}
+
+void CProjectController::RestoreWave(PileRecord& rec) {
+    m_window->StackedView()->RestoreWave(rec);
+}
+
+float CProjectController::DefectDepth(const PileRecord& rec) {
+    return m_window->StackedView()->DefectDepthOf(rec);
+}
+
+void CProjectController::ComputeSpectrum(const PileRecord& rec) {
+    m_window->SpectrumView()->ComputeSpectrum(rec);
+}
+
+void CProjectController::SetRawViewSelectedBlow(int blow) {
+    m_window->RawView()->SetSelectedBlow(blow);
+}
+
+void CProjectController::SetAllViewRowCount(int rows) {
+    m_window->AllView()->SetRowCount(rows);
+}
+
+void CProjectController::SetWindowTitle(const std::string& utf8Title) {
+    m_window->setWindowTitle(
+        QString::fromUtf8(utf8Title.data(), static_cast<int>(utf8Title.size())));
+}
+
+void CProjectController::SetFileCommandsEnabled(bool enabled) {
+    m_window->SetFileCommandsEnabled(enabled);
+}
+
+void CProjectController::ClearOptimizeOn() {
+    m_window->ClearOptimize();
+}
+
+void CProjectController::ShowOptimizeButtonPlain() {
+    m_window->ClearOptimize();
+}
+
+void CProjectController::RepaintViews() {
+    for (QAbstractScrollArea* view : {static_cast<QAbstractScrollArea*>(m_window->RawView()),
+                                      static_cast<QAbstractScrollArea*>(m_window->StackedView()),
+                                      static_cast<QAbstractScrollArea*>(m_window->SpectrumView()),
+                                      static_cast<QAbstractScrollArea*>(m_window->AllView())}) {
+        view->viewport()->update();
+    }
+    m_window->update();
+}
+
+QString CProjectController::TypeText(size_t row) const {
+    return m_workspace.RowUnreadable(row) ? QString("无法读取")
+                                          : QString::fromStdString(m_workspace.Rows()[row].type);
+}
+
+void CProjectController::DataListChanged() {
+    CMylistCtrl* list = m_window->FileList();
+    const std::vector<DataRow>& rows = m_workspace.Rows();
+    const int selected = list->FirstSelectedRow();
+    list->setUpdatesEnabled(false);
+    list->SetRowCount(static_cast<int>(rows.size()));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        list->SetRowTexts(static_cast<int>(i), QFile::decodeName(rows[i].name.c_str()),
+                          rows[i].PrintedText(), TypeText(i));
+    }
+    list->m_savedRows = m_workspace.m_savedRows;
+    list->setUpdatesEnabled(true);
+    // Rows that went at the end may have taken the selection with them.
+    if (list->FirstSelectedRow() != selected) {
+        list->ShowSelection(selected < static_cast<int>(rows.size()) ? selected : -1);
+    }
+    list->viewport()->update();
+}
+
+void CProjectController::ShowListSelection(int row) {
+    m_window->FileList()->ShowSelection(row);
+}
+
+void CProjectController::ShowNoRecord() {
+    m_shownRecord = nullptr;
+    m_window->SetCurrentRecord(nullptr);
+    m_window->RawView()->SetRecord(nullptr);
+    m_window->StackedView()->SetRecord(nullptr);
+    m_window->SpectrumView()->Clear();
+    m_window->AllView()->viewport()->update();
+    m_window->setWindowTitle(kAppTitle);
+}
+
+}  // namespace kx::ui
