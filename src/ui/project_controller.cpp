@@ -189,8 +189,9 @@ void CProjectController::AfterWorkspaceCall() {
 
 void CProjectController::OpenProject() {
     m_afterLoad = nullptr;
+    const size_t loads = m_workspace.m_records.LoadsStarted();
     Run([&] { m_workspace.OpenProject(); });
-    LoadStarted();
+    LoadStarted(loads);
 }
 
 void CProjectController::OpenProjectAt(const QString& dir) {
@@ -198,14 +199,16 @@ void CProjectController::OpenProjectAt(const QString& dir) {
     const std::string path =
         dir.isEmpty() ? std::string()
                       : QFile::encodeName(QFileInfo(dir).absoluteFilePath()).toStdString();
+    const size_t loads = m_workspace.m_records.LoadsStarted();
     Run([&] { m_workspace.OpenProjectAt(path); });
-    LoadStarted();
+    LoadStarted(loads);
 }
 
 void CProjectController::ImportRawData() {
     m_afterLoad = nullptr;
+    const size_t loads = m_workspace.m_records.LoadsStarted();
     Run([&] { m_workspace.ImportRawData(); });
-    LoadStarted();
+    LoadStarted(loads);
 }
 
 bool CProjectController::Save() {
@@ -315,8 +318,10 @@ void CProjectController::OnRowSelected(int firstSelectedRow) {
     Run([&] { m_workspace.OnFileRowSelected(firstSelectedRow); });
 }
 
-void CProjectController::LoadStarted() {
-    if (m_workspace.m_records.Loading()) {
+void CProjectController::LoadStarted(size_t loadsBefore) {
+    // A small project may be loaded completely already: it still ends as every load does
+    // (progress hidden, unreadable files named, the waiting command run).
+    if (m_workspace.m_records.LoadsStarted() != loadsBefore) {
         m_loadShown = true;
         m_progress->setRange(0, static_cast<int>(m_workspace.m_records.size()));
         m_progress->setValue(static_cast<int>(m_workspace.m_records.LoadedCount()));

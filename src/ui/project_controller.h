@@ -102,8 +102,8 @@ private:
     void AfterWorkspaceCall();
     void OnRowSelected(int firstSelectedRow);
     void OnLoadProgress();
-    // Shows the progress bar when a load has started.
-    void LoadStarted();
+    // Shows the progress bar when a load has started since LoadsStarted() read `loadsBefore`.
+    void LoadStarted(size_t loadsBefore);
     // Runs a pending selection or a command waiting for the load, and ends a finished load.
     void RunWaitingWork();
     void FinishLoad();

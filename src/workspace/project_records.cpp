@@ -173,6 +173,7 @@ void ProjectRecords::StartLoading(const std::vector<std::string>& paths, Progres
     next_ = 0;
     stop_ = false;
     loaderRunning_ = true;
+    ++loadsStarted_;
     const size_t threads = LoaderThreadCount(entries_.size());
     activeWorkers_ = threads;
     dumps_.assign(threads, {});
@@ -190,6 +191,11 @@ void ProjectRecords::StopLoading() {
     std::lock_guard lock(mutex_);
     loaderRunning_ = false;
     published_.notify_all();
+}
+
+size_t ProjectRecords::LoadsStarted() const {
+    std::lock_guard lock(mutex_);
+    return loadsStarted_;
 }
 
 bool ProjectRecords::Loading() const {

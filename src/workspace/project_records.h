@@ -66,6 +66,9 @@ public:
     // Stops a running loader after the files it is reading and joins it.
     void StopLoading();
     bool Loading() const;
+    // How many loads were started so far: tells a caller that a load began, also when it is
+    // over already by the time the caller looks.
+    size_t LoadsStarted() const;
 
     // Appends an entry that is loaded already.
     void AppendLoaded(const std::string& path, PileRecord rec, Status readStatus);
@@ -104,6 +107,7 @@ private:
     size_t loadedCount_ = 0;  // loaded entries still listed
     uint64_t taken_ = 0;      // entries taken by the loader so far
     bool loaderRunning_ = false;
+    size_t loadsStarted_ = 0;  // guarded by mutex_
     size_t activeWorkers_ = 0;
     std::vector<LatestDump> dumps_;  // one per loader thread
     std::atomic<bool> stop_{false};
