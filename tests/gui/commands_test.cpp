@@ -136,6 +136,9 @@ protected:
         rec.testTime = "08:30:15";
         window->SetCurrentPath("/site/1.kxc");
         window->SetCurrentRecord(&rec);
+        // The snapshots 撤销删除波形 brings the blows back from.
+        window->Project()->GetWorkspace().m_savedWaves = rec.waves;
+        window->Project()->GetWorkspace().m_savedRecord = rec;
         window->StackedView()->PlaceMarkersForRecord(rec);
         ASSERT_TRUE(window->ShowRecordOnPages());
         window->SpectrumView()->ComputeSpectrum(rec);
@@ -190,7 +193,7 @@ TEST_F(Commands, SameToolFromMenuContextMenuAndToolbarOncePerPick) {
     QAction* picks[] = {window->Command(id::kCmdReverse), InMenu(context, id::kCmdReverse),
                         window->Command(id::kBtnReverse)};
     for (int pick = 0; pick < 3; ++pick) {
-        window->SetWaveModified(false);
+        window->Project()->GetWorkspace().m_waveModified = false;
         ASSERT_NE(picks[pick], nullptr);
         picks[pick]->trigger();
         EXPECT_EQ(rec.waves[kStackedSlot], pick % 2 == 0 ? reversed : original) << pick;
@@ -322,7 +325,7 @@ TEST_F(Commands, BlowCommandsNeedASelectedBlowFromMenuKeysAndToolbar) {
     CYuanShiBoXin* raw = window->RawView();
     QTest::mouseClick(raw->viewport(), Qt::LeftButton, {}, QPoint(10, 160));
     ASSERT_EQ(raw->SelectedBlow(), 1);
-    window->SetWaveModified(false);
+    window->Project()->GetWorkspace().m_waveModified = false;
     QTest::keyClick(raw, Qt::Key_X);
     EXPECT_TRUE(rec.waveAbsent[1]);
     EXPECT_TRUE(window->WaveModified());

@@ -56,6 +56,7 @@ public:
         std::function<bool()> optimizeOn;                       // m_optimizeOn (优化)
         std::function<std::optional<int>()> askSmoothPoints;    // CPinHua; none: cancelled
         std::function<void(int commandId)> command;             // keys A, S, D
+        std::function<void()> waveEdited;  // the 优化 drag changed the stacked waveform
     };
     void SetHooks(Hooks hooks) { m_hooks = std::move(hooks); }
     Hooks& ViewHooks() { return m_hooks; }
