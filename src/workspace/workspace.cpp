@@ -109,9 +109,10 @@ void Workspace::OpenProjectAt(const std::string& dir) {
         m_rows.push_back({FileNameOf(p), false, FileTypeText(p)});
     }
     views_.DataListChanged();
-    StartLoader();
-    g_selectionCount = 0;
     views_.SetAllViewRowCount(static_cast<int>(m_filePaths.size()));
+    g_selectionCount = 0;
+    // Last, so that the listing has both cores to itself.
+    StartLoader();
 }
 
 bool Workspace::RecordDiffersFromPages(const PileRecord& rec, const PageTexts& pages,
