@@ -29,6 +29,12 @@ void CKX7300Dlg::ConnectAnalysisAids() {
     m_stackedView->SetDepthScaleShown(shown);
 }
 
+const PileAnalysis& CKX7300Dlg::AnalysisOf(const PileRecord& current) {
+    PileRecord selected = current;
+    selected.waves[kStackedSlot] = m_stackedView->BackupWave();
+    return m_analysis.For(selected);
+}
+
 void CKX7300Dlg::AmplifyWave() {
     const std::optional<double> gain =
         m_askAmplifyGain ? m_askAmplifyGain() : CZhiShuFangDa::AskGain(this);

@@ -143,8 +143,10 @@ public:
     void SetAmplifyGainAsker(std::function<std::optional<double>()> ask) {
         m_askAmplifyGain = std::move(ask);
     }
-    // The analysis of a record (toe, defects, impedance profile), computed once per change.
-    const PileAnalysis& AnalysisOf(const PileRecord& rec) { return m_analysis.For(rec); }
+    // The analysis (toe, defects, impedance profile) of the current record, computed once per
+    // change. It reads the stacked waveform as the file was selected (as the project loader
+    // left it): the tools reshape the waveform for the eye, 指数放大 above all, not for the fit.
+    const PileAnalysis& AnalysisOf(const PileRecord& current);
 
     // The folder the Word figures are written to: img beside the program file.
     static QString ImgFolder();

@@ -24,6 +24,7 @@
 #include "waveform/depth_scale_geometry.h"
 #include "waveform/exponential_amplification.h"
 #include "waveform/float32.h"
+#include "waveform/pile_analysis_cache.h"
 #include "waveform/pile_toe_marker.h"
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/render/depth_scale_render.h"
@@ -77,6 +78,10 @@ TEST(DepthScaleOption, OffPaintsTheStackedViewAsWithoutItOnDrawsTheScaleAndTheNe
     PileRecord rec = SynthPile(true);
     rec.waveSpeed = static_cast<float>(kSpeedMps);
     CMyDieJia view;
+    PileAnalysisCache analysis;
+    view.ViewHooks().analyse = [&](const PileRecord& r) -> const PileAnalysis& {
+        return analysis.For(r);
+    };
     const QSize client(1024, 600);
     test::ShowWithClientSize(&view, client);
     view.PlaceMarkersForRecord(rec);
@@ -242,6 +247,10 @@ TEST_F(AnalysisAids, FindsTheToeAndPlacesTheBottomMarkerAsPileBottomWould) {
         if (mode == FixMode::kSpeedFixed) {
             Box(id::kWaveSpeedEdit)->setText("4000");
             window->Command(id::kCmdSpeedFixed)->trigger();
+        } else {
+            // The analysis reads the waveform as selected, whatever the tools made of it.
+            window->SetAmplifyGainAsker([] { return 1.0; });
+            window->Command(id::kCmdAmplify)->trigger();
         }
         window->Command(id::kCmdFindPileToe)->trigger();
         EXPECT_TRUE(messages.isEmpty());

@@ -136,8 +136,13 @@ void CMyDieJia::PaintDepthScale(QPainter& p, const PileRecord& rec) {
     if (!scale) {
         return;
     }
-    const PileAnalysis& analysis = m_hooks.analyse ? m_hooks.analyse(rec) : m_ownCache.For(rec);
-    RenderDepthScale(p, *scale, DefectMarks(analysis.defects, client.width(), rec));
+    // A 优化 drag redraws the waveform on every move, and the analysis takes a moment: the
+    // defects found before the drag stay on the scale until the button is released.
+    const bool handDrawing = m_markers.dragging && m_hooks.optimizeOn && m_hooks.optimizeOn();
+    if (!handDrawing) {
+        m_scaleDefects = m_hooks.analyse ? m_hooks.analyse(rec).defects : std::vector<PileDefect>{};
+    }
+    RenderDepthScale(p, *scale, DefectMarks(m_scaleDefects, client.width(), rec));
 }
 
 void CMyDieJia::paintEvent(QPaintEvent*) {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "record/pile_record.h"
-#include "waveform/pile_analysis_cache.h"
+#include "waveform/pile_analysis.h"
 #include "waveform/pile_markers.h"
 #include "waveform/stacked_view_geometry.h"
 #include "waveform/tool_commands.h"
@@ -64,8 +64,8 @@ public:
         std::function<bool()> optimizeOn;                       // m_optimizeOn (优化)
         std::function<std::optional<int>()> askSmoothPoints;    // CPinHua; none: cancelled
         std::function<void(int commandId)> command;             // keys A, S, D
-        // The analysis of a record for the depth scale's defects (the window's cache); unset:
-        // the view's own cache.
+        // The analysis of a record for the depth scale's defects (the window's); unset: the
+        // scale shows no defects.
         std::function<const PileAnalysis&(const PileRecord&)> analyse;
     };
     void SetHooks(Hooks hooks) { m_hooks = std::move(hooks); }
@@ -110,7 +110,7 @@ private:
     QMenu* m_contextMenu = nullptr;
     QPixmap m_buffer;  // the off-screen picture each paint rebuilds
     bool m_depthScaleShown = false;
-    PileAnalysisCache m_ownCache;  // without the analyse hook
+    std::vector<PileDefect> m_scaleDefects;  // the defects the depth scale shows
 };
 
 }  // namespace kx

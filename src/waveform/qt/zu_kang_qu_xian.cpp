@@ -24,11 +24,10 @@ void CZuKangQuXian::SetRecord(const PileRecord* record) {
 
 void CZuKangQuXian::Paint(QPainter& p) {
     const bool selected = m_hooks.fileSelected ? m_hooks.fileSelected() : m_record != nullptr;
-    if (!selected || m_record == nullptr) {
+    if (!selected || m_record == nullptr || !m_hooks.analyse) {
         return;
     }
-    const PileAnalysis& analysis =
-        m_hooks.analyse ? m_hooks.analyse(*m_record) : m_ownCache.For(*m_record);
+    const PileAnalysis& analysis = m_hooks.analyse(*m_record);
     ImpedanceViewScene scene;
     scene.profile = &analysis.impedance;
     scene.pileLengthM = m_record->pileLength;

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "record/pile_record.h"
-#include "waveform/pile_analysis_cache.h"
+#include "waveform/pile_analysis.h"
 
 namespace kx {
 
@@ -22,7 +22,7 @@ public:
 
     struct Hooks {
         std::function<bool()> fileSelected;  // m_currentPath not empty
-        // The analysis of a record (the window's cache); unset: the view's own cache.
+        // The analysis of a record (the window's); unset: nothing is drawn.
         std::function<const PileAnalysis&(const PileRecord&)> analyse;
     };
     void SetHooks(Hooks hooks) { m_hooks = std::move(hooks); }
@@ -36,7 +36,6 @@ protected:
 private:
     const PileRecord* m_record = nullptr;
     Hooks m_hooks;
-    PileAnalysisCache m_ownCache;  // without the analyse hook
 };
 
 }  // namespace kx
