@@ -58,7 +58,10 @@ void RenderImpedanceView(QPainter& p, QSize client, const ImpedanceViewScene& sc
         p.drawLine(*plot->pileLengthX, frame.top(), *plot->pileLengthX, frame.bottom());
         const QString caption = QString::fromStdString(PileLengthCaption(scene.pileLengthM));
         const int width = fm.horizontalAdvance(caption);
-        const int x = std::min(*plot->pileLengthX + 4, frame.right() - width);
+        // Right of the line, or left of it where the frame ends first.
+        const int x = *plot->pileLengthX + 4 + width < frame.right()
+                          ? *plot->pileLengthX + 4
+                          : *plot->pileLengthX - 4 - width;
         DrawViewText(p, x, frame.top() + 4, caption, Qt::white, blue);
     }
 
