@@ -190,6 +190,12 @@ inline constexpr int kCmdDepthScale = 32922;
 inline constexpr int kBtnAmplify = 32923;
 inline constexpr int kAmplifyDialog = 32924;
 inline constexpr int kAmplifyGainSpin = 32925;
+// 帮助 > 使用说明: the user guide in the desktop's viewer.
+inline constexpr int kCmdUserGuide = 32930;
+// 文件 > 最近打开的工程 (submenu 32936): its five entries, most recent first.
+inline constexpr int kCmdRecentProject1 = 32931;
+inline constexpr int kRecentProjectCount = 5;
+inline constexpr int kRecentProjectsMenu = 32936;
 
 // ---- Context menus ---------------------------------------------------------------------
 // File list (menu 156).

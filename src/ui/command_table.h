@@ -71,6 +71,9 @@ public:
     virtual void AmplifyWave() = 0;
     virtual void FindPileBottom() = 0;
     virtual void ToggleDepthScale() = 0;
+    virtual void OpenUserGuide() = 0;
+    // Entry `index` (0: the most recent) of 最近打开的工程.
+    virtual void OpenRecentProject(int index) = 0;
 };
 
 struct CommandEntry {

@@ -189,6 +189,8 @@ public:
     void AmplifyWave() override;
     void FindPileBottom() override;
     void ToggleDepthScale() override;
+    void OpenUserGuide() override;
+    void OpenRecentProject(int index) override;
 
 signals:
     // A command the window leaves to others (the file commands, while no hook is set), by

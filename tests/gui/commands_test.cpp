@@ -72,6 +72,8 @@ public:
     void AmplifyWave() override { calls << "amplify"; }
     void FindPileBottom() override { calls << "find toe"; }
     void ToggleDepthScale() override { calls << "depth scale"; }
+    void OpenUserGuide() override { calls << "guide"; }
+    void OpenRecentProject(int index) override { calls << QString("recent %1").arg(index); }
 };
 
 TEST(CommandTable, EveryIdBelongsToOneOperation) {

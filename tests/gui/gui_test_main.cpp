@@ -1,9 +1,11 @@
 // Runs the window tests inside a QApplication (offscreen unless a platform is named) and a
-// fresh temporary directory.
+// fresh temporary directory, with settings in a temporary place of their own: nothing a test
+// stores reaches the user's real settings.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -34,7 +36,14 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    QTemporaryDir settingsDir;
+    if (!settingsDir.isValid()) {
+        return 1;
+    }
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     // QSettings needs names to store anything under.
     QApplication::setOrganizationName("kx-gui-tests");
     QApplication::setApplicationName("kx_gui_tests");
