@@ -128,6 +128,10 @@ std::vector<CommandEntry> BuildEntries() {
         {"spectrum zoom in", 0, {kCmdSpectrumZoomIn}, {}, none, false, &T::SpectrumZoomIn},
         {"spectrum zoom out", 0, {kCmdSpectrumZoomOut}, {}, none, false, &T::SpectrumZoomOut},
         {"spectrum zoom reset", 0, {kCmdSpectrumReset}, {}, none, false, &T::SpectrumResetZoom},
+        // The analysis aids. 自动识别桩底 tells why it does nothing on another tab itself.
+        {"exponential amplification", kCmdAmplify, {kBtnAmplify}, {}, file, false, &T::AmplifyWave},
+        {"find the pile toe", kCmdFindPileToe, {}, {}, file, false, &T::FindPileBottom},
+        {"depth scale", kCmdDepthScale, {}, {}, none, false, &T::ToggleDepthScale},
     };
     for (int k = 0; k < kRecentProjectCount; ++k) {
         entries.push_back(

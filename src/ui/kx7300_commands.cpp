@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include "res/ids.h"
 #include "ui/about.h"
@@ -19,6 +20,7 @@
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
+#include "waveform/qt/zu_kang_qu_xian.h"
 #include "waveform/tool_commands.h"
 
 namespace kx::ui {
@@ -79,6 +81,11 @@ void CKX7300Dlg::SetCurrentRecord(PileRecord* record) {
     m_currentRecord = record;
     m_stackedView->SetRecord(record);
     m_rawView->SetRecord(record);
+    m_impedanceView->SetRecord(record);
+    // What 自动识别桩底 said was about the pile shown before.
+    if (QStatusBar* bar = findChild<QStatusBar*>()) {
+        bar->clearMessage();
+    }
     if (record != nullptr) {
         m_selectionWaves = record->waves;
         std::copy(record->waveAbsent.begin(), record->waveAbsent.end(), m_selectionAbsent.begin());
@@ -195,6 +202,7 @@ void CKX7300Dlg::ShowRawViewTab() {
     m_stackedView->hide();
     m_spectrumView->hide();
     m_allView->hide();
+    m_impedanceView->hide();
     m_rawView->show();
 }
 

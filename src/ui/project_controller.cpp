@@ -26,6 +26,7 @@
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
+#include "waveform/qt/zu_kang_qu_xian.h"
 
 namespace kx::ui {
 
@@ -533,10 +534,12 @@ void CProjectController::ShowOptimizeButtonPlain() {
 }
 
 void CProjectController::RepaintViews() {
-    for (QAbstractScrollArea* view : {static_cast<QAbstractScrollArea*>(m_window->RawView()),
-                                      static_cast<QAbstractScrollArea*>(m_window->StackedView()),
-                                      static_cast<QAbstractScrollArea*>(m_window->SpectrumView()),
-                                      static_cast<QAbstractScrollArea*>(m_window->AllView())}) {
+    for (QAbstractScrollArea* view :
+         {static_cast<QAbstractScrollArea*>(m_window->RawView()),
+          static_cast<QAbstractScrollArea*>(m_window->StackedView()),
+          static_cast<QAbstractScrollArea*>(m_window->SpectrumView()),
+          static_cast<QAbstractScrollArea*>(m_window->AllView()),
+          static_cast<QAbstractScrollArea*>(m_window->ImpedanceView())}) {
         view->viewport()->update();
     }
     m_window->update();
