@@ -77,7 +77,7 @@ void LayoutRuler(const PageGeometry& g, const PileRecord& rec, float ft, float f
     int32_t x = 0;
     for (int tick = 0; tick < 5; ++tick) {
         x = Px(x0 + g.L + o);
-        b.rulerTicks.push_back({{x, yA - 40}, {x, yA}});
+        b.rulerTicks.push_back({{x, yA - kRulerTickHeight}, {x, yA}});
         b.rulerLabels.push_back({{x - 80, yA + 40}, FormatFixed2(a), kRulerFontHeight});
         o = Px(F32(static_cast<double>(step) + o));
         a = F32(static_cast<double>(a) + labelStep);
@@ -131,7 +131,13 @@ ReportBlock LayoutBlock(const PrintSettings& s, const PageGeometry& g, const Pil
     b.y2 = Px(F32(static_cast<double>(y) + g.H));
     const float sH = F32(0.4 * g.H);
     const float h = F32(static_cast<double>(g.H) * 0.15 * 0.5);
-    const float plotBottom = F32(static_cast<double>(b.y2) - sH);  // y2 - s, unrounded
+    float plotBottom = F32(static_cast<double>(b.y2) - sH);  // y2 - s, unrounded
+    // From 12 piles per page on an A4 page the strip under the plot would leave the plot less
+    // height than the ruler's ticks, and from 13 none at all: the curve would be drawn
+    // upside down above the frame. The plot keeps the ticks' height below the frame's top.
+    if (plotBottom < static_cast<float>(b.y1 + kRulerTickHeight)) {
+        plotBottom = static_cast<float>(b.y1 + kRulerTickHeight);
+    }
     b.yS = Px(plotBottom);
     b.frame = {{{L, b.y1}, {R, b.y1}},      {{L, b.y1}, {L, b.y2}},
                {{R, b.y1}, {R, b.y2}},      {{L + Wp, b.y1}, {L + Wp, b.y2}},
