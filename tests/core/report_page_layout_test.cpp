@@ -389,6 +389,11 @@ TEST(ReportPageLayout, CurveStaysUprightInsideItsFrameAtEveryPilesPerPage) {
             for (const ReportLine& tick : b.rulerTicks) {
                 EXPECT_GE(tick.from.y, b.y1);
             }
+            // The labels' digits (the upper three quarters of their height) stay clear of
+            // the pile bar drawn over them, also where the strip is lower than designed.
+            for (const ReportText& label : b.rulerLabels) {
+                EXPECT_LE(label.at.y + label.height * 3 / 4, b.pileBar->top);
+            }
         }
     }
     // Where the plot has room the design stands: 11 per page on A4.
