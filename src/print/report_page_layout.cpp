@@ -226,6 +226,10 @@ ReportPageLayout LayoutReportPage(const PrintSettings& s, const ReportEntries& e
     const float usable = F32(static_cast<double>(int64_t{d.bottom} - 300));
     g.H = F32(static_cast<double>(F32(static_cast<double>(F32(usable - (80.0 * N - 80.0))) / N)) -
               100.0);
+    // With one pile per page the block would reach 100 pixels down into the footer's line;
+    // the blocks end at its top (from two per page on they always do).
+    const float toFooter = F32(static_cast<double>(F32(usable - 200.0f - (80.0 * N - 80.0))) / N);
+    g.H = std::min(g.H, toFooter);
     // Wp is measured from D.right, not from the margin-adjusted R.
     g.Wp = Px(F32(
         static_cast<double>(F32(static_cast<double>(F32(d.right - static_cast<double>(rm))) - lm)) -

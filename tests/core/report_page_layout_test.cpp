@@ -371,7 +371,7 @@ TEST(ReportPageLayout, TextsOfDifferentBlocksNeverOverlap) {
 // From 12 per page on A4 the strip under the plot left it less room than the ruler's ticks,
 // and from 13 none: the curve came out upside down above the frame. The plot now keeps the
 // ticks' height, so at every count the curve is upright inside its frame.
-TEST(ReportPageLayout, CurveStaysUprightInsideItsFrameAtEveryPilesPerPage) {
+TEST(ReportPageLayout, EveryPilesPerPageKeepsTheCurveUprightAndTheBlocksAboveTheFooter) {
     const Piles piles(14);
     for (const ReportRect& page : {kPage, kA4}) {
         for (int n = 1; n <= 14; ++n) {
@@ -396,6 +396,17 @@ TEST(ReportPageLayout, CurveStaysUprightInsideItsFrameAtEveryPilesPerPage) {
             }
         }
     }
+    // The blocks end above the footer, also the one block of a page of one (which used to
+    // reach 100 pixels into the footer's line).
+    for (const ReportRect& page : {kPage, kA4}) {
+        for (int n = 1; n <= 14; ++n) {
+            PrintSettings s;
+            s.pilesPerPage = std::to_string(n);
+            const ReportPageLayout p = LayoutReportPage(s, piles.Entries(), 1, page);
+            EXPECT_LE(p.blocks.back().y2, p.footer[0].at.y) << n;
+        }
+    }
+
     // Where the plot has room the design stands: 11 per page on A4.
     PrintSettings s;
     s.pilesPerPage = "11";
