@@ -180,6 +180,12 @@ inline constexpr int kCmdRestack = 32868;
 inline constexpr int kCmdZoomOut = 32883;
 // 输出PDF: the report pages into a PDF file (next to 打印预览).
 inline constexpr int kCmdExportPdf = 32900;
+// 帮助 > 使用说明: the user guide in the desktop's viewer.
+inline constexpr int kCmdUserGuide = 32930;
+// 文件 > 最近打开的工程 (submenu 32936): its five entries, most recent first.
+inline constexpr int kCmdRecentProject1 = 32931;
+inline constexpr int kRecentProjectCount = 5;
+inline constexpr int kRecentProjectsMenu = 32936;
 
 // ---- Context menus ---------------------------------------------------------------------
 // File list (menu 156).

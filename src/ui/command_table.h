@@ -66,6 +66,9 @@ public:
     virtual void SpectrumZoomOut() = 0;
     virtual void SpectrumResetZoom() = 0;
     virtual void ShowAbout() = 0;
+    virtual void OpenUserGuide() = 0;
+    // Entry `index` (0: the most recent) of 最近打开的工程.
+    virtual void OpenRecentProject(int index) = 0;
 };
 
 struct CommandEntry {

@@ -2,6 +2,7 @@
 // with the page boxes they read and write, and the hooks that tie the four views to the
 // window.
 #include <QAction>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,6 +12,7 @@
 #include "ui/bo_xing_xx.h"
 #include "ui/kx7300_dlg.h"
 #include "ui/tab_control.h"
+#include "ui/user_guide.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/blow_editing.h"
 #include "waveform/qt/all_bo_xin.h"
@@ -173,6 +175,17 @@ void CKX7300Dlg::ExitProgram() {
 void CKX7300Dlg::ShowAbout() {
     CAbout about(this);
     about.exec();
+}
+
+void CKX7300Dlg::OpenUserGuide() {
+    if (!OpenUserGuideInDesktop()) {
+        ShowMessage(QString("无法打开使用说明。使用说明在：\n%1")
+                        .arg(QDir::toNativeSeparators(UserGuideLocation())));
+    }
+}
+
+void CKX7300Dlg::OpenRecentProject(int index) {
+    HandOn(id::kCmdRecentProject1 + index);
 }
 
 // ---- Blows -------------------------------------------------------------------------------

@@ -168,6 +168,14 @@ void CKX7300Dlg::BuildMenuBar() {
     file->addSeparator();
     AddMenuCommand(file, id::kCmdUnifySiteUnit, "统一工地和检测单位");
     file->addSeparator();
+    // Filled by whoever keeps the list (CRecentProjects); greyed while it is empty.
+    QMenu* recent = file->addMenu("最近打开的工程");
+    recent->setObjectName(QString::number(id::kRecentProjectsMenu));
+    for (int k = 0; k < id::kRecentProjectCount; ++k) {
+        AddMenuCommand(recent, id::kCmdRecentProject1 + k, QString())->setVisible(false);
+    }
+    recent->menuAction()->setEnabled(false);
+    file->addSeparator();
     AddMenuCommand(file, id::kCmdExit, "退出(X)");
 
     QMenu* edit = bar->addMenu("编辑(E)");
@@ -200,6 +208,7 @@ void CKX7300Dlg::BuildMenuBar() {
     AddMenuCommand(tools, id::kCmdRestack, "重新叠加");
 
     QMenu* help = bar->addMenu("帮助");
+    AddMenuCommand(help, id::kCmdUserGuide, "使用说明");
     AddMenuCommand(help, id::kCmdAbout, "关于");
 
     // Menu bitmaps by position, separators counted.
@@ -208,7 +217,7 @@ void CKX7300Dlg::BuildMenuBar() {
                                                {2, id::kBitmapSave},
                                                {3, id::kBitmapSaveAs},
                                                {5, id::kBitmapPrint},
-                                               {14, id::kBitmapExit}};
+                                               {16, id::kBitmapExit}};
     for (auto [position, bitmap] : fileBitmaps) {
         fileItems[position]->setIcon(QIcon(ResourceBitmap(bitmap)));
     }

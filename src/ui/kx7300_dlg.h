@@ -169,6 +169,8 @@ public:
     void SpectrumZoomOut() override;
     void SpectrumResetZoom() override;
     void ShowAbout() override;
+    void OpenUserGuide() override;
+    void OpenRecentProject(int index) override;
 
 signals:
     // A command the window leaves to others (the file commands, while no hook is set), by

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -129,6 +130,14 @@ CProjectController::~CProjectController() {
     }
 }
 
+QString CProjectController::ProjectDir() const {
+    return QFile::decodeName(m_workspace.ProjectDir().c_str());
+}
+
+void CProjectController::SetFolderBrowserStart(const QString& dir) {
+    m_qtPrompts->SetFolderBrowserStart(dir);
+}
+
 void CProjectController::SetUserPrompts(UserPrompts* prompts) {
     m_prompts->SetTarget(prompts != nullptr ? prompts : m_qtPrompts.get());
 }
@@ -194,11 +203,19 @@ void CProjectController::OpenProject() {
     LoadStarted(loads);
 }
 
+namespace {
+
+std::string AbsoluteLocalPath(const QString& path) {
+    return path.isEmpty() ? std::string()
+                          : QFile::encodeName(QDir::cleanPath(QFileInfo(path).absoluteFilePath()))
+                                .toStdString();
+}
+
+}  // namespace
+
 void CProjectController::OpenProjectAt(const QString& dir) {
     m_afterLoad = nullptr;
-    const std::string path =
-        dir.isEmpty() ? std::string()
-                      : QFile::encodeName(QFileInfo(dir).absoluteFilePath()).toStdString();
+    const std::string path = AbsoluteLocalPath(dir);
     const size_t loads = m_workspace.m_records.LoadsStarted();
     Run([&] { m_workspace.OpenProjectAt(path); });
     LoadStarted(loads);
@@ -209,6 +226,27 @@ void CProjectController::ImportRawData() {
     const size_t loads = m_workspace.m_records.LoadsStarted();
     Run([&] { m_workspace.ImportRawData(); });
     LoadStarted(loads);
+}
+
+void CProjectController::ImportRawDataAt(const QString& dir) {
+    m_afterLoad = nullptr;
+    const std::string path = AbsoluteLocalPath(dir);
+    const size_t loads = m_workspace.m_records.LoadsStarted();
+    Run([&] { m_workspace.ImportRawDataAt(path); });
+    LoadStarted(loads);
+}
+
+bool CProjectController::SelectFile(const QString& path) {
+    const std::string wanted = AbsoluteLocalPath(path);
+    const std::vector<std::string>& paths = m_workspace.m_filePaths;
+    for (size_t row = 0; row < paths.size(); ++row) {
+        if (AbsoluteLocalPath(QFile::decodeName(paths[row].c_str())) == wanted) {
+            m_window->FileList()->ShowSelection(static_cast<int>(row));
+            OnRowSelected(static_cast<int>(row));
+            return true;
+        }
+    }
+    return false;
 }
 
 bool CProjectController::Save() {
@@ -321,7 +359,8 @@ void CProjectController::OnRowSelected(int firstSelectedRow) {
 void CProjectController::LoadStarted(size_t loadsBefore) {
     // A small project may be loaded completely already: it still ends as every load does
     // (progress hidden, unreadable files named, the waiting command run).
-    if (m_workspace.m_records.LoadsStarted() != loadsBefore) {
+    const bool opened = m_workspace.m_records.LoadsStarted() != loadsBefore;
+    if (opened) {
         m_loadShown = true;
         m_progress->setRange(0, static_cast<int>(m_workspace.m_records.size()));
         m_progress->setValue(static_cast<int>(m_workspace.m_records.LoadedCount()));
@@ -329,6 +368,9 @@ void CProjectController::LoadStarted(size_t loadsBefore) {
     }
     RunWaitingWork();
     UpdateBusyCursor();
+    if (opened) {
+        emit projectOpened(ProjectDir());
+    }
 }
 
 void CProjectController::OnLoadProgress() {

@@ -69,6 +69,8 @@ public:
     void SpectrumZoomOut() override { calls << "spectrum out"; }
     void SpectrumResetZoom() override { calls << "spectrum reset"; }
     void ShowAbout() override { calls << "about"; }
+    void OpenUserGuide() override { calls << "guide"; }
+    void OpenRecentProject(int index) override { calls << QString("recent %1").arg(index); }
 };
 
 TEST(CommandTable, EveryIdBelongsToOneOperation) {
