@@ -45,6 +45,10 @@ for png in "$root"/usr/share/icons/hicolor/*x*/apps/kx7300.png; do
   [ "$(identify -format '%wx%h' "$png")" = "$size" ] || fail "$png is not $size"
 done
 desktop-file-validate "$root/usr/share/applications/kx7300.desktop" || fail "desktop entry"
+# 帮助 > 使用说明 finds the guide beside the program: bin/../share/doc/kx7300.
+for file in guide.html guide.md images/main-window.png; do
+  [ -f "$root/usr/bin/../share/doc/kx7300/$file" ] || fail "the user guide lacks $file"
+done
 
 # The installed programs, run from the root (the Qt libraries are the system's own).
 version=$(dpkg-deb -f "$deb" Version)
@@ -56,10 +60,14 @@ cd "$tmp"
 "$root/usr/bin/kxtool" convert pile.kxd pile.kxc >/dev/null
 "$root/usr/bin/kxtool" info pile.kxc >pile.json
 grep -q '"magic": *"QRVA"' pile.json || fail "kxtool info"
-# The window starts and keeps running until it is stopped.
-set +e
-QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/bin/kx7300" >"$tmp/kx7300.log" 2>&1
-started=$?
-set -e
-[ "$started" -eq 124 ] || { cat "$tmp/kx7300.log" >&2; fail "kx7300 ended with $started"; }
+# The window starts, also on an analysis file as a double-click starts it, and keeps running
+# until it is stopped. Its settings go to a throwaway place.
+for arg in "" "$tmp/pile.kxc"; do
+  set +e
+  XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=offscreen \
+    timeout 3 "$root/usr/bin/kx7300" ${arg:+"$arg"} >"$tmp/kx7300.log" 2>&1
+  started=$?
+  set -e
+  [ "$started" -eq 124 ] || { cat "$tmp/kx7300.log" >&2; fail "kx7300 $arg ended with $started"; }
+done
 echo "check-package: $(basename "$deb") installs $(wc -l <"$tmp/manifest") files; both programs run"

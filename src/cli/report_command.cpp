@@ -76,7 +76,7 @@ bool ParseMargins(const std::string& text, std::string& left, std::string& right
         std::istringstream in(part);
         double v = 0;
         in >> v;
-        return in && in.eof() && v >= 0 && v <= 100;
+        return in && in.eof() && v >= kMinSideMarginMm && v <= kMaxSideMarginMm;
     };
     left = text.substr(0, comma);
     right = text.substr(comma + 1);

@@ -37,7 +37,7 @@ Status ParsePrintInfo(const std::vector<uint8_t>& bytes, PrintInfo& info) {
 
 Status WritePrintInfoFile(const std::string& path, const PrintInfo& info) {
     if (Status st = WriteFileAtomically(path, PrintInfoBytes(info)); !st) {
-        return Status::Fail("打印信息文件未能保存：" + st.reason);
+        return Status::Fail("打印信息文件未能保存：" + path + "\n" + st.reason);
     }
     return Status::Ok();
 }
@@ -45,9 +45,12 @@ Status WritePrintInfoFile(const std::string& path, const PrintInfo& info) {
 Status ReadPrintInfoFile(const std::string& path, PrintInfo& info) {
     std::vector<uint8_t> bytes;
     if (Status st = ReadFileBytes(path, kPrintInfoBytes, bytes); !st) {
-        return Status::Fail("无法读取打印信息文件：" + st.reason);
+        return Status::Fail("无法读取打印信息文件：" + path + "\n" + st.reason);
     }
-    return ParsePrintInfo(bytes, info);
+    if (Status st = ParsePrintInfo(bytes, info); !st) {
+        return Status::Fail(st.reason + "\n" + path);
+    }
+    return Status::Ok();
 }
 
 }  // namespace kx

@@ -42,6 +42,10 @@ inline constexpr int kMaxPilesPerPage = 14;
 // count and the layout never divide by zero).
 int PilesPerPageOf(const PrintSettings& s);
 
+// The side margins the dialog and kxtool accept, in millimetres (the spin buttons' range).
+inline constexpr int kMinSideMarginMm = 0;
+inline constexpr int kMaxSideMarginMm = 100;
+
 // A margin text's decimal value in millimetres (0 when it is not a number). Held to
 // +-kMaxMarginMm so the page arithmetic stays within int32 pixels whatever is typed.
 inline constexpr double kMaxMarginMm = 10000.0;

@@ -64,7 +64,10 @@ void LayoutWave(const PageGeometry& g, const PileRecord& rec, int n, float plotB
     }
 }
 
-void LayoutRuler(const PageGeometry& g, const PileRecord& rec, float ft, float fb, ReportBlock& b) {
+// `labelScale` shrinks the labels with a strip under the plot lower than designed (1 where the
+// design fits), so that they stay clear of the pile bar below them.
+void LayoutRuler(const PageGeometry& g, const PileRecord& rec, float ft, float fb,
+                 double labelScale, ReportBlock& b) {
     const double x0 = F32(static_cast<double>(g.Wp) * ft);
     const float topX = F32(static_cast<double>(g.L) + F32(static_cast<double>(g.Wp) * ft));
     const float bottomX = F32(static_cast<double>(g.L) + F32(static_cast<double>(g.Wp) * fb));
@@ -75,14 +78,17 @@ void LayoutRuler(const PageGeometry& g, const PileRecord& rec, float ft, float f
     int32_t o = 0;
     float a = 0;
     int32_t x = 0;
+    auto scaled = [labelScale](int32_t v) { return Px(v * labelScale); };
+    const int32_t labelY = yA + scaled(40);
+    const int32_t height = std::max(1, scaled(kRulerFontHeight));
     for (int tick = 0; tick < 5; ++tick) {
         x = Px(x0 + g.L + o);
-        b.rulerTicks.push_back({{x, yA - 40}, {x, yA}});
-        b.rulerLabels.push_back({{x - 80, yA + 40}, FormatFixed2(a), kRulerFontHeight});
+        b.rulerTicks.push_back({{x, yA - kRulerTickHeight}, {x, yA}});
+        b.rulerLabels.push_back({{x - scaled(80), labelY}, FormatFixed2(a), height});
         o = Px(F32(static_cast<double>(step) + o));
         a = F32(static_cast<double>(a) + labelStep);
     }
-    b.rulerLabels.push_back({{x + 170, yA + 40}, "ms", kRulerFontHeight});
+    b.rulerLabels.push_back({{x + scaled(170), labelY}, "ms", height});
 }
 
 // The text column keeps its designed lines (40, 150, 260 below the frame top, text font) when
@@ -131,7 +137,16 @@ ReportBlock LayoutBlock(const PrintSettings& s, const PageGeometry& g, const Pil
     b.y2 = Px(F32(static_cast<double>(y) + g.H));
     const float sH = F32(0.4 * g.H);
     const float h = F32(static_cast<double>(g.H) * 0.15 * 0.5);
-    const float plotBottom = F32(static_cast<double>(b.y2) - sH);  // y2 - s, unrounded
+    float plotBottom = F32(static_cast<double>(b.y2) - sH);  // y2 - s, unrounded
+    // From 12 piles per page on an A4 page the strip under the plot would leave the plot less
+    // height than the ruler's ticks, and from 13 none at all: the curve would be drawn
+    // upside down above the frame. The plot keeps the ticks' height below the frame's top,
+    // and the ruler's labels shrink with the strip left below it.
+    double labelScale = 1.0;
+    if (plotBottom < static_cast<float>(b.y1 + kRulerTickHeight)) {
+        plotBottom = static_cast<float>(b.y1 + kRulerTickHeight);
+        labelScale = std::max(0.0, (b.y2 - static_cast<double>(plotBottom)) / sH);
+    }
     b.yS = Px(plotBottom);
     b.frame = {{{L, b.y1}, {R, b.y1}},      {{L, b.y1}, {L, b.y2}},
                {{R, b.y1}, {R, b.y2}},      {{L + Wp, b.y1}, {L + Wp, b.y2}},
@@ -168,7 +183,7 @@ ReportBlock LayoutBlock(const PrintSettings& s, const PageGeometry& g, const Pil
             b.markers.push_back({{x, b.y1}, {x, b.y2}});
         }
         if (s.showRuler) {
-            LayoutRuler(g, rec, ft, fb, b);
+            LayoutRuler(g, rec, ft, fb, labelScale, b);
         }
         if (s.showPileShape) {
             const int32_t yc =
@@ -211,6 +226,10 @@ ReportPageLayout LayoutReportPage(const PrintSettings& s, const ReportEntries& e
     const float usable = F32(static_cast<double>(int64_t{d.bottom} - 300));
     g.H = F32(static_cast<double>(F32(static_cast<double>(F32(usable - (80.0 * N - 80.0))) / N)) -
               100.0);
+    // With one pile per page the block would reach 100 pixels down into the footer's line;
+    // the blocks end at its top (from two per page on they always do).
+    const float toFooter = F32(static_cast<double>(F32(usable - 200.0f - (80.0 * N - 80.0))) / N);
+    g.H = std::min(g.H, toFooter);
     // Wp is measured from D.right, not from the margin-adjusted R.
     g.Wp = Px(F32(
         static_cast<double>(F32(static_cast<double>(F32(d.right - static_cast<double>(rm))) - lm)) -

@@ -58,6 +58,9 @@ inline constexpr int32_t kTitleFontHeight = FontHeightForPointTenths(1000);  // 
 inline constexpr int32_t kTextFontHeight = FontHeightForPointTenths(800);    // 107
 inline constexpr int32_t kRulerFontHeight = FontHeightForPointTenths(600);   // 80
 
+// The ruler's ticks rise this far into the plot from its lower edge; the plot is never lower.
+inline constexpr int32_t kRulerTickHeight = 40;
+
 // The text column's lines hang 40, 150 and 260 pixels below the top of the block's frame.
 inline constexpr int32_t kColumnLineOffsets[3] = {40, 150, 260};
 // The column's nominal height: its last line's top plus one text height.
@@ -69,7 +72,7 @@ struct ReportBlock {
     int32_t y = 0;     // top of the block: the header line
     int32_t y1 = 0;    // top of the frame (y + 200)
     int32_t y2 = 0;    // bottom of the frame: int(y + H)
-    int32_t yS = 0;    // lower edge of the plot: int(y2 - 0.4 H)
+    int32_t yS = 0;    // lower edge of the plot: int(y2 - 0.4 H), at least y1 + 40
 
     // 工地 (if shown), 桩号 (if shown), 测试日期 (always), text-font height.
     std::vector<ReportText> header;

@@ -76,6 +76,31 @@ void LayoutRuler(const FigureGeometry& g, const PileRecord& rec, float ft, float
     b.rulerLabels.push_back({{x + 50, b.yS + 5}, "ms", kFigureRulerFontHeight});
 }
 
+// The text column: 桩长, 波速 and 缺陷 at 10, 30 and 50 pixels below the frame's top. From 11
+// blocks per figure on the frame is lower than the column, and from 12 its last line runs into
+// the next block's header: lines and font then shrink together until the column ends at the
+// frame's bottom, as on the report pages.
+void LayoutColumn(const PrintSettings& s, const FigureGeometry& g, const PileRecord& rec,
+                  float depth, ReportBlock& b) {
+    const int32_t avail = b.y2 - b.y1;
+    double scale = 1.0;
+    if (avail < kFigureColumnNominalHeight) {
+        scale = std::max(0, avail) / static_cast<double>(kFigureColumnNominalHeight);
+    }
+    const int32_t height = std::max(1, Px(kFigureFontHeight * scale));
+    const int32_t x = g.Wp + 25;
+    auto lineY = [&](int line) { return b.y1 + Px(kFigureColumnLineOffsets[line] * scale); };
+    if (s.showPileLength) {
+        b.column.push_back({{x, lineY(0)}, "桩长(m):" + FormatFixed2(rec.pileLength), height});
+    }
+    if (s.showWaveSpeed) {
+        b.column.push_back({{x, lineY(1)}, "波速(m/s):" + FormatFixed2(rec.waveSpeed), height});
+    }
+    if (s.showDefect && depth > 0) {
+        b.column.push_back({{x, lineY(2)}, "缺陷(m):" + FormatFixed2(depth), height});
+    }
+}
+
 // Block of one entry with its header line at d and frame bottom at m.
 ReportBlock LayoutBlock(const PrintSettings& s, const FigureGeometry& g, const PileRecord& rec,
                         size_t entry, int32_t d, int32_t m) {
@@ -104,19 +129,7 @@ ReportBlock LayoutBlock(const PrintSettings& s, const FigureGeometry& g, const P
                {{kPlotLeft, G}, {kPlotLeft, m}}, {{XR, G}, {XR, m}}};
 
     const float depth = DefectDepth(rec, 0);
-    const int32_t columnX = g.Wp + 25;
-    if (s.showPileLength) {
-        b.column.push_back(
-            {{columnX, G + 10}, "桩长(m):" + FormatFixed2(rec.pileLength), kFigureFontHeight});
-    }
-    if (s.showWaveSpeed) {
-        b.column.push_back(
-            {{columnX, G + 30}, "波速(m/s):" + FormatFixed2(rec.waveSpeed), kFigureFontHeight});
-    }
-    if (s.showDefect && depth > 0) {
-        b.column.push_back(
-            {{columnX, G + 50}, "缺陷(m):" + FormatFixed2(depth), kFigureFontHeight});
-    }
+    LayoutColumn(s, g, rec, depth, b);
 
     // The figures show every sample, also when the pages show half the wave.
     const int n = rec.SampleCount();

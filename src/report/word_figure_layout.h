@@ -27,6 +27,11 @@ inline constexpr int32_t kFigureCanvasHeight = (820 * 13 + 4) / 8;  // 1333
 inline constexpr int32_t kFigureFontHeight = FontHeightForPointTenths(140);       // 19
 inline constexpr int32_t kFigureRulerFontHeight = FontHeightForPointTenths(100);  // 13
 
+// The text column's lines hang 10, 30 and 50 pixels below the frame's top; its nominal
+// height is its last line's top plus one text height.
+inline constexpr int32_t kFigureColumnLineOffsets[3] = {10, 30, 50};
+inline constexpr int32_t kFigureColumnNominalHeight = 50 + kFigureFontHeight;
+
 struct WordFigureLayout {
     int32_t number = 0;        // the figure's number, from 1 (its file is number.jpg)
     int32_t blockHeight = 0;   // Hb

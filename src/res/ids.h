@@ -58,6 +58,8 @@ inline constexpr int kRawView = 10001;
 inline constexpr int kStackedView = 10002;
 inline constexpr int kSpectrumView = 10003;
 inline constexpr int kAllView = 10004;
+// The fifth view, 阻抗曲线: the impedance profile along the shaft.
+inline constexpr int kImpedanceView = 10005;
 
 // ---- Page controls ----------------------------------------------------------------------
 // Project page (dialog 147).
@@ -180,6 +182,20 @@ inline constexpr int kCmdRestack = 32868;
 inline constexpr int kCmdZoomOut = 32883;
 // 输出PDF: the report pages into a PDF file (next to 打印预览).
 inline constexpr int kCmdExportPdf = 32900;
+// The analysis aids: 指数放大 (工具 menu, tools toolbar), 自动识别桩底 (编辑 menu), the view
+// option 深度标尺 (视图 menu), and the gain dialog of 指数放大 with its box.
+inline constexpr int kCmdAmplify = 32920;
+inline constexpr int kCmdFindPileToe = 32921;
+inline constexpr int kCmdDepthScale = 32922;
+inline constexpr int kBtnAmplify = 32923;
+inline constexpr int kAmplifyDialog = 32924;
+inline constexpr int kAmplifyGainSpin = 32925;
+// 帮助 > 使用说明: the user guide in the desktop's viewer.
+inline constexpr int kCmdUserGuide = 32930;
+// 文件 > 最近打开的工程 (submenu 32936): its five entries, most recent first.
+inline constexpr int kCmdRecentProject1 = 32931;
+inline constexpr int kRecentProjectCount = 5;
+inline constexpr int kRecentProjectsMenu = 32936;
 
 // ---- Context menus ---------------------------------------------------------------------
 // File list (menu 156).

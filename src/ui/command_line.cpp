@@ -33,14 +33,17 @@ std::string_view OptionName(std::string_view arg) {
 }
 
 constexpr const char* kHelp =
-    "用法: kx7300 [选项] [工程目录]\n"
+    "用法: kx7300 [选项] [工程目录 | 文件.kxc | 文件.kxd]\n"
     "KX系列基桩低应变分析系统：基桩低应变完整性检测数据的分析、打印与报告。\n"
     "\n"
     "  工程目录         启动后打开的工程（一个工地的目录）\n"
+    "  文件.kxc         打开分析文件所在的目录，并选中这根桩\n"
+    "  文件.kxd         先询问是否导入原始文件所在目录的原始数据，再选中这根桩的分析文件\n"
     "  -h, --help       显示本说明后退出\n"
     "  --version        显示版本后退出\n"
     "\n"
     "另有 Qt 的选项，如 -platform NAME、-style NAME。\n"
+    "窗口位置和最近打开的工程保存在用户的设置中（~/.config）。\n"
     "批处理用 kxtool（kxtool --help）。\n";
 
 }  // namespace
@@ -79,7 +82,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         cmd.action = CommandLine::Action::ShowVersion;
     } else if (positional > 1) {
         cmd.action = CommandLine::Action::Refuse;
-        cmd.error = "只能给出一个工程目录";
+        cmd.error = "只能给出一个工程目录或文件";
     }
     return cmd;
 }
@@ -98,7 +101,7 @@ std::optional<int> AnswerCommandLine(int argc, const char* const* argv, std::ost
             return 0;
         case CommandLine::Action::Refuse:
             err << "kx7300: " << cmd.error << "\n"
-                << "用法: kx7300 [选项] [工程目录]（kx7300 --help）\n";
+                << "用法: kx7300 [选项] [工程目录 | 文件.kxc | 文件.kxd]（kx7300 --help）\n";
             return 1;
     }
     return 1;

@@ -11,7 +11,8 @@ namespace kx::ui {
 struct CommandLine {
     enum class Action { Run, ShowHelp, ShowVersion, Refuse };
     Action action = Action::Run;
-    // The one positional argument, handed on to the program; empty when there is none.
+    // The one positional argument (a project directory or a file), handed on to the program;
+    // empty when there is none.
     std::string path;
     // Why the arguments were refused (Action::Refuse).
     std::string error;

@@ -16,6 +16,11 @@ std::function<void(T&)> Tool(int viewCommand) {
     return [viewCommand](T& t) { t.ApplyViewCommand(viewCommand); };
 }
 
+// Entry `index` of 最近打开的工程.
+std::function<void(T&)> RecentProject(int index) {
+    return [index](T& t) { t.OpenRecentProject(index); };
+}
+
 std::vector<CommandEntry> BuildEntries() {
     using namespace id;
     const Guard none = Guard::kNone;
@@ -24,7 +29,7 @@ std::vector<CommandEntry> BuildEntries() {
     const Guard stacked = Guard::kStackedTab;
     const bool greyed = true;
     // operation, menu bar, other ids, keys, requires, greyed until loaded, carried out by
-    return {
+    std::vector<CommandEntry> entries = {
         {"import raw data", kCmdImportRawData, {}, {}, none, false, &T::ImportRawData},
         {"open project", kCmdOpenProject, {kBtnOpen}, {}, none, false, &T::OpenProject},
         {"save", kCmdSave, {kBtnSave}, {}, added, greyed, &T::SaveRecord},
@@ -103,6 +108,7 @@ std::vector<CommandEntry> BuildEntries() {
         {"integrate", kCmdIntegrate, {kBtnIntegrate}, {}, file, false, Tool(kViewIntegrate)},
         {"re-stack", kCmdRestack, {kBtnRestack}, {}, file, false, &T::RestackWave},
         {"about", kCmdAbout, {}, {}, none, false, &T::ShowAbout},
+        {"user guide", kCmdUserGuide, {}, {}, none, false, &T::OpenUserGuide},
         {"hand-edit toggle", 0, {kBtnOptimize}, {}, none, false, &T::ToggleOptimize},
         {"remove from print list",
          0,
@@ -122,7 +128,16 @@ std::vector<CommandEntry> BuildEntries() {
         {"spectrum zoom in", 0, {kCmdSpectrumZoomIn}, {}, none, false, &T::SpectrumZoomIn},
         {"spectrum zoom out", 0, {kCmdSpectrumZoomOut}, {}, none, false, &T::SpectrumZoomOut},
         {"spectrum zoom reset", 0, {kCmdSpectrumReset}, {}, none, false, &T::SpectrumResetZoom},
+        // The analysis aids. 自动识别桩底 tells why it does nothing on another tab itself.
+        {"exponential amplification", kCmdAmplify, {kBtnAmplify}, {}, file, false, &T::AmplifyWave},
+        {"find the pile toe", kCmdFindPileToe, {}, {}, file, false, &T::FindPileBottom},
+        {"depth scale", kCmdDepthScale, {}, {}, none, false, &T::ToggleDepthScale},
     };
+    for (int k = 0; k < kRecentProjectCount; ++k) {
+        entries.push_back(
+            {"recent project", kCmdRecentProject1 + k, {}, {}, none, false, RecentProject(k)});
+    }
+    return entries;
 }
 
 }  // namespace

@@ -66,6 +66,14 @@ public:
     virtual void SpectrumZoomOut() = 0;
     virtual void SpectrumResetZoom() = 0;
     virtual void ShowAbout() = 0;
+    // The analysis aids: 指数放大 (a tool, after its gain dialog), 自动识别桩底, and the view
+    // option 深度标尺.
+    virtual void AmplifyWave() = 0;
+    virtual void FindPileBottom() = 0;
+    virtual void ToggleDepthScale() = 0;
+    virtual void OpenUserGuide() = 0;
+    // Entry `index` (0: the most recent) of 最近打开的工程.
+    virtual void OpenRecentProject(int index) = 0;
 };
 
 struct CommandEntry {

@@ -7,8 +7,11 @@
 #include "print/qt/print_commands.h"
 #include "report/qt/word_commands.h"
 #include "ui/kx7300_dlg.h"
+#include "ui/path_opener.h"
 #include "ui/project_controller.h"
+#include "ui/recent_projects.h"
 #include "ui/render/fonts.h"
+#include "ui/window_geometry.h"
 
 namespace kx::ui {
 
@@ -17,7 +20,8 @@ CKX7300Dlg* g_mainWindow = nullptr;
 }
 
 CKX7300App::CKX7300App(int& argc, char** argv) : QApplication(argc, argv) {
-    // The key name the program has always carried; nothing is stored under it.
+    // The key name the program has always carried: its settings (window geometry, recent
+    // projects) are kept under it.
     setOrganizationName("应用程序向导生成的本地应用程序");
     setApplicationName("KX7300");
     // Ties the window to the installed menu entry and its icon (Wayland asks by this name).
@@ -26,7 +30,7 @@ CKX7300App::CKX7300App(int& argc, char** argv) : QApplication(argc, argv) {
     setFont(DialogFont());
 }
 
-int CKX7300App::InitInstance(const QString& projectDir) {
+int CKX7300App::InitInstance(const QString& path) {
     auto dialog = std::make_unique<CKX7300Dlg>();
     g_mainWindow = dialog.get();
     // Printing and the Word report work on the window's project, asking what they ask through
@@ -34,18 +38,24 @@ int CKX7300App::InitInstance(const QString& projectDir) {
     CProjectController* project = dialog->Project();
     CPrintCommands::Attach(*dialog, project->GetWorkspace(), project->Prompts());
     CWordCommands::Attach(*dialog, project->GetWorkspace(), project->Prompts());
-    // Without a window manager to maximise it, the window still covers the screen.
-    if (QScreen* screen = primaryScreen()) {
-        dialog->setGeometry(screen->availableGeometry());
+    CRecentProjects::Attach(*dialog);
+    if (RestoreWindowGeometry(*dialog)) {
+        dialog->show();
+    } else {
+        // The first run: without a window manager to maximise it, the window still covers
+        // the screen.
+        if (QScreen* screen = primaryScreen()) {
+            dialog->setGeometry(screen->availableGeometry());
+        }
+        dialog->showMaximized();
     }
-    dialog->showMaximized();
-    if (!projectDir.isEmpty()) {
-        // Once the window is up, so that a message about the directory has it as owner.
+    if (!path.isEmpty()) {
+        // Once the window is up, so that a message about the path has it as owner.
         CKX7300Dlg* window = dialog.get();
-        QTimer::singleShot(0, window,
-                           [window, projectDir] { window->Project()->OpenProjectAt(projectDir); });
+        QTimer::singleShot(0, window, [window, path] { OpenGivenPath(*window->Project(), path); });
     }
     const int status = exec();
+    SaveWindowGeometry(*dialog);
     g_mainWindow = nullptr;
     dialog.reset();  // empties the img folder
     return status;

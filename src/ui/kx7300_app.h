@@ -14,9 +14,9 @@ class CKX7300App : public QApplication {
 public:
     CKX7300App(int& argc, char** argv);
 
-    // Runs the whole program, opening `projectDir` as 打开工程 would when it is given; the
-    // exit status of the event loop.
-    int InitInstance(const QString& projectDir = QString());
+    // Runs the whole program, opening `path` (a project directory, an analysis or a raw file;
+    // see OpenGivenPath) when it is given; the exit status of the event loop.
+    int InitInstance(const QString& path = QString());
 
     // The main window while it exists, else null.
     static CKX7300Dlg* MainWindow();

@@ -2,9 +2,11 @@
 // with the page boxes they read and write, and the hooks that tie the four views to the
 // window.
 #include <QAction>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <optional>
 
 #include "res/ids.h"
@@ -13,12 +15,14 @@
 #include "ui/kx7300_dlg.h"
 #include "ui/project_controller.h"
 #include "ui/tab_control.h"
+#include "ui/user_guide.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/blow_editing.h"
 #include "waveform/qt/all_bo_xin.h"
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
+#include "waveform/qt/zu_kang_qu_xian.h"
 #include "waveform/tool_commands.h"
 
 namespace kx::ui {
@@ -81,6 +85,11 @@ void CKX7300Dlg::SetCurrentRecord(PileRecord* record) {
     m_currentRecord = record;
     m_stackedView->SetRecord(record);
     m_rawView->SetRecord(record);
+    m_impedanceView->SetRecord(record);
+    // What 自动识别桩底 said was about the pile shown before.
+    if (QStatusBar* bar = findChild<QStatusBar*>()) {
+        bar->clearMessage();
+    }
 }
 
 void CKX7300Dlg::AddCommandHandler(std::function<bool(int commandId)> handler) {
@@ -175,6 +184,17 @@ void CKX7300Dlg::ShowAbout() {
     about.exec();
 }
 
+void CKX7300Dlg::OpenUserGuide() {
+    if (!OpenUserGuideInDesktop()) {
+        ShowMessage(QString("无法打开使用说明。使用说明在：\n%1")
+                        .arg(QDir::toNativeSeparators(UserGuideLocation())));
+    }
+}
+
+void CKX7300Dlg::OpenRecentProject(int index) {
+    HandOn(id::kCmdRecentProject1 + index);
+}
+
 // ---- Blows -------------------------------------------------------------------------------
 
 void CKX7300Dlg::ShowRawViewTab() {
@@ -182,6 +202,7 @@ void CKX7300Dlg::ShowRawViewTab() {
     m_stackedView->hide();
     m_spectrumView->hide();
     m_allView->hide();
+    m_impedanceView->hide();
     m_rawView->show();
 }
 

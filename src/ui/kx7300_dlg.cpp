@@ -46,6 +46,7 @@
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
+#include "waveform/qt/zu_kang_qu_xian.h"
 
 namespace kx::ui {
 
@@ -135,6 +136,7 @@ bool CKX7300Dlg::OnInitDialog() {
     BuildInfoTab();
     BuildViewTab();
     ConnectViews();
+    ConnectAnalysisAids();
 
     m_layoutReady = true;
     LayoutChildren();
@@ -168,6 +170,14 @@ void CKX7300Dlg::BuildMenuBar() {
     file->addSeparator();
     AddMenuCommand(file, id::kCmdUnifySiteUnit, "统一工地和检测单位");
     file->addSeparator();
+    // Filled by whoever keeps the list (CRecentProjects); greyed while it is empty.
+    QMenu* recent = file->addMenu("最近打开的工程");
+    recent->setObjectName(QString::number(id::kRecentProjectsMenu));
+    for (int k = 0; k < id::kRecentProjectCount; ++k) {
+        AddMenuCommand(recent, id::kCmdRecentProject1 + k, QString())->setVisible(false);
+    }
+    recent->menuAction()->setEnabled(false);
+    file->addSeparator();
     AddMenuCommand(file, id::kCmdExit, "退出(X)");
 
     QMenu* edit = bar->addMenu("编辑(E)");
@@ -177,6 +187,7 @@ void CKX7300Dlg::BuildMenuBar() {
     AddMenuCommand(edit, id::kCmdPileTop, "桩顶  &A");
     AddMenuCommand(edit, id::kCmdDefect, "缺陷  &S");
     AddMenuCommand(edit, id::kCmdPileBottom, "桩底  &D");
+    AddMenuCommand(edit, id::kCmdFindPileToe, "自动识别桩底");
     edit->addSeparator();
     auto* fixMode = new QActionGroup(this);
     for (QAction* a : {AddMenuCommand(edit, id::kCmdLengthFixed, "桩长固定"),
@@ -198,8 +209,15 @@ void CKX7300Dlg::BuildMenuBar() {
     AddMenuCommand(tools, id::kCmdReverse, "反向");
     AddMenuCommand(tools, id::kCmdIntegrate, "积分");
     AddMenuCommand(tools, id::kCmdRestack, "重新叠加");
+    tools->addSeparator();
+    AddMenuCommand(tools, id::kCmdAmplify, "指数放大");
+
+    // Options of the views, remembered between runs.
+    QMenu* view = bar->addMenu("视图(V)");
+    AddMenuCommand(view, id::kCmdDepthScale, "深度标尺")->setCheckable(true);
 
     QMenu* help = bar->addMenu("帮助");
+    AddMenuCommand(help, id::kCmdUserGuide, "使用说明");
     AddMenuCommand(help, id::kCmdAbout, "关于");
 
     // Menu bitmaps by position, separators counted.
@@ -208,7 +226,7 @@ void CKX7300Dlg::BuildMenuBar() {
                                                {2, id::kBitmapSave},
                                                {3, id::kBitmapSaveAs},
                                                {5, id::kBitmapPrint},
-                                               {14, id::kBitmapExit}};
+                                               {16, id::kBitmapExit}};
     for (auto [position, bitmap] : fileBitmaps) {
         fileItems[position]->setIcon(QIcon(ResourceBitmap(bitmap)));
     }
@@ -231,8 +249,8 @@ void CKX7300Dlg::BuildToolBars() {
     m_toolsToolBar = new CMytoolBar(m_client);
     m_toolsToolBar->LoadToolBar();
 
-    const QStringList toolTexts{"低通", "放大", "缩小", "归零", "还原",    "平滑",
-                                "前切", "后切", "反向", "积分", "重新叠加"};
+    const QStringList toolTexts{"低通", "放大", "缩小", "归零", "还原",     "平滑",
+                                "前切", "后切", "反向", "积分", "重新叠加", "指数放大"};
     for (int i = 0; i < toolTexts.size(); ++i) {
         m_toolsToolBar->SetButtonText(i, toolTexts[i]);
     }
@@ -318,16 +336,18 @@ void CKX7300Dlg::BuildInfoTab() {
 void CKX7300Dlg::BuildViewTab() {
     m_viewTab = new TabControl(m_client);
     m_viewTab->setObjectName(QString::number(id::kViewTab));
-    for (const char* caption : {"原始波型", "叠加波型", "频谱分析", "所有波型"}) {
+    for (const char* caption : {"原始波型", "叠加波型", "频谱分析", "所有波型", "阻抗曲线"}) {
         m_viewTab->InsertItem(caption);
     }
     m_rawView = new CYuanShiBoXin(m_viewTab);
     m_stackedView = new CMyDieJia(m_viewTab);
     m_spectrumView = new CMyPinPu(m_viewTab);
     m_allView = new CAllBoXin(m_viewTab);
+    m_impedanceView = new CZuKangQuXian(m_viewTab);
     m_rawView->hide();
     m_spectrumView->hide();
     m_allView->hide();
+    m_impedanceView->hide();
     m_stackedView->show();
     m_viewTab->Select(1);
     connect(m_viewTab, &TabControl::selectionChanged, this, &CKX7300Dlg::OnViewTabChanged);
@@ -351,9 +371,9 @@ void CKX7300Dlg::LayoutChildren() {
     place(m_infoTab, m.infoTab);
     place(m_remarksGroup, m.remarksGroup);
     place(m_remarks, m.remarksEdit);
-    for (QWidget* view :
-         {static_cast<QWidget*>(m_rawView), static_cast<QWidget*>(m_stackedView),
-          static_cast<QWidget*>(m_spectrumView), static_cast<QWidget*>(m_allView)}) {
+    for (QWidget* view : {static_cast<QWidget*>(m_rawView), static_cast<QWidget*>(m_stackedView),
+                          static_cast<QWidget*>(m_spectrumView), static_cast<QWidget*>(m_allView),
+                          static_cast<QWidget*>(m_impedanceView)}) {
         place(view, m.views);
     }
 }
@@ -536,7 +556,7 @@ void CKX7300Dlg::OnInfoTabChanged(int index) {
 }
 
 void CKX7300Dlg::OnViewTabChanged(int index) {
-    QWidget* byTab[] = {m_rawView, m_stackedView, m_spectrumView, m_allView};
+    QWidget* byTab[] = {m_rawView, m_stackedView, m_spectrumView, m_allView, m_impedanceView};
     for (QWidget* view : byTab) {
         view->hide();
     }

@@ -1,5 +1,6 @@
 // The main window: menu bar, two toolbars, the file list of the open project, the info tab
-// with its five pages, the remarks box and the views tab with the four waveform views.
+// with its five pages, the remarks box and the views tab with the four waveform views and the
+// impedance profile.
 //
 // The project data lives with the workspace; the window only holds the current record (the
 // pages show and collect it) and the current path (empty: no file selected). Commands the
@@ -10,6 +11,7 @@
 #include <QRect>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@
 #include "ui/command_table.h"
 #include "ui/message_prompt.h"
 #include "ui/page_host.h"
+#include "waveform/pile_analysis_cache.h"
 #include "waveform/pile_markers.h"
 
 class QAction;
@@ -31,6 +34,7 @@ class CYuanShiBoXin;
 class CMyDieJia;
 class CMyPinPu;
 class CAllBoXin;
+class CZuKangQuXian;
 }  // namespace kx
 
 namespace kx::ui {
@@ -123,6 +127,7 @@ public:
     CMyDieJia* StackedView() const { return m_stackedView; }
     CMyPinPu* SpectrumView() const { return m_spectrumView; }
     CAllBoXin* AllView() const { return m_allView; }
+    CZuKangQuXian* ImpedanceView() const { return m_impedanceView; }
     CImageToolBar* MainToolBar() const { return m_mainToolBar; }
     CMytoolBar* ToolsToolBar() const { return m_toolsToolBar; }
     // The menu-bar action or toolbar action of a command id.
@@ -130,6 +135,18 @@ public:
 
     // The open project and the file commands.
     CProjectController* Project() const { return m_project.get(); }
+
+    // ---- The analysis aids ----
+    // Where 深度标尺 is remembered (QSettings of the application).
+    static constexpr const char* kDepthScaleSetting = "view/depthScale";
+    // Who answers 指数放大's gain question (tests); unset: the gain dialog.
+    void SetAmplifyGainAsker(std::function<std::optional<double>()> ask) {
+        m_askAmplifyGain = std::move(ask);
+    }
+    // The analysis (toe, defects, impedance profile) of the current record, computed once per
+    // change. It reads the stacked waveform as the file was selected (as the project loader
+    // left it): the tools reshape the waveform for the eye, 指数放大 above all, not for the fit.
+    const PileAnalysis& AnalysisOf(const PileRecord& current);
 
     // The folder the Word figures are written to: img beside the program file.
     static QString ImgFolder();
@@ -169,6 +186,11 @@ public:
     void SpectrumZoomOut() override;
     void SpectrumResetZoom() override;
     void ShowAbout() override;
+    void AmplifyWave() override;
+    void FindPileBottom() override;
+    void ToggleDepthScale() override;
+    void OpenUserGuide() override;
+    void OpenRecentProject(int index) override;
 
 signals:
     // A command the window leaves to others (the file commands, while no hook is set), by
@@ -190,6 +212,8 @@ private:
     void OnCommand(int commandId);
     // Gives the views their hooks and context menus.
     void ConnectViews();
+    // The analysis aids' hooks, and 深度标尺 as it was left.
+    void ConnectAnalysisAids();
     // The record the tools and markers act on: null while no file is selected.
     PileRecord* SelectedRecord() const;
     // A marker operation on the stacked view's markers, with the page boxes it reads and
@@ -237,6 +261,9 @@ private:
     CMyDieJia* m_stackedView = nullptr;
     CMyPinPu* m_spectrumView = nullptr;
     CAllBoXin* m_allView = nullptr;
+    CZuKangQuXian* m_impedanceView = nullptr;
+    PileAnalysisCache m_analysis;
+    std::function<std::optional<double>()> m_askAmplifyGain;
     bool m_stackedTabActive = true;
     bool m_optimizeOn = false;
 

@@ -1,4 +1,5 @@
-// kx7300 [DIR]: the desktop analysis program, opening the project directory DIR if given.
+// kx7300 [DIR | FILE.kxc | FILE.kxd]: the desktop analysis program, opening the project
+// directory or the pile file if given.
 #include <QFile>
 #include <iostream>
 

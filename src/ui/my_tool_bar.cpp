@@ -18,7 +18,7 @@ const QList<int>& CMytoolBar::Layout() {
     static const QList<int> layout{id::kBtnLowPass,   id::kBtnZoomIn,  id::kBtnZoomOut,
                                    id::kBtnZero,      id::kBtnRestore, id::kBtnSmooth,
                                    id::kBtnCutFront,  id::kBtnCutBack, id::kBtnReverse,
-                                   id::kBtnIntegrate, id::kBtnRestack};
+                                   id::kBtnIntegrate, id::kBtnRestack, id::kBtnAmplify};
     return layout;
 }
 

@@ -1,4 +1,5 @@
-// The tools toolbar (resource 170): the eleven waveform tools as wide text-only buttons.
+// The tools toolbar (resource 170): the eleven waveform tools, and 指数放大 after them, as
+// wide text-only buttons.
 #pragma once
 
 #include <QToolBar>

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -25,6 +26,7 @@
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
+#include "waveform/qt/zu_kang_qu_xian.h"
 
 namespace kx::ui {
 
@@ -141,6 +143,14 @@ CProjectController::~CProjectController() {
     }
 }
 
+QString CProjectController::ProjectDir() const {
+    return QFile::decodeName(m_workspace.ProjectDir().c_str());
+}
+
+void CProjectController::SetFolderBrowserStart(const QString& dir) {
+    m_qtPrompts->SetFolderBrowserStart(dir);
+}
+
 void CProjectController::SetUserPrompts(UserPrompts* prompts) {
     m_prompts->SetTarget(prompts != nullptr ? prompts : m_qtPrompts.get());
 }
@@ -199,11 +209,19 @@ void CProjectController::OpenProject() {
     LoadStarted(loads);
 }
 
+namespace {
+
+std::string AbsoluteLocalPath(const QString& path) {
+    return path.isEmpty() ? std::string()
+                          : QFile::encodeName(QDir::cleanPath(QFileInfo(path).absoluteFilePath()))
+                                .toStdString();
+}
+
+}  // namespace
+
 void CProjectController::OpenProjectAt(const QString& dir) {
     m_afterLoad = nullptr;
-    const std::string path =
-        dir.isEmpty() ? std::string()
-                      : QFile::encodeName(QFileInfo(dir).absoluteFilePath()).toStdString();
+    const std::string path = AbsoluteLocalPath(dir);
     const size_t loads = m_workspace.m_records.LoadsStarted();
     Run([&] { m_workspace.OpenProjectAt(path); });
     LoadStarted(loads);
@@ -214,6 +232,27 @@ void CProjectController::ImportRawData() {
     const size_t loads = m_workspace.m_records.LoadsStarted();
     Run([&] { m_workspace.ImportRawData(); });
     LoadStarted(loads);
+}
+
+void CProjectController::ImportRawDataAt(const QString& dir) {
+    m_afterLoad = nullptr;
+    const std::string path = AbsoluteLocalPath(dir);
+    const size_t loads = m_workspace.m_records.LoadsStarted();
+    Run([&] { m_workspace.ImportRawDataAt(path); });
+    LoadStarted(loads);
+}
+
+bool CProjectController::SelectFile(const QString& path) {
+    const std::string wanted = AbsoluteLocalPath(path);
+    const std::vector<std::string>& paths = m_workspace.m_filePaths;
+    for (size_t row = 0; row < paths.size(); ++row) {
+        if (AbsoluteLocalPath(QFile::decodeName(paths[row].c_str())) == wanted) {
+            m_window->FileList()->ShowSelection(static_cast<int>(row));
+            OnRowSelected(static_cast<int>(row));
+            return true;
+        }
+    }
+    return false;
 }
 
 bool CProjectController::Save() {
@@ -326,7 +365,8 @@ void CProjectController::OnRowSelected(int firstSelectedRow) {
 void CProjectController::LoadStarted(size_t loadsBefore) {
     // A small project may be loaded completely already: it still ends as every load does
     // (progress hidden, unreadable files named, the waiting command run).
-    if (m_workspace.m_records.LoadsStarted() != loadsBefore) {
+    const bool opened = m_workspace.m_records.LoadsStarted() != loadsBefore;
+    if (opened) {
         m_loadShown = true;
         m_progress->setRange(0, static_cast<int>(m_workspace.m_records.size()));
         m_progress->setValue(static_cast<int>(m_workspace.m_records.LoadedCount()));
@@ -334,6 +374,9 @@ void CProjectController::LoadStarted(size_t loadsBefore) {
     }
     RunWaitingWork();
     UpdateBusyCursor();
+    if (opened) {
+        emit projectOpened(ProjectDir());
+    }
 }
 
 void CProjectController::OnLoadProgress() {
@@ -491,10 +534,12 @@ void CProjectController::ShowOptimizeButtonPlain() {
 }
 
 void CProjectController::RepaintViews() {
-    for (QAbstractScrollArea* view : {static_cast<QAbstractScrollArea*>(m_window->RawView()),
-                                      static_cast<QAbstractScrollArea*>(m_window->StackedView()),
-                                      static_cast<QAbstractScrollArea*>(m_window->SpectrumView()),
-                                      static_cast<QAbstractScrollArea*>(m_window->AllView())}) {
+    for (QAbstractScrollArea* view :
+         {static_cast<QAbstractScrollArea*>(m_window->RawView()),
+          static_cast<QAbstractScrollArea*>(m_window->StackedView()),
+          static_cast<QAbstractScrollArea*>(m_window->SpectrumView()),
+          static_cast<QAbstractScrollArea*>(m_window->AllView()),
+          static_cast<QAbstractScrollArea*>(m_window->ImpedanceView())}) {
         view->viewport()->update();
     }
     m_window->update();

@@ -44,12 +44,18 @@ public:
     void RemoveDataRow();                    // 移出数据列表 (32851)
     void AddToPrintList();                   // 加入打印列表 (32800, 32817, 32844, key Q)
     void RemoveFromPrintList();              // 移出打印列表 (32862, key W)
+    // 导入原始数据 without the folder browser.
+    void ImportRawDataAt(const QString& dir);
     // The window's close request, from 退出 or the close box: the save prompt. False keeps
     // the window open (the user chose to save and the save failed).
     bool CloseRequested();
     // Runs the file command with this id (as the window hands it on); false when the id is
     // not one of them.
     bool RunCommand(int commandId);
+
+    // Selects the row of file `path` as a click on it would (its record shows once loaded);
+    // false when the project lists no such file.
+    bool SelectFile(const QString& path);
 
     // ---- The project ----
     Workspace& GetWorkspace() { return m_workspace; }
@@ -59,6 +65,10 @@ public:
     PileRecord* CurrentRecord();
     // The loader is still reading records.
     bool Loading() const { return m_loadShown; }
+    // The directory of the open project; empty while none is open.
+    QString ProjectDir() const;
+    // Where the program's folder browser starts.
+    void SetFolderBrowserStart(const QString& dir);
     // Questions are answered by `prompts` (tests); null brings back the program's dialogs.
     void SetUserPrompts(UserPrompts* prompts);
     // What the workspace asks through (whatever answers behind it); for the other commands
@@ -88,6 +98,8 @@ public:
 signals:
     // Every record of the project is loaded (or the loader was stopped).
     void loadFinished();
+    // A project directory was opened (打开工程, 导入原始数据, the command line, a recent project).
+    void projectOpened(const QString& dir);
 
 private:
     class PromptsProxy;

@@ -43,7 +43,8 @@ bool QtUserPrompts::AskYesNo(const std::string& text, const std::string& caption
 }
 
 std::optional<std::string> QtUserPrompts::BrowseForFolder(const std::string& title) {
-    return LocalPath(QFileDialog::getExistingDirectory(m_parent, QString::fromStdString(title)));
+    return LocalPath(
+        QFileDialog::getExistingDirectory(m_parent, QString::fromStdString(title), m_folderStart));
 }
 
 std::optional<std::string> QtUserPrompts::AskOpenFile(const std::string& filter) {

@@ -25,8 +25,12 @@ public:
                                            const std::string& filter) override;
     OverwriteAnswer AskOverwrite(const std::string& message) override;
 
+    // Where the folder browser starts (the last project); empty: the dialog's own choice.
+    void SetFolderBrowserStart(const QString& dir) { m_folderStart = dir; }
+
 private:
     QWidget* m_parent;
+    QString m_folderStart;
 };
 
 }  // namespace kx::ui

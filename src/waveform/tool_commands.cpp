@@ -4,6 +4,7 @@
 
 #include "record/file_io.h"
 #include "waveform/box_text.h"
+#include "waveform/exponential_amplification.h"
 #include "waveform/low_pass_filter.h"
 #include "waveform/messages.h"
 #include "waveform/stacked_view_geometry.h"
@@ -66,6 +67,10 @@ bool RunToolCommand(int id, ToolTarget& t, int smoothPoints) {
                 return false;  // not even a repaint
             }
             t.zoom = ZoomOut(t.zoom);
+            return true;
+        case kToolAmplify:
+            AmplifyExponential(s, n, rec.sampleIntervalUs, t.amplifyGain,
+                               std::max(0, rec.pileTopTimeUs));
             return true;
         default:
             return false;

@@ -22,6 +22,7 @@ enum ToolCommandId : int {
     kToolZero = 10008,       // 归零
     kToolSmooth = 10009,     // 平滑 (after the points dialog)
     kToolZoomOut = 10010,    // 缩小
+    kToolAmplify = 10011,    // 指数放大 (after the gain dialog)
 };
 
 // What the tool commands read and change.
@@ -33,11 +34,13 @@ struct ToolTarget {
     const WaveSlot* backupWave = nullptr;  // the stacked waveform as selected, for 还原
     std::string cutoffText;                // box 1008 低通(Hz)
     int dumpCount = 0;                     // N of the selection snapshot, for the dump files
+    double amplifyGain = 0;                // 指数放大's gain (per ms) from its dialog
 };
 
 // Runs tool command `id` on the stacked waveform. `smoothPoints` is the dialog's value for
-// 平滑. Returns whether the stacked view is to be repainted (false for 缩小 at zoom 1, for
-// an unknown id and without a record).
+// 平滑. 指数放大 lifts the waveform from the pile-top time on, so the blow keeps its height and
+// only what comes back from the shaft grows. Returns whether the stacked view is to be repainted
+// (false for 缩小 at zoom 1, for an unknown id and without a record).
 bool RunToolCommand(int id, ToolTarget& t, int smoothPoints = 0);
 
 // The smoothing dialog's check of its points text: the message when it is not above 0.

@@ -9,11 +9,18 @@
 namespace kx {
 
 ImportReport Workspace::ImportRawData() {
+    const std::optional<std::string> dir = prompts_.BrowseForFolder("请选择目录：");
+    return ImportRawDataAt(dir.value_or(std::string()));
+}
+
+ImportReport Workspace::ImportRawDataAt(const std::string& siteDir) {
     namespace fs = std::filesystem;
     ImportReport report;
     g_overwriteChoice = 0;
 
-    const std::optional<std::string> dir = prompts_.BrowseForFolder("请选择目录：");
+    // Empty: no directory chosen.
+    const std::optional<std::string> dir =
+        siteDir.empty() ? std::nullopt : std::optional<std::string>(siteDir);
     std::error_code ec;
     std::vector<std::string> names;
     if (dir && !dir->empty() && fs::is_directory(*dir, ec) &&
@@ -29,6 +36,7 @@ ImportReport Workspace::ImportRawData() {
         return report;
     }
     ResetProject();
+    m_projectDir = *dir;
 
     std::set<std::string> listed;
     auto addRow = [&](const std::string& path) {

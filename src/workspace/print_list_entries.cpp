@@ -1,5 +1,7 @@
 #include "workspace/print_list_entries.h"
 
+#include "workspace/project_files.h"
+
 namespace kx {
 
 ReportEntries PrintListEntries(Workspace& ws) {
@@ -10,6 +12,14 @@ ReportEntries PrintListEntries(Workspace& ws) {
                 }
                 return ws.m_records.WaitFor(static_cast<size_t>(indexes[k]));
             }};
+}
+
+std::string PrintListDirectory(const Workspace& ws) {
+    const std::vector<std::string>& printed = ws.m_printList.printPaths;
+    if (!printed.empty()) {
+        return DirectoryPartOf(printed.front());
+    }
+    return ws.m_filePaths.empty() ? std::string() : DirectoryPartOf(ws.m_filePaths.front());
 }
 
 }  // namespace kx

@@ -71,6 +71,7 @@ void Workspace::ResetProject() {
     m_records.Clear();
     m_printList.Clear();
     m_rows.clear();
+    m_projectDir.clear();
 }
 
 void Workspace::StartLoader() {
@@ -102,6 +103,7 @@ void Workspace::OpenProjectAt(const std::string& dir) {
         return;
     }
     ResetProject();
+    m_projectDir = dir;
     SortByNumericName(paths);
     m_filePaths = std::move(paths);
     m_rows.reserve(m_filePaths.size());

@@ -85,6 +85,8 @@ public:
 
     // --- Raw data import ---
     ImportReport ImportRawData();
+    // The same for a directory known already (a raw file given on the program's command line).
+    ImportReport ImportRawDataAt(const std::string& dir);
 
     // --- Data list editing and batch updates ---
     void AddDataFile();
@@ -112,6 +114,8 @@ public:
     PileRecord* RequireCurrentRecord();
     bool HasCurrentRecord() const;
     const std::vector<DataRow>& Rows() const { return m_rows; }
+    // The directory of the open project as it was given; empty while none is open.
+    const std::string& ProjectDir() const { return m_projectDir; }
     // Row i's file was loaded but could not be read.
     bool RowUnreadable(size_t i) const;
     // The one message naming every loaded file that could not be read, with its reason;
@@ -183,6 +187,7 @@ private:
     UserPrompts& prompts_;
     WorkspaceViews& views_;
     std::vector<DataRow> m_rows;
+    std::string m_projectDir;
     ProjectRecords::ProgressFn m_loadProgress;
 };
 

@@ -56,11 +56,13 @@ TEST(PrintInfoFile, ShortOrUnreadableFileIsRefusedAndChangesNothing) {
     Status st = ReadPrintInfoFile(dir + "/short.pr", info);
     EXPECT_FALSE(st);
     EXPECT_NE(st.reason.find("47"), std::string::npos) << st.reason;
+    EXPECT_NE(st.reason.find(dir + "/short.pr"), std::string::npos) << st.reason;
     EXPECT_EQ(info, before);
 
     st = ReadPrintInfoFile(dir + "/missing.pr", info);
     EXPECT_FALSE(st);
     EXPECT_NE(st.reason.find("无法读取打印信息文件"), std::string::npos) << st.reason;
+    EXPECT_NE(st.reason.find(dir + "/missing.pr"), std::string::npos) << st.reason;
     EXPECT_EQ(info, before);
 
     st = ReadPrintInfoFile(dir, info);  // a directory
@@ -74,7 +76,9 @@ TEST(PrintInfoFile, FailedSaveLeavesTheOldFile) {
     ASSERT_TRUE(WritePrintInfoFile(path, SampleInfo()));
     const std::vector<uint8_t> old = test::ReadFile(path);
     // The target is a directory now: the write fails and leaves no temporary behind.
-    EXPECT_FALSE(WritePrintInfoFile(dir, PrintInfo{}));
+    const Status st = WritePrintInfoFile(dir, PrintInfo{});
+    EXPECT_FALSE(st);
+    EXPECT_NE(st.reason.find(dir), std::string::npos) << st.reason;
     EXPECT_EQ(test::ReadFile(path), old);
     size_t files = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) {

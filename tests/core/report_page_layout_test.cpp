@@ -368,6 +368,53 @@ TEST(ReportPageLayout, TextsOfDifferentBlocksNeverOverlap) {
     }
 }
 
+// From 12 per page on A4 the strip under the plot left it less room than the ruler's ticks,
+// and from 13 none: the curve came out upside down above the frame. The plot now keeps the
+// ticks' height, so at every count the curve is upright inside its frame.
+TEST(ReportPageLayout, EveryPilesPerPageKeepsTheCurveUprightAndTheBlocksAboveTheFooter) {
+    const Piles piles(14);
+    for (const ReportRect& page : {kPage, kA4}) {
+        for (int n = 1; n <= 14; ++n) {
+            SCOPED_TRACE("piles per page " + std::to_string(n));
+            PrintSettings s;
+            s.pilesPerPage = std::to_string(n);
+            const ReportBlock b = LayoutReportPage(s, piles.Entries(), 1, page).blocks[0];
+            EXPECT_GE(b.yS - b.y1, kRulerTickHeight);
+            const int32_t zero = b.zeroLine->from.y;
+            EXPECT_LT(b.wave[4].y, zero);  // sample 3, the positive peak, above the zero line
+            for (const ReportPoint& pt : b.wave) {
+                EXPECT_GE(pt.y, b.y1 - 1);  // the peak may round a pixel past the frame
+                EXPECT_LE(pt.y, b.yS);
+            }
+            for (const ReportLine& tick : b.rulerTicks) {
+                EXPECT_GE(tick.from.y, b.y1);
+            }
+            // The labels' digits (the upper three quarters of their height) stay clear of
+            // the pile bar drawn over them, also where the strip is lower than designed.
+            for (const ReportText& label : b.rulerLabels) {
+                EXPECT_LE(label.at.y + label.height * 3 / 4, b.pileBar->top);
+            }
+        }
+    }
+    // The blocks end above the footer, also the one block of a page of one (which used to
+    // reach 100 pixels into the footer's line).
+    for (const ReportRect& page : {kPage, kA4}) {
+        for (int n = 1; n <= 14; ++n) {
+            PrintSettings s;
+            s.pilesPerPage = std::to_string(n);
+            const ReportPageLayout p = LayoutReportPage(s, piles.Entries(), 1, page);
+            EXPECT_LE(p.blocks.back().y2, p.footer[0].at.y) << n;
+        }
+    }
+
+    // Where the plot has room the design stands: 11 per page on A4.
+    PrintSettings s;
+    s.pilesPerPage = "11";
+    const ReportPageLayout p = LayoutReportPage(s, piles.Entries(), 1, kA4);
+    const ReportBlock& b = p.blocks[0];
+    EXPECT_EQ(b.yS, static_cast<int32_t>(b.y2 - 0.4f * p.blockHeight));
+}
+
 TEST(ReportPageLayout, TextColumnKeepsItsDesignWhereItFits) {
     const Piles piles(8);
     PrintSettings s;

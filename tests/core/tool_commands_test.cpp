@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numeric>
 
 #include "record_test_util.h"
@@ -84,8 +85,24 @@ TEST_F(ToolFixture, SmoothNeedsPointsAboveZero) {
     EXPECT_EQ(S(1), 2);  // (2 + 3) / 2
 }
 
+TEST_F(ToolFixture, AmplifyLiftsTheWaveFromThePileTopOnAndRestoreUndoesIt) {
+    // Pile top at sample 10 (200 µs), gain 1 per ms: sample 60 (1 ms later) grows e-fold.
+    rec.pileTopTimeUs = 200;
+    t.amplifyGain = 1.0;
+    EXPECT_TRUE(RunToolCommand(kToolAmplify, t));
+    EXPECT_EQ(S(10), 11);
+    EXPECT_EQ(S(9), 10);
+    EXPECT_EQ(S(60), static_cast<int32_t>(61 * std::exp(1.0)));
+    RunToolCommand(kToolRestore, t);
+    EXPECT_EQ(rec.waves[kStackedSlot], backup);
+    // Gain 0 leaves the waveform as it is.
+    t.amplifyGain = 0;
+    RunToolCommand(kToolAmplify, t);
+    EXPECT_EQ(rec.waves[kStackedSlot], backup);
+}
+
 TEST_F(ToolFixture, NothingWithoutARecordOrForAnUnknownCommand) {
-    EXPECT_FALSE(RunToolCommand(10011, t));
+    EXPECT_FALSE(RunToolCommand(10099, t));  // no tool has this id
     t.record = nullptr;
     EXPECT_FALSE(RunToolCommand(kToolReverse, t));
     EXPECT_EQ(rec.waves[kStackedSlot], backup);

@@ -105,6 +105,48 @@ TEST(WordFigureLayout, BlockGeometry) {
     }
 }
 
+// From 12 blocks per figure the defect line ran into the next block's header: the column now
+// shrinks with its frame, and no text of one block reaches into another's.
+TEST(WordFigureLayout, TextsOfDifferentBlocksNeverOverlap) {
+    const Piles piles(14);
+    for (int n = 1; n <= 14; ++n) {
+        SCOPED_TRACE("blocks per figure " + std::to_string(n));
+        const WordFigureLayout f = LayoutWordFigure(PerPage(n), EntriesOf(piles.pointers), 1);
+        ASSERT_EQ(f.blocks.size(), static_cast<size_t>(n));
+        struct Span {
+            int32_t top, bottom;
+        };
+        std::vector<std::vector<Span>> spans;
+        for (const ReportBlock& b : f.blocks) {
+            std::vector<Span> own;
+            for (const auto* texts : {&b.header, &b.rulerLabels, &b.column}) {
+                for (const ReportText& t : *texts) {
+                    own.push_back({t.at.y, t.at.y + t.height});
+                }
+            }
+            ASSERT_EQ(b.column.size(), 3u);
+            for (const ReportText& t : b.column) {
+                EXPECT_GE(t.at.y, b.y1);
+                EXPECT_LE(t.at.y + t.height, b.y2);
+            }
+            spans.push_back(own);
+        }
+        for (size_t i = 0; i + 1 < spans.size(); ++i) {
+            for (const Span& a : spans[i]) {
+                for (const Span& b : spans[i + 1]) {
+                    EXPECT_TRUE(a.bottom <= b.top || b.bottom <= a.top) << "block " << i;
+                }
+            }
+        }
+    }
+    // Where the column fits it keeps its design: 10 per figure.
+    const ReportBlock b = LayoutWordFigure(PerPage(10), EntriesOf(piles.pointers), 1).blocks[0];
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(b.column[i].at.y, b.y1 + kFigureColumnLineOffsets[i]);
+        EXPECT_EQ(b.column[i].height, kFigureFontHeight);
+    }
+}
+
 TEST(WordFigureLayout, TextsFollowTheSettings) {
     const Piles piles(1);
     PrintSettings s = PerPage(10);

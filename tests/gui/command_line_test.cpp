@@ -65,6 +65,9 @@ TEST(Kx7300CommandLine, AnswersHelpAndVersionAndRefusesBadUsage) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("用法: kx7300"), std::string::npos) << help.out;
     EXPECT_NE(help.out.find("--version"), std::string::npos);
+    for (const char* kind : {"工程目录", "文件.kxc", "文件.kxd"}) {
+        EXPECT_NE(help.out.find(kind), std::string::npos) << kind;
+    }
 
     const Answer bad = Answer7300({"--bogus"});
     EXPECT_EQ(bad.status, 1);
@@ -73,6 +76,7 @@ TEST(Kx7300CommandLine, AnswersHelpAndVersionAndRefusesBadUsage) {
     EXPECT_NE(bad.err.find("--bogus"), std::string::npos);
 
     EXPECT_EQ(Answer7300({"site"}).status, std::nullopt);
+    EXPECT_EQ(Answer7300({"site/3.kxc"}).status, std::nullopt);
 }
 
 }  // namespace

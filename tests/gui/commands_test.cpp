@@ -69,6 +69,11 @@ public:
     void SpectrumZoomOut() override { calls << "spectrum out"; }
     void SpectrumResetZoom() override { calls << "spectrum reset"; }
     void ShowAbout() override { calls << "about"; }
+    void AmplifyWave() override { calls << "amplify"; }
+    void FindPileBottom() override { calls << "find toe"; }
+    void ToggleDepthScale() override { calls << "depth scale"; }
+    void OpenUserGuide() override { calls << "guide"; }
+    void OpenRecentProject(int index) override { calls << QString("recent %1").arg(index); }
 };
 
 TEST(CommandTable, EveryIdBelongsToOneOperation) {
@@ -113,6 +118,11 @@ TEST(CommandTable, GuardsSayTheirMessageAndRunNothing) {
         {id::kCmdLengthFixed, false, true, "", "length fixed"},  // no file needed
         {id::kCmdSpectrumZoomOut, false, true, "", "spectrum out"},
         {id::kCmdListRemoveFromPrintList, false, true, "", "remove print"},
+        {id::kBtnAmplify, false, true, "请先选择文件！", ""},
+        {id::kCmdAmplify, true, false, "", "amplify"},
+        {id::kCmdFindPileToe, false, true, "请先选择文件！", ""},
+        {id::kCmdFindPileToe, true, false, "", "find toe"},  // it says why itself
+        {id::kCmdDepthScale, false, false, "", "depth scale"},
     };
     for (const Case& c : cases) {
         FakeTarget target;
@@ -199,8 +209,8 @@ TEST_F(Commands, SameToolFromMenuContextMenuAndToolbarOncePerPick) {
         EXPECT_EQ(rec.waves[kStackedSlot], pick % 2 == 0 ? reversed : original) << pick;
         EXPECT_TRUE(window->WaveModified());
     }
-    // The context menu is the 工具 menu with its eleven tools.
-    EXPECT_EQ(context->actions().size(), 11);
+    // The context menu is the 工具 menu: its eleven tools, then 指数放大 after a separator.
+    EXPECT_EQ(context->actions().size(), 13);
     EXPECT_TRUE(messages.isEmpty());
 }
 

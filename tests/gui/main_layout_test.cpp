@@ -12,6 +12,7 @@
 #include "ui/my_tool_bar.h"
 #include "ui/tab_control.h"
 #include "waveform/qt/my_die_jia.h"
+#include "waveform/qt/zu_kang_qu_xian.h"
 #include "window_fixture.h"
 
 namespace kx::ui {
@@ -68,6 +69,7 @@ TEST_F(WindowTest, ResizeLaysOutChildrenForTheClientHeight) {
         EXPECT_EQ(window->ViewTab()->geometry().bottom() + 1, c.height - 10);
         EXPECT_EQ(window->StackedView()->geometry(),
                   QRect(10, 40, window->ViewTab()->width() - 20, window->ViewTab()->height() - 50));
+        EXPECT_EQ(window->ImpedanceView()->geometry(), window->StackedView()->geometry());
         EXPECT_EQ(window->ClientRect(), QRect(0, 0, 1200, c.height));
     }
 }

@@ -193,6 +193,34 @@ TEST_F(PrintDialogTest, PilesPerPageIsHeldToOneToFourteen) {
     EXPECT_EQ(left->text(), "99");
 }
 
+// Typed margins are held to the spin buttons' 0-100 mm, as kxtool holds them, so that the
+// page keeps room for its plot; what lies within stays as typed.
+TEST_F(PrintDialogTest, MarginsAreHeldToTheSpinButtonsRange) {
+    auto d = Open();
+    const struct {
+        int edit;
+        const char* typed;
+        const char* kept;
+        const char* message;  // none when empty
+    } cases[] = {
+        {id::kLeftMarginEdit, "12.5", "12.5", ""},
+        {id::kLeftMarginEdit, "", "", ""},
+        {id::kLeftMarginEdit, "100.5", "100", "左间距最大为100mm！"},
+        {id::kLeftMarginEdit, "-3", "0", "左间距最小为0mm！"},
+        {id::kRightMarginEdit, "250", "100", "右间距最大为100mm！"},
+        {id::kRightMarginEdit, "-0.5", "0", "右间距最小为0mm！"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        prompts.messages.clear();
+        QLineEdit* edit = Edit(*d, 3, c.edit);
+        edit->setText(c.typed);
+        EXPECT_EQ(edit->text().toStdString(), c.kept);
+        EXPECT_EQ(prompts.messages,
+                  *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    }
+}
+
 TEST_F(PrintDialogTest, RemoveNeedsASelectionAndTheRowMarksFollow) {
     auto d = Open();
     d->RemoveSelectedEntry();

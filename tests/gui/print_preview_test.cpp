@@ -18,6 +18,7 @@
 #include "print/qt/sev_frame.h"
 #include "print/qt/sev_preview_view.h"
 #include "print/qt/sev_view.h"
+#include "record/gbk.h"
 #include "res/ids.h"
 #include "support/pdf_text.h"
 #include "window_fixture.h"
@@ -61,6 +62,9 @@ TEST_F(PreviewTest, PagesThroughTheReportAndBringsTheMainWindowBack) {
     EXPECT_EQ(frame->windowTitle(), "打印预览");
     EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized);
     EXPECT_TRUE(window->isHidden());
+    // It takes the keys at once, from the main window that hides.
+    EXPECT_TRUE(QTest::qWaitForWindowActive(frame));
+    EXPECT_EQ(frame->PageText(), "第 1 页，共 3 页");
     EXPECT_EQ(frame->PrintingView().PageCount(), 3);
     settings.pilesPerPage = "14";
     EXPECT_EQ(frame->PrintingView().PageCount(), 2);
@@ -97,6 +101,7 @@ TEST_F(PreviewTest, PagesThroughTheReportAndBringsTheMainWindowBack) {
 
     Key(frame, Qt::Key_Escape);
     EXPECT_TRUE(frame.isNull());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     EXPECT_FALSE(window->isHidden());
 }
 
@@ -151,6 +156,7 @@ TEST_F(PreviewTest, AnEmptyListShowsOneBlankPageAndCannotPrint) {
     QPointer<CSevFrame> frame = Open(none);
     EXPECT_EQ(frame->PrintingView().PageCount(), 0);
     EXPECT_EQ(frame->Preview()->LastPage(), 1);
+    EXPECT_EQ(frame->PageText(), "打印列表为空");
     EXPECT_FALSE(frame->Button(id::kPreviewPrint)->isEnabled());
     EXPECT_FALSE(frame->Button(id::kPreviewNext)->isEnabled());
     QTest::mouseClick(frame->Button(id::kPreviewClose), Qt::LeftButton);
@@ -202,19 +208,32 @@ TEST_F(PrintCommandsTest, ExportPdfWritesTheReportPages) {
     public:
         std::optional<std::string> AskSaveFile(const std::string& name,
                                                const std::string& filter) override {
-            EXPECT_EQ(name, "报告.pdf");
+            proposed = name;
             EXPECT_EQ(filter, "PDF文件(*.pdf)|*.pdf||");
             return answer;
         }
         std::optional<std::string> answer;
+        std::string proposed;
     } pdfPrompts;
     pdfPrompts.answer = dir + "/out/report";
     std::filesystem::create_directories(dir + "/out");
     CPrintCommands(window.get(), window->PrintSettingsRef(), ws, pdfPrompts).ExportPdf();
+    // Proposed in the project's directory, named after the site.
+    EXPECT_EQ(pdfPrompts.proposed,
+              dir + "/" + GbkToUtf8Lossy(ws.m_records.WaitFor(0)->site) + ".pdf");
     const std::string pdf = dir + "/out/report.pdf";
     EXPECT_EQ(test::PdfPages(pdf), 3);
     EXPECT_NE(test::PdfText(pdf, 3).find("桩号:12"), std::string::npos);
     EXPECT_TRUE(pdfPrompts.messages.empty());
+
+    // A target that cannot be written is named with the reason, and nothing is left there.
+    pdfPrompts.answer = dir + "/missing/report.pdf";
+    CPrintCommands(window.get(), window->PrintSettingsRef(), ws, pdfPrompts).ExportPdf();
+    ASSERT_EQ(pdfPrompts.messages.size(), 1u);
+    EXPECT_EQ(pdfPrompts.messages[0].rfind("PDF文件未能保存：" + dir + "/missing/report.pdf\n", 0),
+              0u)
+        << pdfPrompts.messages[0];
+    EXPECT_FALSE(std::filesystem::exists(dir + "/missing"));
 }
 
 TEST_F(PrintCommandsTest, PreviewAndSettingsDialogFromTheWindow) {

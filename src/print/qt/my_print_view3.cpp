@@ -21,6 +21,10 @@ CMyPrintView3::CMyPrintView3(std::function<void(const std::string&)> tell, QWidg
     QLineEdit* right = AddEdit(id::kRightMarginEdit, 69, 138, 131, 14);
     Place(new BuddySpinButton(right, this), id::kRightMarginSpin, 202, 137, 11, 14);
     connect(perPage, &QLineEdit::textChanged, this, &CMyPrintView3::OnPilesPerPageChanged);
+    connect(left, &QLineEdit::textChanged, this,
+            [this] { OnMarginChanged(id::kLeftMarginEdit, "左间距"); });
+    connect(right, &QLineEdit::textChanged, this,
+            [this] { OnMarginChanged(id::kRightMarginEdit, "右间距"); });
     OnInitDialog();
 }
 
@@ -28,8 +32,8 @@ void CMyPrintView3::OnInitDialog() {
     Edit(id::kLeftMarginEdit)->setText("20");
     Edit(id::kRightMarginEdit)->setText("20");
     Edit(id::kPilesPerPageEdit)->setText("8");
-    Spin(id::kLeftMarginSpin)->SetRange(0, 100);
-    Spin(id::kRightMarginSpin)->SetRange(0, 100);
+    Spin(id::kLeftMarginSpin)->SetRange(kMinSideMarginMm, kMaxSideMarginMm);
+    Spin(id::kRightMarginSpin)->SetRange(kMinSideMarginMm, kMaxSideMarginMm);
     Spin(id::kPilesPerPageSpin)->SetRange(1, 100);
 }
 
@@ -48,6 +52,20 @@ void CMyPrintView3::OnPilesPerPageChanged(const QString& text) {
     } else if (n < kMinPilesPerPage) {
         edit->setText(QString::number(kMinPilesPerPage));
         m_tell("每页最少显示1根桩的图形！");
+    }
+}
+
+// Every change of a margin's text: beyond the spin button's 0-100 mm it is set back to the
+// nearer end, with a message, so that the page keeps room for its plot (a typed 12.5 stays).
+void CMyPrintView3::OnMarginChanged(int editId, const char* name) {
+    QLineEdit* edit = Edit(editId);
+    const double mm = MarginMmOf(edit->text().toStdString());
+    if (mm > kMaxSideMarginMm) {
+        edit->setText(QString::number(kMaxSideMarginMm));
+        m_tell(std::string(name) + "最大为" + std::to_string(kMaxSideMarginMm) + "mm！");
+    } else if (mm < kMinSideMarginMm) {
+        edit->setText(QString::number(kMinSideMarginMm));
+        m_tell(std::string(name) + "最小为" + std::to_string(kMinSideMarginMm) + "mm！");
     }
 }
 

@@ -1,5 +1,6 @@
 // The print dialog's 页面参数 page (template 155): piles per page and the two side margins,
-// each with its spin button. Piles per page is held to 1-14 as it is typed.
+// each with its spin button. Piles per page is held to 1-14 and the margins to 0-100 mm as
+// they are typed.
 #pragma once
 
 #include <functional>
@@ -22,6 +23,7 @@ public:
 private:
     void OnInitDialog();
     void OnPilesPerPageChanged(const QString& text);
+    void OnMarginChanged(int editId, const char* name);
 
     std::function<void(const std::string&)> m_tell;
 };

@@ -6,6 +6,7 @@
 #include "print/qt/my_print.h"
 #include "print/qt/sev_frame.h"
 #include "print/qt/sev_view.h"
+#include "print/report_file_name.h"
 #include "res/ids.h"
 #include "ui/kx7300_dlg.h"
 #include "workspace/print_list_entries.h"
@@ -63,16 +64,20 @@ void CPrintCommands::ExportPdf() {
         m_prompts.Tell("打印列表为空，请先加入打印列表！");
         return;
     }
-    std::optional<std::string> path = m_prompts.AskSaveFile("报告.pdf", "PDF文件(*.pdf)|*.pdf||");
+    const ReportEntries entries = PrintListEntries(m_workspace);
+    // Proposed beside the project's files, named after its site, as the Word report is.
+    std::optional<std::string> path = m_prompts.AskSaveFile(
+        DefaultReportPath(entries, PrintListDirectory(m_workspace), "报告", ".pdf"),
+        "PDF文件(*.pdf)|*.pdf||");
     if (!path || path->empty()) {
         return;
     }
     if (FileNameOf(*path).find('.') == std::string::npos) {
         *path += ".pdf";
     }
-    const CSevView view(m_settings, PrintListEntries(m_workspace));
+    const CSevView view(m_settings, entries);
     if (Status st = view.ExportPdf(*path); !st) {
-        m_prompts.Tell("PDF文件未能保存：" + st.reason);
+        m_prompts.Tell("PDF文件未能保存：" + *path + "\n" + st.reason);
     }
 }
 

@@ -52,6 +52,8 @@ CSevFrame::CSevFrame(QWidget* owner, std::unique_ptr<CSevView> view)
         setGeometry(s->availableGeometry());
     }
     showMaximized();
+    // The keys page at once: the window that had the focus is about to hide.
+    activateWindow();
     m_preview->setFocus();
     if (m_owner != nullptr) {
         m_owner->hide();
@@ -93,6 +95,10 @@ QPushButton* CSevFrame::Button(int id) const {
     return findChild<QPushButton*>(QString::number(id));
 }
 
+QString CSevFrame::PageText() const {
+    return m_pageLabel->text();
+}
+
 void CSevFrame::RefreshButtons() {
     Button(id::kPreviewPrint)->setEnabled(m_view->PageCount() > 0);
     Button(id::kPreviewNext)->setEnabled(m_preview->CanGoNext());
@@ -102,6 +108,10 @@ void CSevFrame::RefreshButtons() {
     pages->setEnabled(m_preview->CanToggleTwoPages());
     Button(id::kPreviewZoomIn)->setEnabled(m_preview->CanZoomIn());
     Button(id::kPreviewZoomOut)->setEnabled(m_preview->CanZoomOut());
+    if (m_view->PageCount() == 0) {
+        m_pageLabel->setText("打印列表为空");
+        return;
+    }
     const int page = m_preview->CurrentPage();
     const QString shown = m_preview->ShowsTwoPages() && page < m_preview->LastPage()
                               ? QString("第 %1-%2 页").arg(page).arg(page + 1)
@@ -117,6 +127,7 @@ void CSevFrame::PrintFromPreview() {
 void CSevFrame::closeEvent(QCloseEvent* event) {
     if (m_owner != nullptr) {
         m_owner->show();
+        m_owner->activateWindow();
     }
     QMainWindow::closeEvent(event);
 }

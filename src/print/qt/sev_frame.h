@@ -26,6 +26,8 @@ public:
     CSevPreviewView* Preview() const { return m_preview; }
     QWidget* Owner() const { return m_owner; }
     QPushButton* Button(int id) const;
+    // The status line: the page shown and the page count.
+    QString PageText() const;
 
     // Toolbar button 58116: prints through the printing view; the preview stays open.
     void PrintFromPreview();

@@ -6,7 +6,6 @@
 #include "res/ids.h"
 #include "ui/kx7300_dlg.h"
 #include "workspace/print_list_entries.h"
-#include "workspace/project_files.h"
 #include "workspace/workspace.h"
 
 namespace kx::ui {
@@ -41,15 +40,6 @@ bool CWordCommands::Run(int commandId) {
     return true;
 }
 
-std::string CWordCommands::ProjectDirectory() const {
-    const std::vector<std::string>& printed = m_workspace.m_printList.printPaths;
-    if (!printed.empty()) {
-        return DirectoryPartOf(printed.front());
-    }
-    return m_workspace.m_filePaths.empty() ? std::string()
-                                           : DirectoryPartOf(m_workspace.m_filePaths.front());
-}
-
 void CWordCommands::ExportWordReport() {
     // No figure window while the dialog is open: the figures are drawn once it is confirmed,
     // from the settings as they then stand.
@@ -62,7 +52,7 @@ void CWordCommands::ExportWordReport() {
     for (size_t k = 0; k < entries.count; ++k) {
         piles.push_back(entries.record(k));
     }
-    kx::ExportWordReport(m_settings, piles, ProjectDirectory(), m_prompts, m_open);
+    kx::ExportWordReport(m_settings, piles, PrintListDirectory(m_workspace), m_prompts, m_open);
 }
 
 }  // namespace kx::ui

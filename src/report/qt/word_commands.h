@@ -46,9 +46,6 @@ public:
     void SetOpener(OpenDocumentFn fn) { m_open = std::move(fn); }
 
 private:
-    // The directory of the project the print list comes from.
-    std::string ProjectDirectory() const;
-
     QWidget* m_owner;
     PrintSettings& m_settings;
     Workspace& m_workspace;

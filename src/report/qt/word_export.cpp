@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "print/report_file_name.h"
 #include "print/report_page_layout.h"
-#include "record/gbk.h"
 #include "report/qt/render/word_figure_renderer.h"
 #include "report/word_handle.h"
 #include "report/word_report.h"
@@ -13,17 +13,6 @@
 namespace kx {
 
 namespace {
-
-// A site name as a file name: no directory separators, no leading dots.
-std::string FileNameOf(std::string name) {
-    for (char& c : name) {
-        if (c == '/' || c == '\\') {
-            c = '_';
-        }
-    }
-    const size_t start = name.find_first_not_of(". ");
-    return start == std::string::npos ? std::string() : name.substr(start);
-}
 
 // The save dialog may hand back a name without the suffix its filter shows.
 std::string WithDocxSuffix(const std::string& path) {
@@ -42,20 +31,7 @@ void TellFailure(UserPrompts& prompts, const std::string& what) {
 
 std::string DefaultWordReportPath(const std::vector<const PileRecord*>& entries,
                                   const std::string& projectDir) {
-    std::string name;
-    for (const PileRecord* rec : entries) {
-        if (rec != nullptr && name.empty()) {
-            name = FileNameOf(GbkToUtf8Lossy(rec->site));
-        }
-    }
-    if (name.empty()) {
-        name = kReportTitle;
-    }
-    std::string dir = projectDir.empty() ? std::string(".") : projectDir;
-    if (dir.back() != '/') {
-        dir += '/';
-    }
-    return dir + name + ".docx";
+    return DefaultReportPath(EntriesOf(entries), projectDir, kReportTitle, ".docx");
 }
 
 WordExportOutcome ExportWordReport(const PrintSettings& settings,

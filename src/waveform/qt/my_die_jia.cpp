@@ -7,7 +7,9 @@
 
 #include "record/file_io.h"
 #include "res/ids.h"
+#include "waveform/depth_scale_geometry.h"
 #include "waveform/qt/pin_hua.h"
+#include "waveform/qt/render/depth_scale_render.h"
 #include "waveform/qt/render/stacked_view_render.h"
 #include "waveform/tool_commands.h"
 
@@ -75,18 +77,40 @@ void CMyDieJia::RunViewCommand(int viewCommand) {
             return;  // 取消 changes nothing
         }
     }
+    ToolTarget t = MakeToolTarget(*rec);
+    if (RunToolCommand(viewCommand, t, points.value_or(0))) {
+        m_zoom = t.zoom;
+        viewport()->update();
+    }
+}
+
+ToolTarget CMyDieJia::MakeToolTarget(PileRecord& rec) {
     ToolTarget t;
-    t.record = rec;
+    t.record = &rec;
     t.viewWidth = ClientWidth();
     t.cursorX = m_markers.cursorX;
     t.zoom = m_zoom;
     t.backupWave = &m_backupWave;
     t.cutoffText = m_hooks.cutoffText ? m_hooks.cutoffText() : std::string();
-    t.dumpCount = rec->SampleCount();
-    if (RunToolCommand(viewCommand, t, points.value_or(0))) {
-        m_zoom = t.zoom;
+    t.dumpCount = rec.SampleCount();
+    return t;
+}
+
+void CMyDieJia::AmplifyWave(double gain) {
+    PileRecord* rec = m_markers.record;
+    if (rec == nullptr) {
+        return;
+    }
+    ToolTarget t = MakeToolTarget(*rec);
+    t.amplifyGain = gain;
+    if (RunToolCommand(kToolAmplify, t)) {
         viewport()->update();
     }
+}
+
+void CMyDieJia::SetDepthScaleShown(bool shown) {
+    m_depthScaleShown = shown;
+    viewport()->update();
 }
 
 void CMyDieJia::Paint(QPainter& p) {
@@ -101,6 +125,24 @@ void CMyDieJia::Paint(QPainter& p) {
     scene.liveSpeed = m_liveSpeed;
     scene.liveLength = m_liveLength;
     RenderStackedView(p, viewport()->size(), scene);
+    if (m_depthScaleShown) {
+        PaintDepthScale(p, rec);
+    }
+}
+
+void CMyDieJia::PaintDepthScale(QPainter& p, const PileRecord& rec) {
+    const QSize client = viewport()->size();
+    const auto scale = ComputeDepthScale(client.width(), client.height(), m_markers.topX, rec);
+    if (!scale) {
+        return;
+    }
+    // A 优化 drag redraws the waveform on every move, and the analysis takes a moment: the
+    // defects found before the drag stay on the scale until the button is released.
+    const bool handDrawing = m_markers.dragging && m_hooks.optimizeOn && m_hooks.optimizeOn();
+    if (!handDrawing) {
+        m_scaleDefects = m_hooks.analyse ? m_hooks.analyse(rec).defects : std::vector<PileDefect>{};
+    }
+    RenderDepthScale(p, *scale, DefectMarks(m_scaleDefects, client.width(), rec));
 }
 
 void CMyDieJia::paintEvent(QPaintEvent*) {

@@ -10,8 +10,10 @@
 #include <string>
 
 #include "record/pile_record.h"
+#include "waveform/pile_analysis.h"
 #include "waveform/pile_markers.h"
 #include "waveform/stacked_view_geometry.h"
+#include "waveform/tool_commands.h"
 
 class QMenu;
 
@@ -46,6 +48,12 @@ public:
     // Carries out a waveform tool sent by the main window (view commands 10001-10010) on the
     // current record's stacked waveform.
     void RunViewCommand(int viewCommand);
+    // 指数放大 with the gain its dialog returned, as a tool on the stacked waveform.
+    void AmplifyWave(double gain);
+
+    // 深度标尺 (off by default): the depth scale along the bottom edge, found defects on it.
+    void SetDepthScaleShown(bool shown);
+    bool DepthScaleShown() const { return m_depthScaleShown; }
 
     // What the view asks of and tells the main window. Unset hooks do nothing (queries answer
     // "no file", "off", an empty text; 平滑 then shows CPinHua).
@@ -57,6 +65,9 @@ public:
         std::function<std::optional<int>()> askSmoothPoints;    // CPinHua; none: cancelled
         std::function<void(int commandId)> command;             // keys A, S, D
         std::function<void()> waveEdited;  // the 优化 drag changed the stacked waveform
+        // The analysis of a record for the depth scale's defects (the window's); unset: the
+        // scale shows no defects.
+        std::function<const PileAnalysis&(const PileRecord&)> analyse;
     };
     void SetHooks(Hooks hooks) { m_hooks = std::move(hooks); }
     Hooks& ViewHooks() { return m_hooks; }
@@ -67,10 +78,12 @@ public:
 
     // W, the client width the markers and the plot are computed for.
     int ClientWidth() const;
-    // Draws the client picture (what a paint shows) onto any painter.
+    // Draws the client picture (what a paint shows) onto any painter: the view's picture, and
+    // over it the depth scale when that is shown.
     void Paint(QPainter& p);
     // The cursor moved to client x, y (mouse or arrow keys): readouts into the boxes.
     void UpdateCursorReadout(int32_t x, int32_t y);
+    int32_t CursorY() const { return m_cursorY; }
     float LiveSpeed() const { return m_liveSpeed; }
     float LiveLength() const { return m_liveLength; }
 
@@ -84,6 +97,8 @@ protected:
 
 private:
     bool FileSelected() const;
+    ToolTarget MakeToolTarget(PileRecord& rec);
+    void PaintDepthScale(QPainter& p, const PileRecord& rec);
 
     MarkerState m_markers;
     WaveSlot m_backupWave{};
@@ -95,6 +110,8 @@ private:
     Hooks m_hooks;
     QMenu* m_contextMenu = nullptr;
     QPixmap m_buffer;  // the off-screen picture each paint rebuilds
+    bool m_depthScaleShown = false;
+    std::vector<PileDefect> m_scaleDefects;  // the defects the depth scale shows
 };
 
 }  // namespace kx
