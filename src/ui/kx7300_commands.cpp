@@ -18,6 +18,7 @@
 #include "ui/user_guide.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/blow_editing.h"
+#include "waveform/messages.h"
 #include "waveform/qt/all_bo_xin.h"
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/my_pin_pu.h"
@@ -287,6 +288,10 @@ void CKX7300Dlg::RunMarkerCommand(MarkerOutcome (*operation)(MarkerState&)) {
     if (!out.message.empty()) {
         ShowMessage(QString::fromStdString(out.message));
     }
+}
+
+void CKX7300Dlg::NoteMarkersNeedStackedTab() {
+    statusBar()->showMessage(QString::fromUtf8(kMarkersNeedStackedTab), 5000);
 }
 
 void CKX7300Dlg::SetPileTop() {

@@ -102,6 +102,7 @@ public:
 
     // ---- state ----
     bool StackedTabActive() const override { return m_stackedTabActive; }
+    void NoteMarkersNeedStackedTab() override;
     // The change flags are the workspace's (m_waveModified, m_optimizeTouched): the tools
     // set them there, the save prompt reads them there.
     bool WaveModified() const;

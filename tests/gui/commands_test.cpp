@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QToolButton>
 #include <set>
@@ -270,6 +271,8 @@ TEST_F(Commands, MarkerCommandsDoNothingOnTheRawTab) {
     EXPECT_EQ(window->StackedView()->Markers().bottomX, before.bottomX);
     EXPECT_EQ(rec, recBefore);
     EXPECT_TRUE(messages.isEmpty());
+    // ...but says why in the status bar.
+    EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8(kMarkersNeedStackedTab));
 }
 
 TEST_F(Commands, FixModesAndTheTypedDefectPosition) {
