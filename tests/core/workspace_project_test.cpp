@@ -1,6 +1,7 @@
 // Opening a project, selecting rows with the change test and save prompt, and closing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
@@ -52,6 +53,22 @@ TEST(ProjectFiles, SortIsStableForEqualValues) {
     SortByNumericName(paths);
     EXPECT_EQ(paths, (std::vector<std::string>{"/p/b.kxc", "/p/a.kxc", "/p/2x.kxc", "/p/2.kxc",
                                                "/p/10.kxc"}));
+}
+
+TEST(ProjectFiles, ListsRegularFilesAndWhatLinksLeadTo) {
+    const std::string dir = TestDir();
+    test::WriteFile(dir + "/1.kxc", {1});
+    fs::create_directory(dir + "/2.kxc");
+    fs::create_symlink(dir + "/1.kxc", dir + "/3.kxc");    // a file: listed
+    fs::create_symlink(dir + "/2.kxc", dir + "/4.kxc");    // a directory: not
+    fs::create_symlink(dir + "/missing", dir + "/5.kxc");  // leads nowhere: not
+    std::vector<std::string> names;
+    ASSERT_TRUE(ListRegularFiles(dir, names));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"1.kxc", "3.kxc"}));
+    EXPECT_FALSE(ListRegularFiles(dir + "/1.kxc", names));
+    EXPECT_FALSE(ListRegularFiles(dir + "/none", names));
+    EXPECT_TRUE(names.empty());
 }
 
 TEST(OpenProject, ListsAnalysisFilesInNumericOrderAndLoadsThem) {
