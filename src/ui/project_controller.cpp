@@ -205,19 +205,8 @@ void CProjectController::AfterWorkspaceCall() {
 void CProjectController::OpenProject() {
     m_afterLoad = nullptr;
     const size_t loads = m_workspace.m_records.LoadsStarted();
-    ListThenLoad([&] { Run([&] { m_workspace.OpenProject(); }); });
+    Run([&] { m_workspace.OpenProject(); });
     LoadStarted(loads);
-}
-
-void CProjectController::ListThenLoad(const std::function<void()>& open) {
-    // The rows of a large site are drawn before the loader's threads take the cores: on a
-    // busy machine a new thread could otherwise keep the first rows from showing for a time
-    // slice.
-    m_workspace.m_records.HoldLoads(true);
-    open();
-    m_workspace.m_records.HoldLoads(false);
-    m_window->FileList()->viewport()->repaint();
-    m_workspace.m_records.ReleaseHeldLoad();
 }
 
 namespace {
@@ -234,7 +223,7 @@ void CProjectController::OpenProjectAt(const QString& dir) {
     m_afterLoad = nullptr;
     const std::string path = AbsoluteLocalPath(dir);
     const size_t loads = m_workspace.m_records.LoadsStarted();
-    ListThenLoad([&] { Run([&] { m_workspace.OpenProjectAt(path); }); });
+    Run([&] { m_workspace.OpenProjectAt(path); });
     LoadStarted(loads);
 }
 

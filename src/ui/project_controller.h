@@ -108,9 +108,6 @@ private:
     // window afterwards, and work waiting for the loader is looked at again.
     template <class F>
     auto Run(F&& call);
-    // Runs `open`, which may start a load, and starts that load's threads only once the file
-    // list has drawn its rows.
-    void ListThenLoad(const std::function<void()>& open);
     void BeforeWorkspaceCall();
     void AfterWorkspaceCall();
     void OnRowSelected(int firstSelectedRow);

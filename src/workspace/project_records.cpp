@@ -141,9 +141,6 @@ PileRecord* ProjectRecords::WaitFor(size_t i) {
     // Hold the entry itself: the list may not change meanwhile (only this thread changes it),
     // but the entry must be the one asked for.
     std::shared_ptr<Entry> entry = entries_[i];
-    if (held_) {
-        StartThreadsLocked(heldProgress_);
-    }
     if (!entry->loaded && loaderRunning_) {
         // The loader wakes this thread when this entry is published, not for every record.
         ++entry->waiters;
@@ -163,9 +160,6 @@ PileRecord* ProjectRecords::TryGet(size_t i) {
 
 void ProjectRecords::WaitUntilLoaded() {
     std::unique_lock lock(mutex_);
-    if (held_) {
-        StartThreadsLocked(heldProgress_);
-    }
     published_.wait(lock, [&] { return !loaderRunning_; });
 }
 
@@ -184,34 +178,11 @@ void ProjectRecords::StartLoading(const std::vector<std::string>& paths, Progres
     stop_ = false;
     loaderRunning_ = true;
     ++loadsStarted_;
-    if (holdLoads_) {
-        held_ = true;
-        heldProgress_ = std::move(progress);
-        return;
-    }
-    StartThreadsLocked(progress);
-}
-
-void ProjectRecords::StartThreadsLocked(const ProgressFn& progress) {
-    held_ = false;
     const size_t threads = LoaderThreadCount(entries_.size());
     activeWorkers_ = threads;
     dumps_.assign(threads, {});
     for (size_t k = 0; k < threads; ++k) {
         workers_.emplace_back(&ProjectRecords::LoadProjectRecords, this, k, progress, beforeRead_);
-    }
-    heldProgress_ = nullptr;
-}
-
-void ProjectRecords::HoldLoads(bool hold) {
-    std::lock_guard lock(mutex_);
-    holdLoads_ = hold;
-}
-
-void ProjectRecords::ReleaseHeldLoad() {
-    std::lock_guard lock(mutex_);
-    if (held_) {
-        StartThreadsLocked(heldProgress_);
     }
 }
 
@@ -222,8 +193,6 @@ void ProjectRecords::StopLoading() {
     }
     workers_.clear();
     std::lock_guard lock(mutex_);
-    held_ = false;
-    heldProgress_ = nullptr;
     loaderRunning_ = false;
     published_.notify_all();
 }

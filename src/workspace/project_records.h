@@ -63,12 +63,7 @@ public:
     // Appends entries for `paths` and starts the loader on them (the previous loader must be
     // finished or stopped; StartLoading stops it otherwise).
     void StartLoading(const std::vector<std::string>& paths, ProgressFn progress = {});
-    // While held, StartLoading lists the entries and counts as a started load but starts no
-    // thread until ReleaseHeldLoad, so that the rows can be drawn before the loader takes the
-    // cores. Anything that waits for a record releases a held load first.
-    void HoldLoads(bool hold);
-    void ReleaseHeldLoad();
-    // Stops a running (or held) loader after the files it is reading and joins it.
+    // Stops a running loader after the files it is reading and joins it.
     void StopLoading();
     bool Loading() const;
     // How many loads were started so far: tells a caller that a load began, also when it is
@@ -105,19 +100,14 @@ private:
     // its file, applies the post-read steps and publishes it. The last thread to finish
     // writes the dump of the last file read, the only one a reader-by-reader dump would leave.
     void LoadProjectRecords(size_t worker, ProgressFn progress, BeforeReadFn hook);
-    // Starts the loader threads on the listed entries; mutex_ is held.
-    void StartThreadsLocked(const ProgressFn& progress);
 
     mutable std::mutex mutex_;
     std::condition_variable published_;
     std::vector<std::shared_ptr<Entry>> entries_;
-    size_t next_ = 0;             // entries before this one are loaded or taken by the loader
-    size_t loadedCount_ = 0;      // loaded entries still listed
-    uint64_t taken_ = 0;          // entries taken by the loader so far
-    bool loaderRunning_ = false;  // also while held
-    bool holdLoads_ = false;
-    bool held_ = false;  // a load started without its threads yet
-    ProgressFn heldProgress_;
+    size_t next_ = 0;         // entries before this one are loaded or taken by the loader
+    size_t loadedCount_ = 0;  // loaded entries still listed
+    uint64_t taken_ = 0;      // entries taken by the loader so far
+    bool loaderRunning_ = false;
     size_t loadsStarted_ = 0;  // guarded by mutex_
     size_t activeWorkers_ = 0;
     std::vector<LatestDump> dumps_;  // one per loader thread

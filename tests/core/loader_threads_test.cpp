@@ -242,52 +242,6 @@ TEST(LoaderThreads, StoppedLoaderLeavesNoWaiterHanging) {
     EXPECT_EQ(records.WaitFor(3), nullptr);  // will never be loaded: no wait
 }
 
-// A held load lists its entries and reads nothing until it is released, or until someone
-// waits for a record; stopped while held, it leaves nobody waiting.
-TEST(LoaderThreads, HeldLoadStartsOnReleaseOrOnTheFirstWait) {
-    const std::string dir = TestDir();
-    WriteProject(dir, Names(5));
-    std::vector<std::string> paths;
-    for (const std::string& n : Names(5))
-        paths.push_back(dir + "/" + n);
-    for (const char* how : {"release", "wait", "wait all", "stop"}) {
-        SCOPED_TRACE(how);
-        ProjectRecords records;
-        std::atomic<int> reads{0};
-        records.SetBeforeReadHookForTesting([&](const std::string&) { ++reads; });
-        records.HoldLoads(true);
-        const size_t before = records.LoadsStarted();
-        records.StartLoading(paths);
-        records.HoldLoads(false);
-        EXPECT_EQ(records.LoadsStarted(), before + 1);
-        EXPECT_EQ(records.size(), 5u);
-        EXPECT_TRUE(records.Loading());
-        std::this_thread::sleep_for(5ms);
-        EXPECT_EQ(reads.load(), 0);
-        EXPECT_EQ(records.TryGet(0), nullptr);
-        const std::string what = how;
-        if (what == "release") {
-            records.ReleaseHeldLoad();
-            records.WaitUntilLoaded();
-        } else if (what == "wait") {
-            ASSERT_NE(records.WaitFor(4), nullptr);
-            EXPECT_EQ(records.WaitFor(4)->pileNumber, "5");
-        } else if (what == "wait all") {
-            records.WaitUntilLoaded();
-        } else {
-            records.StopLoading();
-            EXPECT_FALSE(records.Loading());
-            EXPECT_EQ(records.WaitFor(2), nullptr);  // will never be loaded: no wait
-            records.ReleaseHeldLoad();               // nothing left to release
-            EXPECT_EQ(reads.load(), 0);
-            continue;
-        }
-        records.WaitUntilLoaded();
-        EXPECT_EQ(records.LoadedCount(), 5u);
-        EXPECT_FALSE(records.Loading());
-    }
-}
-
 TEST(LoaderThreads, OpeningAnotherProjectStopsTheRunningLoader) {
     const std::string a = TestDir("-a");
     const std::string b = TestDir("-b");
