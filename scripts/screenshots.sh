@@ -173,9 +173,29 @@ tab_parameters
 shot analysis-aids
 tab_impedance
 shot impedance-view
+# 12-13. 指数放大 on the long pile 8 (25 m): its gain dialog, and the stacked waveform before and
+#        after a gain of 0.2 (the toe echo, 14 ms after the blow, grows e^2.8 times).
+tab_stacked
+click 30 "$(row_y 7)"
+keys n  # 否: pile 3 is left as it was saved
+sleep 1
+waves=1170x460+258+152  # the stacked view's waveform, above the pile's bar
+import -window root -crop "$waves" +repage "$work/before.png"
+click 1163 87  # 指数放大
+keys ctrl+a
+xdotool type --delay 80 0.2
+sleep 0.6
+shot amplify-gain 280x125+570+348
+keys Return
+import -window root -crop "$waves" +repage "$work/after.png"
+compare -metric AE "$work/before.png" "$work/after.png" /dev/null 2>/dev/null &&
+  fail "指数放大 changed nothing"
+convert "$work/before.png" "$work/after.png" -background white -splice 0x12 -append \
+  -chop 0x12 -strip "$out/amplify.png"
+echo "$out/amplify.png"
 stop
 
-# 12. A page of the PDF report of the same piles, as 输出PDF and kxtool report write it.
+# 14. A page of the PDF report of the same piles, as 输出PDF and kxtool report write it.
 "$kxtool" report "$site"/{1,2,3,4,5,6}.kxc --pdf "$work/report.pdf" >/dev/null
 pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$work/report.pdf" "$work/report"
 convert "$work/report.png" -strip "$out/report-page.png"
