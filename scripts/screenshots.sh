@@ -88,6 +88,7 @@ tab_raw() { click 288 130; }
 tab_stacked() { click 360 130; }
 tab_spectrum() { click 431 130; }
 tab_all() { click 504 130; }
+tab_impedance() { click 576 130; }
 tab_parameters() { click 127 486; }
 # The 文件 menu, then its Nth enabled item from the top (1 = 导入原始数据).
 file_menu() { click 29 7; }
@@ -95,6 +96,9 @@ file_item() {
   file_menu
   keys $(printf 'Down %.0s' $(seq "$1")) Return
 }
+# The 编辑 and 视图 menus (menu bar positions).
+edit_menu() { click 86 7; }
+view_menu() { click 197 7; }
 # Row N (0 = the first) of the file list.
 row_y() { echo $((142 + 17 * $1)); }
 
@@ -154,7 +158,44 @@ timeout 20 xdotool search --sync --onlyvisible --name '5\.kxc' >/dev/null ||
   fail "the imported pile 5 was not selected"
 stop
 
-# 10. A page of the PDF report of the same piles, as 输出PDF and kxtool report write it.
+# 10-11. The analysis aids on pile 3: 视图 > 深度标尺 on, 编辑 > 自动识别桩底 (the bottom marker
+#        moves to the found toe, the status bar tells the confidence), then the engineer
+#        confirms the suggested necking with the cursor on its triangle and S. Then the
+#        阻抗曲线 tab.
+start "$site/3.kxc" '3\.kxc'
+view_menu
+keys Down Return  # 深度标尺
+edit_menu
+click 124 129  # 自动识别桩底
+click 583 420  # the cursor on the necking's triangle
+keys s
+tab_parameters
+shot analysis-aids
+tab_impedance
+shot impedance-view
+# 12-13. 指数放大 on the long pile 8 (25 m): its gain dialog, and the stacked waveform before and
+#        after a gain of 0.2 (the toe echo, 14 ms after the blow, grows e^2.8 times).
+tab_stacked
+click 30 "$(row_y 7)"
+keys n  # 否: pile 3 is left as it was saved
+sleep 1
+waves=1170x460+258+152  # the stacked view's waveform, above the pile's bar
+import -window root -crop "$waves" +repage "$work/before.png"
+click 1163 87  # 指数放大
+keys ctrl+a
+xdotool type --delay 80 0.2
+sleep 0.6
+shot amplify-gain 280x125+570+348
+keys Return
+import -window root -crop "$waves" +repage "$work/after.png"
+compare -metric AE "$work/before.png" "$work/after.png" /dev/null 2>/dev/null &&
+  fail "指数放大 changed nothing"
+convert "$work/before.png" "$work/after.png" -background white -splice 0x12 -append \
+  -chop 0x12 -strip "$out/amplify.png"
+echo "$out/amplify.png"
+stop
+
+# 14. A page of the PDF report of the same piles, as 输出PDF and kxtool report write it.
 "$kxtool" report "$site"/{1,2,3,4,5,6}.kxc --pdf "$work/report.pdf" >/dev/null
 pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$work/report.pdf" "$work/report"
 convert "$work/report.png" -strip "$out/report-page.png"

@@ -57,12 +57,15 @@ void RenderImpedanceView(QPainter& p, QSize client, const ImpedanceViewScene& sc
         p.setPen(QPen(blue, 1));
         p.drawLine(*plot->pileLengthX, frame.top(), *plot->pileLengthX, frame.bottom());
         const QString caption = QString::fromStdString(PileLengthCaption(scene.pileLengthM));
-        const int width = fm.horizontalAdvance(caption);
-        // Right of the line, or left of it where the frame ends first.
+        // A label with a few pixels of blue around its text, right of the line, or left of it
+        // where the frame ends first.
+        const int pad = 3;
+        const int width = fm.horizontalAdvance(caption) + 2 * pad;
         const int x = *plot->pileLengthX + 4 + width < frame.right()
                           ? *plot->pileLengthX + 4
                           : *plot->pileLengthX - 4 - width;
-        DrawViewText(p, x, frame.top() + 4, caption, Qt::white, blue);
+        p.fillRect(QRect(x, frame.top() + 4, width, fm.height()), blue);
+        DrawViewText(p, x + pad, frame.top() + 4, caption, Qt::white, blue);
     }
 
     p.setPen(QPen(QColor(200, 0, 0), 2));
