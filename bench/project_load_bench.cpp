@@ -18,8 +18,8 @@
 namespace {
 
 using kx::bench::kFiles;
-using kx::bench::TheProjects;
 using kx::bench::Projects;
+using kx::bench::TheProjects;
 
 class OpenOnly : public kx::UserPrompts {
 public:
@@ -42,7 +42,6 @@ public:
     void ShowRecordOnPages(const kx::PileRecord&) override {}
     bool CollectPagesIntoRecord(kx::PileRecord&) override { return true; }
     void PlaceMarkersForRecord(kx::PileRecord&) override {}
-    kx::MarkerPixels StackedMarkers() override { return {0, 2000, 0}; }
     void SetBackupWave(const kx::WaveSlot&) override {}
     void RestoreWave(kx::PileRecord&) override {}
     float DefectDepth(const kx::PileRecord&) override { return 0.0f; }

@@ -37,7 +37,6 @@ public:
     void ShowRecordOnPages(const PileRecord&) override {}
     bool CollectPagesIntoRecord(PileRecord&) override { return true; }
     void PlaceMarkersForRecord(PileRecord&) override {}
-    MarkerPixels StackedMarkers() override { return {0, 2000, 0}; }
     void SetBackupWave(const WaveSlot&) override {}
     void RestoreWave(PileRecord&) override {}
     float DefectDepth(const PileRecord&) override { return 0.0f; }

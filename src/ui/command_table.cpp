@@ -173,7 +173,8 @@ bool CommandTable::Execute(int commandId) {
                 return true;
             }
             if (e->guard == Guard::kStackedTab && !m_target.StackedTabActive()) {
-                return true;  // the marker commands act on the stacked view's tab only
+                m_target.NoteMarkersNeedStackedTab();  // they act on the stacked view only
+                return true;
             }
             break;
         case Guard::kFileAdded:

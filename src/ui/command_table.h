@@ -34,6 +34,9 @@ public:
     virtual bool HasFileSelected() const = 0;
     virtual bool StackedTabActive() const = 0;
     virtual void ShowMessage(const QString& text) = 0;
+    // A marker command picked while another view tab is shown: it changes nothing and says so
+    // without a message box.
+    virtual void NoteMarkersNeedStackedTab() {}
 
     // File, print list and Word commands.
     virtual void ImportRawData() = 0;

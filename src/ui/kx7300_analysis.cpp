@@ -44,7 +44,7 @@ void CKX7300Dlg::AmplifyWave() {
     // A tool like the others: 还原 undoes it, and leaving the pile offers to save.
     m_stackedView->AmplifyWave(*gain);
     m_allView->viewport()->update();
-    m_waveModified = true;
+    MarkWaveModified();
 }
 
 void CKX7300Dlg::FindPileBottom() {

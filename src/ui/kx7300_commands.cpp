@@ -7,15 +7,18 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <optional>
 
 #include "res/ids.h"
 #include "ui/about.h"
 #include "ui/bo_xing_xx.h"
 #include "ui/kx7300_dlg.h"
+#include "ui/project_controller.h"
 #include "ui/tab_control.h"
 #include "ui/user_guide.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/blow_editing.h"
+#include "waveform/messages.h"
 #include "waveform/qt/all_bo_xin.h"
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/my_pin_pu.h"
@@ -55,6 +58,8 @@ void CKX7300Dlg::ConnectViews() {
     };
     stacked.optimizeOn = [this] { return m_optimizeOn; };
     stacked.command = command;
+    // A hand-drawn waveform is a change like a tool's: the close prompt asks for it too.
+    stacked.waveEdited = [this] { MarkWaveModified(); };
     m_stackedView->SetHooks(std::move(stacked));
     // The right-click menu is the menu bar's 工具 pop-up itself: a pick there is a menu pick.
     m_stackedView->SetContextMenu(qobject_cast<QMenu*>(Command(id::kCmdLowPass)->parent()));
@@ -85,10 +90,6 @@ void CKX7300Dlg::SetCurrentRecord(PileRecord* record) {
     // What 自动识别桩底 said was about the pile shown before.
     if (QStatusBar* bar = findChild<QStatusBar*>()) {
         bar->clearMessage();
-    }
-    if (record != nullptr) {
-        m_selectionWaves = record->waves;
-        std::copy(record->waveAbsent.begin(), record->waveAbsent.end(), m_selectionAbsent.begin());
     }
 }
 
@@ -221,14 +222,25 @@ void CKX7300Dlg::DeleteBlow() {
             m_rawView->viewport()->update();
             m_spectrumView->viewport()->update();
             m_allView->viewport()->update();
-            m_waveModified = true;
+            MarkWaveModified();
             return;
     }
 }
 
 void CKX7300Dlg::UndoDeleteBlow() {
-    const BlowEditOutcome out = kx::UndoDeleteBlow(SelectedRecord(), m_rawView->SelectedBlow(),
-                                                   m_selectionWaves, m_selectionAbsent);
+    // The blows come back as the selection found them: the workspace's snapshot.
+    const Workspace& workspace = m_project->GetWorkspace();
+    PileRecord* rec = SelectedRecord();
+    struct Blows {
+        WaveSlots waves;
+        std::array<bool, kChannelCount> absent;
+        bool operator==(const Blows&) const = default;
+    };
+    const auto blowsOf = [](const PileRecord& r) { return Blows{r.waves, r.waveAbsent}; };
+    const std::optional<Blows> before =
+        rec != nullptr ? std::optional<Blows>(blowsOf(*rec)) : std::nullopt;
+    const BlowEditOutcome out = kx::UndoDeleteBlow(
+        rec, m_rawView->SelectedBlow(), workspace.m_savedWaves, workspace.m_savedRecord.waveAbsent);
     switch (out.action) {
         case BlowEditAction::kShowMessage:
             ShowMessage(QString::fromStdString(out.message));
@@ -240,6 +252,10 @@ void CKX7300Dlg::UndoDeleteBlow() {
             m_stackedView->viewport()->update();
             m_rawView->viewport()->update();
             m_allView->viewport()->update();
+            // Bringing a blow back re-stacks: when that changed the record, leaving it asks.
+            if (before && *before != blowsOf(*rec)) {
+                MarkWaveModified();
+            }
             return;
     }
 }
@@ -274,6 +290,10 @@ void CKX7300Dlg::RunMarkerCommand(MarkerOutcome (*operation)(MarkerState&)) {
     }
 }
 
+void CKX7300Dlg::NoteMarkersNeedStackedTab() {
+    statusBar()->showMessage(QString::fromUtf8(kMarkersNeedStackedTab), 5000);
+}
+
 void CKX7300Dlg::SetPileTop() {
     RunMarkerCommand(&kx::SetPileTop);
 }
@@ -302,23 +322,29 @@ void CKX7300Dlg::SetSpeedFixed() {
 void CKX7300Dlg::ApplyViewCommand(int viewCommand) {
     m_stackedView->RunViewCommand(viewCommand);
     m_allView->viewport()->update();
-    m_waveModified = true;
+    MarkWaveModified();
 }
 
 void CKX7300Dlg::RestackWave() {
-    const std::string message = RestackCommand(SelectedRecord());
+    PileRecord* rec = SelectedRecord();
+    const std::optional<WaveSlot> before =
+        rec != nullptr ? std::optional<WaveSlot>(rec->waves[kStackedSlot]) : std::nullopt;
+    const std::string message = RestackCommand(rec);
     if (!message.empty()) {
         ShowMessage(QString::fromStdString(message));
         return;
     }
     m_stackedView->viewport()->update();
     m_allView->viewport()->update();
-    // Like every tool: leaving the pile now offers to save the re-stacked waveform.
-    m_waveModified = true;
+    // A re-stack that changed the stacked waveform is a change to save like any tool's;
+    // one that found the mean already there changed nothing.
+    if (before && *before != rec->waves[kStackedSlot]) {
+        MarkWaveModified();
+    }
 }
 
 void CKX7300Dlg::ToggleOptimize() {
-    m_optimizeTouched = true;
+    m_project->GetWorkspace().m_optimizeTouched = true;
     m_optimizeOn = !m_optimizeOn;
     Command(id::kBtnOptimize)->setChecked(m_optimizeOn);
 }

@@ -529,8 +529,19 @@ void CKX7300Dlg::OnCommand(int commandId) {
 
 void CKX7300Dlg::ClearOptimize() {
     m_optimizeOn = false;
-    m_optimizeTouched = false;
     Command(id::kBtnOptimize)->setChecked(false);
+}
+
+bool CKX7300Dlg::WaveModified() const {
+    return m_project->GetWorkspace().m_waveModified;
+}
+
+bool CKX7300Dlg::OptimizeTouched() const {
+    return m_project->GetWorkspace().m_optimizeTouched;
+}
+
+void CKX7300Dlg::MarkWaveModified() {
+    m_project->GetWorkspace().m_waveModified = true;
 }
 
 void CKX7300Dlg::OnInfoTabChanged(int index) {

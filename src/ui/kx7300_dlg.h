@@ -76,8 +76,7 @@ public:
     void ForwardToolCommand(int viewCommand);
 
     // ---- data hooks for the workspace ----
-    // The current record (null: none); the stacked and raw views draw it, and the blows as
-    // they are now are what 撤销删除波形 brings back.
+    // The current record (null: none); the stacked and raw views draw it.
     void SetCurrentRecord(PileRecord* record);
     PileRecord* CurrentRecord() const { return m_currentRecord; }
     void SetCurrentPath(std::string path) { m_currentPath = std::move(path); }
@@ -103,10 +102,12 @@ public:
 
     // ---- state ----
     bool StackedTabActive() const override { return m_stackedTabActive; }
-    bool WaveModified() const { return m_waveModified; }
-    void SetWaveModified(bool modified) { m_waveModified = modified; }
+    void NoteMarkersNeedStackedTab() override;
+    // The change flags are the workspace's (m_waveModified, m_optimizeTouched): the tools
+    // set them there, the save prompt reads them there.
+    bool WaveModified() const;
+    bool OptimizeTouched() const;
     bool OptimizeOn() const { return m_optimizeOn; }
-    bool OptimizeTouched() const { return m_optimizeTouched; }
     // Hand-edit mode off and its button plain (a file was selected).
     void ClearOptimize();
     const QRect& ClientRect() const { return m_clientRect; }
@@ -227,6 +228,8 @@ private:
     void RunElsewhereOrSayUnavailable(int commandId, const char* name);
     // Shows the raw view's tab so that a blow can be picked (m_stackedTabActive unchanged).
     void ShowRawViewTab();
+    // The current record was changed by a tool: the save prompt offers to save it.
+    void MarkWaveModified();
     void OnInfoTabChanged(int index);
     void OnViewTabChanged(int index);
     void OnFileListContextMenu(const QPoint& pos);
@@ -241,9 +244,6 @@ private:
     QMenu* m_spectrumMenu = nullptr;  // menu 169
     std::unique_ptr<CommandTable> m_commands;
     std::vector<std::function<bool(int)>> m_commandHandlers;
-    // The blows as they were when the current record was set, for 撤销删除波形.
-    WaveSlots m_selectionWaves{};
-    std::array<bool, kChannelCount> m_selectionAbsent{};
     CImageToolBar* m_mainToolBar = nullptr;
     CMytoolBar* m_toolsToolBar = nullptr;
     bool m_layoutReady = false;
@@ -266,9 +266,7 @@ private:
     PileAnalysisCache m_analysis;
     std::function<std::optional<double>()> m_askAmplifyGain;
     bool m_stackedTabActive = true;
-    bool m_optimizeTouched = false;
     bool m_optimizeOn = false;
-    bool m_waveModified = false;
 
     PrintSettings m_printSettings;
     PileRecord* m_currentRecord = nullptr;

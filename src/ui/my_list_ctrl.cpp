@@ -1,5 +1,6 @@
 #include "ui/my_list_ctrl.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -38,14 +39,104 @@ private:
 
 }  // namespace
 
-CMylistCtrl::CMylistCtrl(QWidget* parent) : QTableWidget(parent) {
+// The rows as the source describes them; only their number is kept here.
+class CMylistCtrl::Model : public QAbstractTableModel {
+public:
+    explicit Model(QObject* parent) : QAbstractTableModel(parent) {}
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : m_rows;
+    }
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : static_cast<int>(m_captions.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) {
+            return {};
+        }
+        if (role == Qt::TextAlignmentRole) {
+            return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        if (role != Qt::DisplayRole) {
+            return {};
+        }
+        return Text(index.row(), index.column());
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || section < 0 ||
+            section >= static_cast<int>(m_captions.size())) {
+            return {};
+        }
+        if (role == Qt::TextAlignmentRole) {
+            return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        return role == Qt::DisplayRole ? QVariant(m_captions[static_cast<size_t>(section)])
+                                       : QVariant();
+    }
+
+    QString Text(int row, int column) const {
+        if (!m_source || row < 0 || row >= m_rows) {
+            return {};
+        }
+        const RowTexts texts = m_source(row);
+        switch (column) {
+            case 0:
+                return texts.name;
+            case 1:
+                return texts.printed;
+            case 2:
+                return texts.type;
+            default:
+                return {};
+        }
+    }
+    void SetSource(RowSource source) {
+        m_source = std::move(source);
+        Refresh();
+    }
+    void AddColumn(const QString& caption) {
+        const int column = static_cast<int>(m_captions.size());
+        beginInsertColumns(QModelIndex(), column, column);
+        m_captions.push_back(caption);
+        endInsertColumns();
+    }
+    void SetRowCount(int rows) {
+        rows = std::max(0, rows);
+        if (rows > m_rows) {
+            beginInsertRows(QModelIndex(), m_rows, rows - 1);
+            m_rows = rows;
+            endInsertRows();
+        } else if (rows < m_rows) {
+            beginRemoveRows(QModelIndex(), rows, m_rows - 1);
+            m_rows = rows;
+            endRemoveRows();
+        }
+    }
+    void Refresh() {
+        if (m_rows > 0 && !m_captions.empty()) {
+            emit dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1));
+        }
+    }
+
+private:
+    RowSource m_source;
+    std::vector<QString> m_captions;
+    int m_rows = 0;
+};
+
+CMylistCtrl::CMylistCtrl(QWidget* parent) : QTableView(parent), m_model(new Model(this)) {
     setObjectName(QString::number(id::kFileList));
     setFocusPolicy(Qt::StrongFocus);
+    setModel(m_model);
     setItemDelegate(new RowColourDelegate(this));
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { CheckCurrentRow(); });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { CheckCurrentRow(); });
+}
+
+void CMylistCtrl::SetRowSource(RowSource source) {
+    m_model->SetSource(std::move(source));
 }
 
 void CMylistCtrl::SetReportStyle() {
@@ -59,46 +150,36 @@ void CMylistCtrl::SetReportStyle() {
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setColumnCount(0);
 }
 
 void CMylistCtrl::InsertColumn(const QString& caption, int width) {
-    const int column = columnCount();
-    setColumnCount(column + 1);
-    auto* header = new QTableWidgetItem(caption);
-    header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setHorizontalHeaderItem(column, header);
-    setColumnWidth(column, width);
+    m_model->AddColumn(caption);
+    setColumnWidth(m_model->columnCount() - 1, width);
 }
 
-void CMylistCtrl::SetRowCount(int rows) {
-    if (rows == rowCount()) {
-        return;
+void CMylistCtrl::RowsChanged(int rows) {
+    if (rows != rowCount()) {
+        m_quiet = true;
+        m_model->SetRowCount(rows);
+        m_quiet = false;
+        const int current = currentRow();
+        m_announcedRow =
+            current >= 0 && selectionModel()->isRowSelected(current, QModelIndex()) ? current : -1;
     }
-    m_quiet = true;
-    setRowCount(rows);
-    m_quiet = false;
-    const int current = currentRow();
-    m_announcedRow =
-        current >= 0 && selectionModel()->isRowSelected(current, QModelIndex()) ? current : -1;
+    m_model->Refresh();
 }
 
-void CMylistCtrl::SetRowTexts(int row, const QString& name, const QString& printed,
-                              const QString& type) {
-    if (row >= rowCount()) {
-        setRowCount(row + 1);
-    }
-    const QString texts[] = {name, printed, type};
-    for (int column = 0; column < std::min(columnCount(), 3); ++column) {
-        QTableWidgetItem* cell = item(row, column);
-        if (cell == nullptr) {
-            cell = new QTableWidgetItem(texts[column]);
-            cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            setItem(row, column, cell);
-        } else if (cell->text() != texts[column]) {
-            cell->setText(texts[column]);
-        }
-    }
+int CMylistCtrl::rowCount() const {
+    return m_model->rowCount();
+}
+
+int CMylistCtrl::currentRow() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+QString CMylistCtrl::Text(int row, int column) const {
+    return m_model->Text(row, column);
 }
 
 int CMylistCtrl::FirstSelectedRow() const {
@@ -178,7 +259,7 @@ void CMylistCtrl::keyPressEvent(QKeyEvent* event) {
                 model()->index(next, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
     }
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 }  // namespace kx::ui

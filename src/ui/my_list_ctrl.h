@@ -6,30 +6,47 @@
 // the other rows are drawn on white, in red when saved at the save prompt during this run
 // (m_savedRows), else in black. Q and W ask for the print-list commands and then select the
 // row after the first selected one as well.
+//
+// The list holds no texts of its own: a row's texts are asked of the row source when the row
+// is drawn, so listing a project of thousands of files costs the same as listing a few.
 #pragma once
 
 #include <QColor>
-#include <QTableWidget>
+#include <QString>
+#include <QTableView>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace kx::ui {
 
-class CMylistCtrl : public QTableWidget {
+class CMylistCtrl : public QTableView {
     Q_OBJECT
 public:
     explicit CMylistCtrl(QWidget* parent);
+
+    // The texts of a row's three columns ("名称", "是否打印", "类型").
+    struct RowTexts {
+        QString name;
+        QString printed;
+        QString type;
+    };
+    using RowSource = std::function<RowTexts(int row)>;
+    void SetRowSource(RowSource source);
 
     // Report view with grid lines and full-row selection, no columns yet.
     void SetReportStyle();
     // Appends a left-aligned column.
     void InsertColumn(const QString& caption, int width);
 
-    // Adds or drops rows at the end without announcing a selection.
-    void SetRowCount(int rows);
-    // Sets the texts of a row's three columns ("名称", "是否打印", "类型"), adding rows as
-    // needed.
-    void SetRowTexts(int row, const QString& name, const QString& printed, const QString& type);
+    // The source now has `rows` rows and their texts may have changed: rows are added or
+    // dropped at the end without announcing a selection, and every row is drawn anew.
+    void RowsChanged(int rows);
+    int rowCount() const;
+    // The focused row, -1 when none.
+    int currentRow() const;
+    // The text shown in a cell.
+    QString Text(int row, int column) const;
 
     // The first selected row from the top, -1 when none; every selected row, ascending.
     int FirstSelectedRow() const;
@@ -58,9 +75,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    class Model;
+
     // Announces the current row when it has just become selected and focused.
     void CheckCurrentRow();
 
+    Model* m_model;
     int m_announcedRow = -1;  // current and selected at the last check
     bool m_quiet = false;     // selection changed by the program, not by the user
 };

@@ -101,6 +101,18 @@ CProjectController::CProjectController(CKX7300Dlg* window)
     window->statusBar()->addPermanentWidget(m_progress);
 
     CMylistCtrl* list = window->FileList();
+    list->SetRowSource([this](int row) {
+        CMylistCtrl::RowTexts texts;
+        const size_t i = static_cast<size_t>(row);
+        if (row < 0 || i >= m_workspace.Rows().size()) {
+            return texts;
+        }
+        const DataRow& r = m_workspace.Rows()[i];
+        texts.name = QFile::decodeName(r.name.c_str());
+        texts.printed = r.PrintedText();
+        texts.type = TypeText(i);
+        return texts;
+    });
     connect(list, &CMylistCtrl::rowSelected, this, &CProjectController::OnRowSelected);
     // Q and W are triggers of the command table's rows, as the list menu's items are.
     connect(list, &CMylistCtrl::addToPrintListKey, this,
@@ -167,17 +179,10 @@ auto CProjectController::Run(F&& call) {
 
 void CProjectController::BeforeWorkspaceCall() {
     ++m_depth;
-    // Tools and the 优化 button mark the window; the change test reads the workspace.
-    m_workspace.m_waveModified = m_workspace.m_waveModified || m_window->WaveModified();
-    m_workspace.m_optimizeTouched = m_workspace.m_optimizeTouched || m_window->OptimizeTouched();
 }
 
 void CProjectController::AfterWorkspaceCall() {
     --m_depth;
-    m_window->SetWaveModified(m_workspace.m_waveModified);
-    if (!m_workspace.m_optimizeTouched && m_window->OptimizeTouched()) {
-        m_window->ClearOptimize();
-    }
     m_window->SetCurrentPath(m_workspace.m_currentPath);
     if (PileRecord* current = CurrentRecord(); current != m_shownRecord) {
         if (current == nullptr) {
@@ -487,11 +492,6 @@ void CProjectController::PlaceMarkersForRecord(PileRecord& rec) {
     m_window->StackedView()->PlaceMarkersForRecord(rec);
 }
 
-MarkerPixels CProjectController::StackedMarkers() {
-    const MarkerState& m = m_window->StackedView()->Markers();
-    return {m.topX, m.bottomX, m.defectX};
-}
-
 void CProjectController::SetBackupWave(const WaveSlot& stacked) {
     m_window->StackedView()->SetBackupWave(stacked);
 }
@@ -552,19 +552,14 @@ QString CProjectController::TypeText(size_t row) const {
 
 void CProjectController::DataListChanged() {
     CMylistCtrl* list = m_window->FileList();
-    const std::vector<DataRow>& rows = m_workspace.Rows();
+    const int rows = static_cast<int>(m_workspace.Rows().size());
     const int selected = list->FirstSelectedRow();
-    list->setUpdatesEnabled(false);
-    list->SetRowCount(static_cast<int>(rows.size()));
-    for (size_t i = 0; i < rows.size(); ++i) {
-        list->SetRowTexts(static_cast<int>(i), QFile::decodeName(rows[i].name.c_str()),
-                          rows[i].PrintedText(), TypeText(i));
-    }
+    // The list asks for the texts of the rows it draws (see the row source).
+    list->RowsChanged(rows);
     list->m_savedRows = m_workspace.m_savedRows;
-    list->setUpdatesEnabled(true);
     // Rows that went at the end may have taken the selection with them.
     if (list->FirstSelectedRow() != selected) {
-        list->ShowSelection(selected < static_cast<int>(rows.size()) ? selected : -1);
+        list->ShowSelection(selected < rows ? selected : -1);
     }
     list->viewport()->update();
 }

@@ -80,7 +80,6 @@ public:
     void ShowRecordOnPages(const PileRecord& rec) override;
     bool CollectPagesIntoRecord(PileRecord& rec) override;
     void PlaceMarkersForRecord(PileRecord& rec) override;
-    MarkerPixels StackedMarkers() override;
     void SetBackupWave(const WaveSlot& stacked) override;
     void RestoreWave(PileRecord& rec) override;
     float DefectDepth(const PileRecord& rec) override;
@@ -105,9 +104,8 @@ signals:
 private:
     class PromptsProxy;
 
-    // Every call into the workspace goes through here: the window's change flags go in
-    // first, the selection and flags come back to the window afterwards, and work waiting
-    // for the loader is looked at again.
+    // Every call into the workspace goes through here: the selection comes back to the
+    // window afterwards, and work waiting for the loader is looked at again.
     template <class F>
     auto Run(F&& call);
     void BeforeWorkspaceCall();

@@ -111,6 +111,10 @@ void Workspace::UpdateEveryRecord(Change change) {
             return;
         }
         Written(target);
+        // "否" at the save prompt goes back to the snapshot: it keeps the batch update too.
+        if (HasCurrentRecord() && i == static_cast<size_t>(m_currentIndex)) {
+            change(m_savedRecord);
+        }
     }
     if (!unreadable.empty()) {
         prompts_.Tell("以下文件未能读取，没有修改：" + unreadable);
@@ -164,7 +168,13 @@ bool Workspace::Save() {
     if (change == DiskChange::Gone) {
         prompts_.Tell("文件" + FileNameOf(m_savePath) + "在读取后已被删除，现已重新保存。");
     }
-    m_justSaved = true;
+    // What is on disk now is what later changes are told from: leaving the pile after more
+    // changes asks again, and "否" then goes back to the saved record. The blows a deleted
+    // blow is brought back from stay those of the selection.
+    m_savedRecord = *rec;
+    savedPages_ = views_.ReadPageTexts();
+    m_waveModified = false;
+    m_optimizeTouched = false;
     saveFailed_ = false;
     prompts_.Tell("保存成功！");
     return true;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <span>
+#include <system_error>
 
 #include "record/record_io.h"
 #include "workspace/load_steps.h"
@@ -86,6 +87,9 @@ size_t LoaderThreadCount(size_t files) {
 
 ProjectRecords::~ProjectRecords() {
     StopLoading();
+    if (reclaimer_.joinable()) {
+        reclaimer_.join();
+    }
 }
 
 size_t ProjectRecords::size() const {
@@ -233,13 +237,30 @@ void ProjectRecords::Erase(size_t i) {
 
 void ProjectRecords::Clear() {
     StopLoading();
-    std::lock_guard lock(mutex_);
-    for (auto& e : entries_) {
-        e->listed = false;
+    std::vector<std::shared_ptr<Entry>> old;
+    {
+        std::lock_guard lock(mutex_);
+        for (auto& e : entries_) {
+            e->listed = false;
+        }
+        old.swap(entries_);
+        next_ = 0;
+        loadedCount_ = 0;
     }
-    entries_.clear();
-    next_ = 0;
-    loadedCount_ = 0;
+    // Giving back the memory of thousands of records takes milliseconds: it happens beside
+    // the listing of the next project instead of before it. No loader runs, so nothing but
+    // this list refers to the entries.
+    if (reclaimer_.joinable()) {
+        reclaimer_.join();
+    }
+    if (old.empty()) {
+        return;
+    }
+    try {
+        reclaimer_ = std::thread([old = std::move(old)]() mutable { old.clear(); });
+    } catch (const std::system_error&) {
+        old.clear();  // no thread to be had: freed here, as before
+    }
 }
 
 void ProjectRecords::SetBeforeReadHookForTesting(BeforeReadFn hook) {

@@ -74,7 +74,8 @@ public:
     void AppendLoaded(const std::string& path, PileRecord rec, Status readStatus);
     // Erases entry i, loaded or not. Safe while the loader runs.
     void Erase(size_t i);
-    // Stops the loader, then empties the list.
+    // Stops the loader, then empties the list (the records' memory is given back on a thread
+    // of its own).
     void Clear();
 
     void SetBeforeReadHookForTesting(BeforeReadFn hook);
@@ -112,6 +113,7 @@ private:
     std::vector<LatestDump> dumps_;  // one per loader thread
     std::atomic<bool> stop_{false};
     std::vector<std::thread> workers_;
+    std::thread reclaimer_;  // frees the entries of a cleared list
     BeforeReadFn beforeRead_;
 };
 

@@ -54,6 +54,7 @@ void Workspace::ClearSelection() {
     m_currentExt.clear();
     m_savePath.clear();
     saveFailed_ = false;
+    savedPages_.reset();
     views_.ShowNoRecord();
     views_.ShowListSelection(-1);
 }
@@ -110,9 +111,10 @@ void Workspace::OpenProjectAt(const std::string& dir) {
         m_rows.push_back({FileNameOf(p), false, FileTypeText(p)});
     }
     views_.DataListChanged();
-    StartLoader();
-    g_selectionCount = 0;
     views_.SetAllViewRowCount(static_cast<int>(m_filePaths.size()));
+    g_selectionCount = 0;
+    // Last, so that the listing has both cores to itself.
+    StartLoader();
 }
 
 bool Workspace::RecordDiffersFromPages(const PileRecord& rec, const PageTexts& pages,
@@ -137,7 +139,9 @@ bool Workspace::RecordDiffersFromPages(const PileRecord& rec, const PageTexts& p
 }
 
 bool Workspace::OfferToSaveChanges(Leaving how, const PageTexts& pages) {
-    if (m_rowRemoved || m_justSaved) {
+    // A removed row's record went with it. (A record saved since its selection is not
+    // exempt: the save took a new snapshot, so what was changed after it still asks.)
+    if (m_rowRemoved) {
         return true;
     }
     // The first selection after opening has nothing of this project to leave.
@@ -148,21 +152,32 @@ bool Workspace::OfferToSaveChanges(Leaving how, const PageTexts& pages) {
     if (old == nullptr) {
         return true;
     }
-    ChangeReference ref;
-    // On close after a single selection the defect box is held against "0.00" and the length
-    // and speed boxes are not compared.
-    if (how == Leaving::Close && g_selectionCount == 1) {
-        ref.defectPosition = "0.00";
-    } else {
-        ref.defectPosition = FormatDefectDepth(*old);
-        ref.pageLength = pages.pileLength;
-        ref.pageSpeed = pages.waveSpeed;
-        ref.pileLength = Format2(old->pileLength);
-        ref.waveSpeed = Format2(old->waveSpeed);
+    const bool optimizeCounts = how != Leaving::Close && m_optimizeTouched;
+    if (savedPages_) {
+        // Saved since its selection: the record is held against what was saved and the pages
+        // against what they showed then (the boxes were collected, not shown again).
+        if (!MarkerFieldsDiffer(*old, m_savedRecord) && !m_waveModified && !optimizeCounts &&
+            !saveFailed_ && pages == *savedPages_) {
+            return true;
+        }
+        return AskToSaveOrRestore(how, *old);
     }
+    // Closing compares as leaving for another row does, also after a single selection:
+    // holding the defect box against "0.00" there asked to save every untouched pile with a
+    // defect, and skipping the length and speed boxes let their edits go unasked.
+    ChangeReference ref;
+    ref.defectPosition = FormatDefectDepth(*old);
+    ref.pageLength = pages.pileLength;
+    ref.pageSpeed = pages.waveSpeed;
+    ref.pileLength = Format2(old->pileLength);
+    ref.waveSpeed = Format2(old->waveSpeed);
     if (!RecordDiffersFromPages(*old, pages, ref, how != Leaving::Close)) {
         return true;
     }
+    return AskToSaveOrRestore(how, *old);
+}
+
+bool Workspace::AskToSaveOrRestore(Leaving how, PileRecord& old) {
     if (prompts_.AskYesNo("是否保存修改过的数据？", kQuestionCaption)) {
         if (m_currentExt == "kxd") {
             prompts_.Tell("已转化为kxc文件！");
@@ -177,9 +192,9 @@ bool Workspace::OfferToSaveChanges(Leaving how, const PageTexts& pages) {
             views_.DataListChanged();
         }
     } else {
-        views_.RestoreWave(*old);
-        old->waves = m_savedWaves;
-        *old = m_savedRecord;
+        views_.RestoreWave(old);
+        old.waves = m_savedWaves;
+        old = m_savedRecord;
     }
     return true;
 }
@@ -286,10 +301,10 @@ void Workspace::OnFileRowSelected(int row) {
     views_.SetBackupWave(rec->waves[kStackedSlot]);
 
     m_waveModified = false;
-    m_justSaved = false;
     m_rowRemoved = false;
     m_optimizeTouched = false;
     saveFailed_ = false;
+    savedPages_.reset();
     views_.ShowOptimizeButtonPlain();
 
     m_savedWaves = rec->waves;

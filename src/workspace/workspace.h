@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -137,8 +138,8 @@ public:
     std::string m_savePath;
     PileRecord m_savedRecord;
     WaveSlots m_savedWaves{};
+    // The change flags, the one record of them the window's tools and the save prompt share.
     bool m_waveModified = false;
-    bool m_justSaved = false;
     bool m_rowRemoved = false;
     bool m_optimizeTouched = false;
     int32_t g_selectionCount = 0;
@@ -153,6 +154,9 @@ private:
     // The change test and save prompt before the current record is left. False when the
     // user chose to save and the save failed: the record is then not left.
     bool OfferToSaveChanges(Leaving how, const PageTexts& pages);
+    // The save prompt itself: "是" saves (false when that failed), "否" restores `old` from
+    // the snapshots.
+    bool AskToSaveOrRestore(Leaving how, PileRecord& old);
     // Tells the user when the current file was deleted or replaced on disk after reading.
     void ReportFileChangedOnDisk(size_t row);
     // What became on disk of a project file since it was read: another program replaced it,
@@ -175,6 +179,9 @@ private:
 
     // The last save of the current record failed: its collected edits are on no disk yet.
     bool saveFailed_ = false;
+    // The pages as they were when the current record was last saved; none while it has not
+    // been saved since its selection.
+    std::optional<PageTexts> savedPages_;
     bool selectionWaits_ = true;
     int m_pendingSelection = -1;
     UserPrompts& prompts_;

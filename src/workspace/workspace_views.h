@@ -7,7 +7,6 @@
 #include <string>
 
 #include "record/pile_record.h"
-#include "waveform/pile_markers.h"
 
 namespace kx {
 
@@ -27,6 +26,8 @@ struct PageTexts {
     std::string pileLength;        // 1017
     std::string waveSpeed;         // 1018
     std::string remarks;           // remarks box 1005
+
+    bool operator==(const PageTexts&) const = default;
 };
 
 class WorkspaceViews {
@@ -45,8 +46,6 @@ public:
     // --- Stacked view and marker arithmetic ---
     // Places the three markers for the record on the stacked view and sets its pileTopTimeUs.
     virtual void PlaceMarkersForRecord(PileRecord& rec) = 0;
-    // The stacked view's marker positions in client pixels (defectX 0 = no defect).
-    virtual MarkerPixels StackedMarkers() = 0;
     // The view's m_backupWave: the stacked waveform as it was when the file was selected.
     virtual void SetBackupWave(const WaveSlot& stacked) = 0;
     // 还原: zoom back to 1 and copy m_backupWave over the record's stacked waveform.

@@ -264,6 +264,26 @@ TEST(LoaderThreads, OpeningAnotherProjectStopsTheRunningLoader) {
     EXPECT_EQ(h.ws.m_currentIndex, -1);
 }
 
+// The records of a project left behind are freed beside the next listing; a third project
+// and closing straight after must wait for that, not race it.
+TEST(LoaderThreads, ProjectsOpenedInQuickSuccessionThenClosed) {
+    const std::string a = TestDir("-a");
+    const std::string b = TestDir("-b");
+    WriteProject(a, Names(60, 1));
+    WriteProject(b, Names(60, 100));
+    {
+        Harness h;
+        for (const std::string& dir : {a, b, a}) {
+            h.Open(dir);
+            h.ws.OnFileRowSelected(0);
+        }
+        EXPECT_EQ(RowNames(h.ws), Names(60, 1));
+        ASSERT_NE(h.ws.m_records.WaitFor(59), nullptr);
+        EXPECT_EQ(h.ws.m_records.WaitFor(59)->pileNumber, "60");
+        h.Open(b);
+    }  // closed while the last project loads and the one before is being freed
+}
+
 TEST(LoaderThreads, ImportWhileLoading) {
     const std::string a = TestDir("-a");
     const std::string site = TestDir("-site");

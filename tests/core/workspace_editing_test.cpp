@@ -197,7 +197,6 @@ TEST_F(Editing, FailedSaveIsReportedAndStillPromptsLater) {
     EXPECT_FALSE(h.ws.Save());
     ASSERT_EQ(h.prompts.messages.size(), 1u);
     EXPECT_NE(h.prompts.messages[0].find("is a directory"), std::string::npos);
-    EXPECT_FALSE(h.ws.m_justSaved);
     h.prompts.yesNo.push_back(false);
     h.ws.OnFileRowSelected(1);
     EXPECT_TRUE(h.prompts.SaidPrompt());
@@ -274,7 +273,6 @@ TEST_F(Editing, SaveAsWritesTheTypedNameAndLeavesTheListAlone) {
     EXPECT_TRUE(h.ws.SaveAs());
     EXPECT_EQ(h.prompts.saveInitialNames, std::vector<std::string>{dir + "/"});
     EXPECT_TRUE(h.prompts.messages.empty());
-    EXPECT_FALSE(h.ws.m_justSaved);
     PileRecord copy;
     ASSERT_TRUE(copy.ReadTestBytes(nullptr, test::ReadFile(dir + "/copy"), false));
     EXPECT_EQ(copy.remarks, "copy");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/fixture_writer.h"
+#include "waveform/pile_markers.h"
 #include "workspace/user_prompts.h"
 #include "workspace/workspace.h"
 #include "workspace/workspace_views.h"
@@ -92,7 +93,6 @@ inline std::string Fmt2(double v) {
 class FakeViews : public WorkspaceViews {
 public:
     PageTexts pages;
-    MarkerPixels markers{0, 2000, 0};
     WaveSlot backupWave{};
     int rawBlow = 99;
     int allRows = -1;
@@ -131,13 +131,7 @@ public:
         r.remarks = pages.remarks;
         return true;
     }
-    void PlaceMarkersForRecord(PileRecord& r) override {
-        r.pileTopTimeUs = r.sampleIntervalUs * 4;
-        markers.topX = 4;
-        markers.bottomX = r.pileBottomTimeUs / 10;
-        markers.defectX = r.defectTimeUs > 0 ? static_cast<int32_t>(r.defectTimeUs / 10) : 0;
-    }
-    MarkerPixels StackedMarkers() override { return markers; }
+    void PlaceMarkersForRecord(PileRecord& r) override { r.pileTopTimeUs = r.sampleIntervalUs * 4; }
     void SetBackupWave(const WaveSlot& w) override { backupWave = w; }
     void RestoreWave(PileRecord& r) override {
         ++restoreWaveCalls;

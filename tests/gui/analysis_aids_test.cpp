@@ -192,7 +192,7 @@ TEST_F(AnalysisAids, AmplifyIsAToolOfTheToolsMenuAndBarThatRestoreUndoes) {
     EXPECT_EQ(tools->actions().last(), window->Command(id::kCmdAmplify));
     EXPECT_EQ(tools->actions().last()->text(), "指数放大");
     for (QAction* pick : {window->Command(id::kCmdAmplify), window->Command(id::kBtnAmplify)}) {
-        window->SetWaveModified(false);
+        window->Project()->GetWorkspace().m_waveModified = false;
         pick->trigger();
         EXPECT_EQ(rec.waves[kStackedSlot], amplified);
         EXPECT_TRUE(window->WaveModified());
@@ -202,7 +202,7 @@ TEST_F(AnalysisAids, AmplifyIsAToolOfTheToolsMenuAndBarThatRestoreUndoes) {
     EXPECT_EQ(asked, 2);
     // 取消 changes nothing, not even the change flag.
     gain = std::nullopt;
-    window->SetWaveModified(false);
+    window->Project()->GetWorkspace().m_waveModified = false;
     window->Command(id::kBtnAmplify)->trigger();
     EXPECT_EQ(rec.waves[kStackedSlot], selected);
     EXPECT_FALSE(window->WaveModified());

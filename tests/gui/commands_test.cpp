@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QToolButton>
 #include <set>
@@ -146,6 +147,9 @@ protected:
         rec.testTime = "08:30:15";
         window->SetCurrentPath("/site/1.kxc");
         window->SetCurrentRecord(&rec);
+        // The snapshots 撤销删除波形 brings the blows back from.
+        window->Project()->GetWorkspace().m_savedWaves = rec.waves;
+        window->Project()->GetWorkspace().m_savedRecord = rec;
         window->StackedView()->PlaceMarkersForRecord(rec);
         ASSERT_TRUE(window->ShowRecordOnPages());
         window->SpectrumView()->ComputeSpectrum(rec);
@@ -200,7 +204,7 @@ TEST_F(Commands, SameToolFromMenuContextMenuAndToolbarOncePerPick) {
     QAction* picks[] = {window->Command(id::kCmdReverse), InMenu(context, id::kCmdReverse),
                         window->Command(id::kBtnReverse)};
     for (int pick = 0; pick < 3; ++pick) {
-        window->SetWaveModified(false);
+        window->Project()->GetWorkspace().m_waveModified = false;
         ASSERT_NE(picks[pick], nullptr);
         picks[pick]->trigger();
         EXPECT_EQ(rec.waves[kStackedSlot], pick % 2 == 0 ? reversed : original) << pick;
@@ -267,6 +271,8 @@ TEST_F(Commands, MarkerCommandsDoNothingOnTheRawTab) {
     EXPECT_EQ(window->StackedView()->Markers().bottomX, before.bottomX);
     EXPECT_EQ(rec, recBefore);
     EXPECT_TRUE(messages.isEmpty());
+    // ...but says why in the status bar.
+    EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8(kMarkersNeedStackedTab));
 }
 
 TEST_F(Commands, FixModesAndTheTypedDefectPosition) {
@@ -332,7 +338,7 @@ TEST_F(Commands, BlowCommandsNeedASelectedBlowFromMenuKeysAndToolbar) {
     CYuanShiBoXin* raw = window->RawView();
     QTest::mouseClick(raw->viewport(), Qt::LeftButton, {}, QPoint(10, 160));
     ASSERT_EQ(raw->SelectedBlow(), 1);
-    window->SetWaveModified(false);
+    window->Project()->GetWorkspace().m_waveModified = false;
     QTest::keyClick(raw, Qt::Key_X);
     EXPECT_TRUE(rec.waveAbsent[1]);
     EXPECT_TRUE(window->WaveModified());

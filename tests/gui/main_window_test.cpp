@@ -59,8 +59,8 @@ TEST_F(WindowTest, StartsWithStackedViewProjectPageAndFileCommandsGreyed) {
     EXPECT_TRUE(window->Command(id::kCmdSpeedFixed)->isChecked());
 
     CMylistCtrl* list = window->FileList();
-    ASSERT_EQ(list->columnCount(), 3);
-    EXPECT_EQ(list->horizontalHeaderItem(1)->text(), "是否打印");
+    ASSERT_EQ(list->model()->columnCount(), 3);
+    EXPECT_EQ(list->model()->headerData(1, Qt::Horizontal).toString(), "是否打印");
     EXPECT_EQ(list->columnWidth(0), 50);
     EXPECT_EQ(list->columnWidth(1), 100);
     EXPECT_EQ(list->columnWidth(2), 80);

@@ -66,7 +66,6 @@ protected:
     void SetUp() override {
         dir = test::TestDir();
         test::WriteProject(dir, {"1.kxc", "2.kxc", "3.kxc"});
-        views.markers = {0, 2000, 0};
         // The workspace's own prompts answer the folder browser only.
         folderPrompts.folders.push_back(dir);
         ws.OpenProject();

@@ -22,9 +22,12 @@
 #include "ui/my_list_ctrl.h"
 #include "ui/page4.h"
 #include "ui/qt_user_prompts.h"
+#include "ui/tab_control.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/pile_markers.h"
 #include "waveform/qt/my_die_jia.h"
+#include "waveform/qt/yuan_shi_bo_xin.h"
+#include "waveform/stacking.h"
 #include "window_fixture.h"
 
 namespace kx::ui {
@@ -75,7 +78,7 @@ protected:
         const QRect cell = list->visualRect(list->model()->index(row, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, cell.center());
     }
-    QString Cell(int row, int column) { return window->FileList()->item(row, column)->text(); }
+    QString Cell(int row, int column) { return window->FileList()->Text(row, column); }
     QLineEdit* Box(int id) { return window->ParameterPage()->Edit(id); }
     PileRecord OnDisk(const std::string& name) {
         PileRecord r;
@@ -118,6 +121,100 @@ TEST_F(ProjectTest, OpenByArgumentOrCommandListsRowsInNumericOrder) {
         EXPECT_EQ(window->StackedView()->Record(), project->CurrentRecord());
     }
     EXPECT_TRUE(filePrompts.messages.empty());
+}
+
+// Every way of changing a pile in the window asks before the pile is left, by selecting another
+// row or by closing; a pile only looked at never asks, nor one whose command changed nothing.
+// 1.kxc holds the mean of its blows as its stacked waveform and a defect, 2.kxc another
+// stacked waveform.
+TEST_F(ProjectTest, SavePromptExactlyWhenThePileWasChanged) {
+    PileRecord mean = PageExactRecord("1");
+    RestackWave(mean);
+    PlaceMarkersForRecord(mean, 1);
+    mean.defectTimeUs = static_cast<float>(mean.pileTopTimeUs + 100);
+    test::WriteFile(dir + "/1.kxc", test::AnalysisFixture(mean));
+    WriteProject(dir, {"2.kxc", "3.kxc"});
+
+    auto trigger = [this](int commandId) {
+        return [=, this] { window->Command(commandId)->trigger(); };
+    };
+    auto markerKey = [this](int dx, Qt::Key key) {
+        return [=, this] {
+            CMyDieJia* view = window->StackedView();
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              QPoint(view->Markers().topX + dx, 60));
+            QTest::keyClick(view, key);
+        };
+    };
+    auto rawKey = [this](Qt::Key key) {
+        return [=, this] {
+            window->ViewTab()->Bar()->setCurrentIndex(0);
+            CYuanShiBoXin* raw = window->RawView();
+            QTest::mouseClick(raw->viewport(), Qt::LeftButton, {}, QPoint(10, 60));  // blow 1
+            QTest::keyClick(raw, key);
+        };
+    };
+    auto handDraw = [this](bool draw) {
+        return [=, this] {
+            window->Command(id::kBtnOptimize)->trigger();
+            if (draw) {
+                QWidget* viewport = window->StackedView()->viewport();
+                QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(200, 40));
+                QTest::mouseMove(viewport, QPoint(201, 40));
+                QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(201, 40));
+            }
+            window->Command(id::kBtnOptimize)->trigger();
+        };
+    };
+    struct Case {
+        const char* what;
+        int row;
+        std::function<void()> act;
+        bool asksOnSelection, asksOnClose;
+    };
+    const Case cases[] = {
+        {"only looked at (a pile with a defect)", 0, [] {}, false, false},
+        {"remarks", 0, [this] { window->RemarksEdit()->setPlainText("x"); }, true, true},
+        {"pile length box", 0, [this] { Box(id::kPileLengthEdit)->setText("13.00"); }, true, true},
+        {"反向 from the tools toolbar", 0, trigger(id::kBtnReverse), true, true},
+        {"放大: every tool counts", 0, trigger(id::kCmdZoomIn), true, true},
+        {"pile bottom with key D", 0, markerKey(100, Qt::Key_D), true, true},
+        {"defect with key S", 0, markerKey(50, Qt::Key_S), true, true},
+        {"pile bottom refused (left of the top)", 0, markerKey(-1, Qt::Key_D), false, false},
+        {"优化 drawing", 0, handDraw(true), true, true},
+        // The button alone counts as touched when another row is selected, not on closing.
+        {"优化 on and off without drawing", 0, handDraw(false), true, false},
+        {"blow deleted with X", 0, rawKey(Qt::Key_X), true, true},
+        {"undo of a blow never deleted, mean already stacked", 0, rawKey(Qt::Key_B), false, false},
+        {"undo of a blow never deleted, another stack", 1, rawKey(Qt::Key_B), true, true},
+        {"重新叠加, mean already stacked", 0, trigger(id::kCmdRestack), false, false},
+        {"重新叠加 of another stack", 1, trigger(id::kBtnRestack), true, true},
+    };
+    for (const Case& c : cases) {
+        for (bool close : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (close ? ", closing" : ", selecting"));
+            NewWindow();
+            ShowActive();
+            OpenLoaded(dir);
+            ClickRow(c.row);
+            ASSERT_EQ(project->GetWorkspace().m_currentIndex, c.row);
+            if (c.row == 0) {
+                ASSERT_NE(Box(id::kDefectPositionEdit)->text(), "0.00");
+            }
+            const PileRecord shown = *project->CurrentRecord();
+            c.act();
+            filePrompts.Forget();
+            filePrompts.yesNo = {false};
+            if (close) {
+                window->close();
+            } else {
+                ClickRow(2);
+            }
+            EXPECT_EQ(filePrompts.SaidPrompt(), close ? c.asksOnClose : c.asksOnSelection);
+            // "否" (or nothing to ask) leaves the pile as it was selected.
+            EXPECT_EQ(*project->GetWorkspace().m_records.TryGet(static_cast<size_t>(c.row)), shown);
+        }
+    }
 }
 
 // Remarks and pile length edited, then another row: "否" brings the record back, "是" writes

@@ -212,8 +212,12 @@ void CMyDieJia::mouseMoveEvent(QMouseEvent* event) {
         const float vScale = m_vScale != 0
                                  ? m_vScale
                                  : VerticalScale(rec.waves[kStackedSlot].data(), rec.SampleCount());
+        const WaveSlot before = rec.waves[kStackedSlot];
         HandDrawSamples(rec.waves[kStackedSlot].data(), rec.SampleCount(), pos.x(), pos.y(), w,
                         vScale);
+        if (rec.waves[kStackedSlot] != before && m_hooks.waveEdited) {
+            m_hooks.waveEdited();
+        }
     }
     viewport()->update();
 }

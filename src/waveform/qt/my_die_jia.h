@@ -64,6 +64,7 @@ public:
         std::function<bool()> optimizeOn;                       // m_optimizeOn (优化)
         std::function<std::optional<int>()> askSmoothPoints;    // CPinHua; none: cancelled
         std::function<void(int commandId)> command;             // keys A, S, D
+        std::function<void()> waveEdited;  // the 优化 drag changed the stacked waveform
         // The analysis of a record for the depth scale's defects (the window's); unset: the
         // scale shows no defects.
         std::function<const PileAnalysis&(const PileRecord&)> analyse;
