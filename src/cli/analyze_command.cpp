@@ -5,7 +5,6 @@
 
 #include "cli/command.h"
 #include "waveform/pile_analysis.h"
-#include "workspace/load_steps.h"
 
 namespace kx::cli {
 
@@ -61,11 +60,8 @@ void AddAnalyzeCommand(CLI::App& app, Context& ctx) {
     cmd->add_flag("--loaded", a->loaded, "apply the project loader's post-read steps first");
     cmd->callback([&ctx, a]() {
         PileRecord rec;
-        if (!LoadRecord(ctx, a->path, rec)) {
+        if (!LoadRecord(ctx, a->path, a->loaded, rec)) {
             return;
-        }
-        if (a->loaded) {
-            ApplyLoadSteps(rec);
         }
         ctx.out << AnalysisToJson(AnalyzePile(rec)).dump(2) << "\n";
     });

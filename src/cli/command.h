@@ -24,6 +24,8 @@ struct Context {
 
 // Reads a test file as the desktop program does; on failure reports it and returns false.
 bool LoadRecord(Context& ctx, const std::string& path, PileRecord& rec);
+// The same, then with `loaded` the project loader's post-read steps (the --loaded flag).
+bool LoadRecord(Context& ctx, const std::string& path, bool loaded, PileRecord& rec);
 
 // Each command adds its sub-command to the application.
 void AddInfoCommand(CLI::App& app, Context& ctx);

@@ -1,6 +1,5 @@
 #include "cli/command.h"
 #include "cli/record_json.h"
-#include "workspace/load_steps.h"
 
 namespace kx::cli {
 
@@ -12,11 +11,8 @@ void AddInfoCommand(CLI::App& app, Context& ctx) {
     cmd->add_flag("--loaded", *loaded, "apply the project loader's post-read steps first");
     cmd->callback([&ctx, path, loaded]() {
         PileRecord rec;
-        if (!LoadRecord(ctx, *path, rec)) {
+        if (!LoadRecord(ctx, *path, *loaded, rec)) {
             return;
-        }
-        if (*loaded) {
-            ApplyLoadSteps(rec);
         }
         ctx.out << RecordToJson(rec, *path).dump(2) << "\n";
     });

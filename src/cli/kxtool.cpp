@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "kx_version.h"
+#include "workspace/load_steps.h"
 
 namespace kx::cli {
 
@@ -22,6 +23,16 @@ bool LoadRecord(Context& ctx, const std::string& path, PileRecord& rec) {
     if (!r) {
         ctx.Fail(path, r.status.reason);
         return false;
+    }
+    return true;
+}
+
+bool LoadRecord(Context& ctx, const std::string& path, bool loaded, PileRecord& rec) {
+    if (!LoadRecord(ctx, path, rec)) {
+        return false;
+    }
+    if (loaded) {
+        ApplyLoadSteps(rec);
     }
     return true;
 }

@@ -4,7 +4,6 @@
 #include "cli/command.h"
 #include "cli/record_json.h"
 #include "waveform/pile_markers.h"
-#include "workspace/load_steps.h"
 
 namespace kx::cli {
 
@@ -25,11 +24,8 @@ void AddMarkersCommand(CLI::App& app, Context& ctx) {
     cmd->add_flag("--loaded", a->loaded, "apply the project loader's post-read steps first");
     cmd->callback([&ctx, a]() {
         PileRecord rec;
-        if (!LoadRecord(ctx, a->path, rec)) {
+        if (!LoadRecord(ctx, a->path, a->loaded, rec)) {
             return;
-        }
-        if (a->loaded) {
-            ApplyLoadSteps(rec);
         }
         const MarkerPixels px = PlaceMarkersForRecord(rec, a->width);
         nlohmann::ordered_json j;

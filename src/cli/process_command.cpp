@@ -13,7 +13,6 @@
 #include "waveform/spectrum.h"
 #include "waveform/stacking.h"
 #include "waveform/wave_operations.h"
-#include "workspace/load_steps.h"
 
 namespace kx::cli {
 namespace {
@@ -132,11 +131,8 @@ void AddProcessCommand(CLI::App& app, Context& ctx) {
             "G[:T]");
     cmd->callback([&ctx, cmd, a]() {
         PileRecord rec;
-        if (!LoadRecord(ctx, a->in, rec)) {
+        if (!LoadRecord(ctx, a->in, a->loaded, rec)) {
             return;
-        }
-        if (a->loaded) {
-            ApplyLoadSteps(rec);
         }
         ApplyOperations(*cmd, *a, rec);
         if (Status st = rec.WriteAnalysisFile(a->out); !st) {

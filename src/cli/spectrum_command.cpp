@@ -3,7 +3,6 @@
 
 #include "cli/command.h"
 #include "waveform/spectrum.h"
-#include "workspace/load_steps.h"
 
 namespace kx::cli {
 
@@ -18,11 +17,8 @@ void AddSpectrumCommand(CLI::App& app, Context& ctx) {
     cmd->add_flag("--loaded", a->loaded, "apply the project loader's post-read steps first");
     cmd->callback([&ctx, a]() {
         PileRecord rec;
-        if (!LoadRecord(ctx, a->path, rec)) {
+        if (!LoadRecord(ctx, a->path, a->loaded, rec)) {
             return;
-        }
-        if (a->loaded) {
-            ApplyLoadSteps(rec);
         }
         SpectrumBuffer spectrum{};
         const int n = ComputeSpectrum(rec, spectrum);
