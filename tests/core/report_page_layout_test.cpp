@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "record/gbk.h"
+#include "support/report_pile.h"
 
 namespace kx {
 namespace {
@@ -15,26 +15,9 @@ namespace {
 constexpr ReportRect kPage{0, 0, 4800, 6800};  // the page the layout was designed on
 constexpr ReportRect kA4{0, 0, 4771, 6826};    // A4 at 600 dpi inside 4-mm printer margins
 
-std::string Gbk(const char* utf8) {
-    std::string out;
-    EXPECT_TRUE(Utf8ToGbk(utf8, out));
-    return out;
-}
-
-// A 10 m pile sampled 1024 × 20 µs: top at 400 µs, bottom at 5663 µs, a defect at 2000 µs
-// (about 3.04 m), a sine-like stacked waveform with its peak 1000 at sample 3.
+// The report pile with a sine-like stacked waveform, its peak 1000 at sample 3.
 PileRecord Pile(const char* number) {
-    PileRecord r;
-    r.site = Gbk("滨江工地");
-    r.pileNumber = Gbk(number);
-    r.testDate = "2023-05-17";
-    r.pileLength = 10.0f;
-    r.waveSpeed = 3800.0f;
-    r.sampleCount = 1024;
-    r.sampleIntervalUs = 20;
-    r.pileTopTimeUs = 400;
-    r.pileBottomTimeUs = 5663;
-    r.defectTimeUs = 2000.0f;
+    PileRecord r = test::ReportPile(number);
     for (int i = 0; i < 1024; ++i) {
         r.waves[kStackedSlot][i] = (i % 8) < 4 ? (i % 4) * 250 + 250 : -((i % 4) * 100);
     }

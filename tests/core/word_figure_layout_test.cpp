@@ -7,25 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "record/gbk.h"
 #include "report/word_report.h"
+#include "support/report_pile.h"
 
 namespace kx {
 namespace {
 
-// A 10 m pile, 1024 × 20 µs: top at 400 µs, bottom at 5663 µs, a defect at 2000 µs.
+// The report pile with a square stacked waveform.
 PileRecord Pile(int k) {
-    PileRecord r;
-    Utf8ToGbk("滨江工地", r.site);
-    r.pileNumber = "P" + std::to_string(k);
-    r.testDate = "2023-05-17";
-    r.pileLength = 10.0f;
-    r.waveSpeed = 3800.0f;
-    r.sampleCount = 1024;
-    r.sampleIntervalUs = 20;
-    r.pileTopTimeUs = 400;
-    r.pileBottomTimeUs = 5663;
-    r.defectTimeUs = 2000.0f;
+    PileRecord r = test::ReportPile("P" + std::to_string(k));
     for (int i = 0; i < 1024; ++i) {
         r.waves[kStackedSlot][i] = (i % 8) < 4 ? 1000 : -500;
     }

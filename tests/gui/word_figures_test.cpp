@@ -6,25 +6,15 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 
-#include "record/gbk.h"
 #include "report/qt/render/word_figure_renderer.h"
 #include "support/fixture_writer.h"
+#include "support/report_pile.h"
 
 namespace kx {
 namespace {
 
 PileRecord Pile() {
-    PileRecord r;
-    Utf8ToGbk("滨江工地", r.site);
-    r.pileNumber = "P1";
-    r.testDate = "2023-05-17";
-    r.pileLength = 10.0f;
-    r.waveSpeed = 3800.0f;
-    r.sampleCount = 1024;
-    r.sampleIntervalUs = 20;
-    r.pileTopTimeUs = 400;
-    r.pileBottomTimeUs = 5663;
-    r.defectTimeUs = 2000.0f;
+    PileRecord r = test::ReportPile("P1");
     for (int i = 0; i < 1024; ++i) {
         r.waves[kStackedSlot][i] = (i / 64) % 2 == 0 ? 1000 : -1000;
     }
