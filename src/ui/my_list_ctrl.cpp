@@ -14,23 +14,34 @@ namespace kx::ui {
 
 namespace {
 
-// Paints each row in the colours the list gives it instead of the style's selection colours.
+// Paints each row in the colours the list gives it instead of the style's selection colours:
+// the background, then the text, left-aligned and elided where the column is too narrow, at
+// the style's text margin. (Drawn directly rather than through the style's item-view element,
+// which lays out each cell's text as a paragraph: the first paint of an opened site waits for
+// this list.)
 class RowColourDelegate : public QStyledItemDelegate {
 public:
     explicit RowColourDelegate(CMylistCtrl* list) : QStyledItemDelegate(list), m_list(list) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
-        const CMylistCtrl::RowColours colours = m_list->ColoursOfRow(index.row());
-        opt.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
-        opt.backgroundBrush = colours.background;
-        opt.palette.setColor(QPalette::Text, colours.text);
-        painter->fillRect(opt.rect, colours.background);
-        const QWidget* widget = opt.widget;
-        QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+        const CMylistCtrl::RowColours colours = m_list->ColoursOfRowWhilePainting(index.row());
+        painter->fillRect(option.rect, colours.background);
+        const QWidget* widget = option.widget;
+        const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (text.isEmpty() || textRect.width() <= 0) {
+            return;
+        }
+        painter->save();
+        painter->setFont(option.font);
+        painter->setPen(colours.text);
+        painter->drawText(
+            textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+            option.fontMetrics.elidedText(text, option.textElideMode, textRect.width()));
+        painter->restore();
     }
 
 private:
@@ -215,7 +226,21 @@ void CMylistCtrl::ShowSelection(int row) {
 }
 
 CMylistCtrl::RowColours CMylistCtrl::ColoursOfRow(int row) const {
-    if (row == FirstSelectedRow()) {
+    return ColoursOfRow(row, FirstSelectedRow());
+}
+
+CMylistCtrl::RowColours CMylistCtrl::ColoursOfRowWhilePainting(int row) const {
+    return ColoursOfRow(row, m_firstSelectedWhilePainting);
+}
+
+void CMylistCtrl::paintEvent(QPaintEvent* event) {
+    // One look at the selection for the whole paint instead of one per cell.
+    m_firstSelectedWhilePainting = FirstSelectedRow();
+    QTableView::paintEvent(event);
+}
+
+CMylistCtrl::RowColours CMylistCtrl::ColoursOfRow(int row, int firstSelected) const {
+    if (row == firstSelected) {
         return {QColor(255, 255, 255), QColor(49, 106, 197)};
     }
     const bool saved = std::find(m_savedRows.begin(), m_savedRows.end(), row) != m_savedRows.end();

@@ -60,6 +60,8 @@ public:
         QColor background;
     };
     RowColours ColoursOfRow(int row) const;
+    // The same during a paint of the list (the selection as the paint began).
+    RowColours ColoursOfRowWhilePainting(int row) const;
 
     // Rows saved at the save prompt during this run, drawn in red.
     std::vector<int32_t> m_savedRows;
@@ -73,16 +75,19 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     class Model;
 
+    RowColours ColoursOfRow(int row, int firstSelected) const;
     // Announces the current row when it has just become selected and focused.
     void CheckCurrentRow();
 
     Model* m_model;
     int m_announcedRow = -1;  // current and selected at the last check
-    bool m_quiet = false;     // selection changed by the program, not by the user
+    int m_firstSelectedWhilePainting = -1;
+    bool m_quiet = false;  // selection changed by the program, not by the user
 };
 
 }  // namespace kx::ui

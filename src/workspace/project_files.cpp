@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <limits>
+#include <string_view>
 
 #include "record/pile_record.h"
 
@@ -21,10 +22,16 @@ std::string DirectoryPartOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-int32_t NumericNameValue(const std::string& path) {
-    const std::string name = FileNameOf(path);
-    const auto dot = name.find_last_of('.');
-    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+namespace {
+
+// The value of a name's leading digits (after an optional sign), without building strings:
+// a site of thousands of files is sorted before its rows show.
+int32_t NumericValueOf(std::string_view path) {
+    const auto slash = path.find_last_of('/');
+    std::string_view stem = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    if (const auto dot = stem.find_last_of('.'); dot != std::string_view::npos) {
+        stem = stem.substr(0, dot);
+    }
     size_t i = 0;
     bool negative = false;
     if (i < stem.size() && (stem[i] == '+' || stem[i] == '-')) {
@@ -43,17 +50,26 @@ int32_t NumericNameValue(const std::string& path) {
                                                     std::numeric_limits<int32_t>::max()));
 }
 
+}  // namespace
+
+int32_t NumericNameValue(const std::string& path) {
+    return NumericValueOf(path);
+}
+
 void SortByNumericName(std::vector<std::string>& paths) {
-    std::vector<std::pair<int32_t, std::string>> keyed;
-    keyed.reserve(paths.size());
-    for (std::string& p : paths) {
-        keyed.emplace_back(NumericNameValue(p), std::move(p));
-    }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Keys and positions are sorted, then each path is moved once: ties keep their order
+    // because the position decides between equal keys.
+    std::vector<std::pair<int32_t, uint32_t>> order(paths.size());
     for (size_t i = 0; i < paths.size(); ++i) {
-        paths[i] = std::move(keyed[i].second);
+        order[i] = {NumericValueOf(paths[i]), static_cast<uint32_t>(i)};
     }
+    std::sort(order.begin(), order.end());
+    std::vector<std::string> sorted;
+    sorted.reserve(paths.size());
+    for (const auto& [key, from] : order) {
+        sorted.push_back(std::move(paths[from]));
+    }
+    paths.swap(sorted);
 }
 
 std::string FileTypeText(const std::string& path) {
