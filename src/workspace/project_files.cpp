@@ -22,11 +22,8 @@ std::string DirectoryPartOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-namespace {
-
-// The value of a name's leading digits (after an optional sign), without building strings:
-// a site of thousands of files is sorted before its rows show.
-int32_t NumericValueOf(std::string_view path) {
+// Read without building strings: a site of thousands of files is sorted before its rows show.
+int32_t NumericNameValue(std::string_view path) {
     const auto slash = path.find_last_of('/');
     std::string_view stem = slash == std::string_view::npos ? path : path.substr(slash + 1);
     if (const auto dot = stem.find_last_of('.'); dot != std::string_view::npos) {
@@ -50,18 +47,12 @@ int32_t NumericValueOf(std::string_view path) {
                                                     std::numeric_limits<int32_t>::max()));
 }
 
-}  // namespace
-
-int32_t NumericNameValue(const std::string& path) {
-    return NumericValueOf(path);
-}
-
 void SortByNumericName(std::vector<std::string>& paths) {
     // Keys and positions are sorted, then each path is moved once: ties keep their order
     // because the position decides between equal keys.
     std::vector<std::pair<int32_t, uint32_t>> order(paths.size());
     for (size_t i = 0; i < paths.size(); ++i) {
-        order[i] = {NumericValueOf(paths[i]), static_cast<uint32_t>(i)};
+        order[i] = {NumericNameValue(paths[i]), static_cast<uint32_t>(i)};
     }
     std::sort(order.begin(), order.end());
     std::vector<std::string> sorted;

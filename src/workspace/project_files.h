@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kx {
@@ -15,7 +16,7 @@ std::string DirectoryPartOf(const std::string& path);
 
 // The number a file is sorted by: the name up to its last '.', read as an optional sign and
 // the leading decimal digits (0 when there are none; saturating at the int32 range).
-int32_t NumericNameValue(const std::string& path);
+int32_t NumericNameValue(std::string_view path);
 
 // Stable sort of paths by NumericNameValue; equal values keep their order.
 void SortByNumericName(std::vector<std::string>& paths);
