@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "print/qt/render/report_page_renderer.h"
-#include "print/qt/render/report_pdf.h"
-#include "ui/render/fonts.h"
+#include "render/report_page_renderer.h"
+#include "render/report_pdf.h"
+#include "render/fonts.h"
 
 namespace {
 

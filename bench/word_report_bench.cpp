@@ -13,9 +13,9 @@
 
 #include "print/print_settings.h"
 #include "print/report_page_layout.h"
-#include "report/qt/render/word_figure_renderer.h"
+#include "render/word_figure_renderer.h"
 #include "report/word_report.h"
-#include "ui/render/fonts.h"
+#include "render/fonts.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 #include "record/raw_file_writer.h"
 #include "synth/synth_random.h"
 #include "synth/synth_record.h"
-#include "waveform/pile_analysis.h"
+#include "analysis/pile_analysis.h"
 #include "workspace/load_steps.h"
 
 namespace {

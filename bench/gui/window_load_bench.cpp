@@ -22,7 +22,7 @@
 #include "ui/kx7300_dlg.h"
 #include "ui/my_list_ctrl.h"
 #include "ui/project_controller.h"
-#include "ui/render/fonts.h"
+#include "render/fonts.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/command.h"
-#include "waveform/pile_analysis.h"
+#include "analysis/pile_analysis.h"
 
 namespace kx::cli {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "print/report_page_layout.h"
-#include "report/qt/render/word_figure_renderer.h"
+#include "render/word_figure_renderer.h"
 #include "report/word_report.h"
 
 namespace kx::cli {

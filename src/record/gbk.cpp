@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 namespace kx {
 
@@ -71,6 +72,20 @@ Status Utf8ToGbk(std::string_view utf8, std::string& gbk) {
         return Status::Fail("the character \"" + Utf8CharAt(utf8, stop) +
                             "\" cannot be stored in GBK");
     }
+    return Status::Ok();
+}
+
+Status TypedTextToGbk(std::string_view utf8, std::string& gbk) {
+    Converter c("GBK", "UTF-8");
+    if (!c.ok()) {
+        return Status::Fail("GBK conversion is not available");
+    }
+    std::string converted;
+    size_t stop = 0;
+    if (!c.Run(utf8, converted, stop)) {
+        return Status::Fail("字符“" + Utf8CharAt(utf8, stop) + "”无法以GBK编码保存！");
+    }
+    gbk = std::move(converted);
     return Status::Ok();
 }
 

@@ -13,6 +13,10 @@ namespace kx {
 // naming the character; nothing is dropped or replaced.
 Status Utf8ToGbk(std::string_view utf8, std::string& gbk);
 
+// The same for a text the user typed, to be stored in a record: on failure `gbk` is left as
+// it was and the reason names the character in Chinese, for a message box.
+Status TypedTextToGbk(std::string_view utf8, std::string& gbk);
+
 // GBK to UTF-8. A byte sequence that is not GBK fails the conversion.
 Status GbkToUtf8(std::string_view gbk, std::string& utf8);
 

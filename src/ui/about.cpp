@@ -4,8 +4,8 @@
 #include <QPushButton>
 
 #include "res/ids.h"
-#include "ui/dialog_units.h"
-#include "ui/render/fonts.h"
+#include "widgets/dialog_units.h"
+#include "render/fonts.h"
 #include "ui/resource_images.h"
 
 namespace kx::ui {

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 
 #include "res/ids.h"
-#include "ui/page_host.h"
+#include "widgets/page_host.h"
 
 namespace kx::ui {
 

@@ -1,7 +1,7 @@
 // Page "波型信息" (dialog 149): the stacked view's cursor readouts and the low-pass cut-off.
 #pragma once
 
-#include "ui/info_page.h"
+#include "widgets/info_page.h"
 
 namespace kx::ui {
 

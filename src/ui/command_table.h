@@ -1,11 +1,12 @@
 // Every command of the main window as data: the operation, each id that reaches it (menu bar,
-// context menus, toolbars), the keys the list, the views and the pages turn into it, what it
-// requires, and the handler it runs. The window dispatches every pick through Execute, once
-// per pick; the rows below can be read against the system's command table line by line.
+// context menus, toolbars), how its menu item and button look, the keys the list, the views
+// and the pages turn into it, what it requires, and the handler it runs. The window makes one
+// QAction of each row (CommandActions) and runs every pick of it through Execute, once.
 #pragma once
 
 #include <QString>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace kx::ui {
@@ -80,13 +81,24 @@ public:
 };
 
 struct CommandEntry {
-    const char* operation;      // what the command does
-    int menuId = 0;             // its menu-bar item; 0 when it has none
-    std::vector<int> otherIds;  // toolbar buttons and context-menu items
+    const char* operation = "";  // what the command does
+    int menuId = 0;              // its menu-bar item; 0 when it has none
+    std::vector<int> otherIds;   // toolbar buttons and context-menu items
     std::vector<KeyTrigger> keys;
     Guard guard = Guard::kNone;
     bool greyedUntilLoaded = false;  // menu item and button grey until a file has been loaded
     std::function<void(CommandTarget&)> run;
+
+    // How it looks. `caption` is the menu item's (the first context menu's when the command
+    // has no menu-bar item); a context-menu item with a caption of its own is listed in
+    // `captionOf` and gets an action of its own that runs the same command.
+    const char* caption = "";
+    std::vector<std::pair<int, const char*>> captionOf;
+    const char* buttonText = nullptr;  // the toolbar button's text; none: the caption
+    int image = 0;                     // the button's image resource (0: none)
+    bool imageInMenu = false;          // the menu item shows the image too
+    const char* toolTip = nullptr;     // the button's tool tip; none: no tip
+    bool checkable = false;
 };
 
 class CommandTable {
@@ -98,6 +110,7 @@ public:
     const CommandEntry* Find(int commandId) const;
     // Checks the entry's guard and runs its handler once. False for an unknown id.
     bool Execute(int commandId);
+    void Execute(const CommandEntry& entry);
     // The menu-bar items and buttons greyed until a file has been loaded.
     std::vector<int> GreyedUntilLoaded() const;
 

@@ -7,7 +7,7 @@
 #include <QTimeEdit>
 
 #include "res/ids.h"
-#include "ui/gbk_text.h"
+#include "widgets/gbk_text.h"
 
 namespace kx::ui {
 

@@ -1,7 +1,7 @@
 // Page "工程信息" (dialog 147): tester, testing unit, site, pile number, test date and time.
 #pragma once
 
-#include "ui/info_page.h"
+#include "widgets/info_page.h"
 
 namespace kx::ui {
 

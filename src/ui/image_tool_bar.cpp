@@ -1,9 +1,6 @@
 #include "ui/image_tool_bar.h"
 
-#include <QIcon>
-
 #include "res/ids.h"
-#include "ui/tool_bar_util.h"
 
 namespace kx::ui {
 
@@ -33,32 +30,13 @@ const QList<int>& CImageToolBar::Layout() {
     return layout;
 }
 
-bool CImageToolBar::LoadToolBar() {
+bool CImageToolBar::LoadToolBar(const ActionForId& actionFor) {
     for (int command : Layout()) {
-        if (AddToolBarCommand(this, command) == nullptr) {
+        if (AddToolBarCommand(this, command, actionFor) == nullptr) {
             return false;
         }
     }
     return true;
-}
-
-void CImageToolBar::SetButtonText(int position, const QString& text) {
-    if (QAction* action = ToolBarActionAt(this, position); action && !action->isSeparator()) {
-        action->setText(text);
-    }
-}
-
-void CImageToolBar::SetImageList(const QList<QPixmap>& images) {
-    int n = 0;
-    for (QAction* action : actions()) {
-        if (action->isSeparator()) {
-            continue;
-        }
-        if (n < images.size()) {
-            action->setIcon(QIcon(images[n]));
-        }
-        ++n;
-    }
 }
 
 }  // namespace kx::ui

@@ -3,8 +3,9 @@
 #pragma once
 
 #include <QList>
-#include <QPixmap>
 #include <QToolBar>
+
+#include "ui/tool_bar_util.h"
 
 namespace kx::ui {
 
@@ -13,12 +14,9 @@ class CImageToolBar : public QToolBar {
 public:
     explicit CImageToolBar(QWidget* parent);
 
-    // Builds the buttons and separators of resource 141; false if it cannot.
-    bool LoadToolBar();
-    // Sets the text at a position, separators counted.
-    void SetButtonText(int position, const QString& text);
-    // The n-th button (separators not counted) shows image n.
-    void SetImageList(const QList<QPixmap>& images);
+    // Builds the buttons and separators of resource 141 from the commands' actions (their
+    // images and button texts); false if one is missing.
+    bool LoadToolBar(const ActionForId& actionFor);
 
     // Command ids by position; 0 is a separator.
     static const QList<int>& Layout();

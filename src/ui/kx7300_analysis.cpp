@@ -7,7 +7,7 @@
 
 #include "res/ids.h"
 #include "ui/kx7300_dlg.h"
-#include "waveform/pile_toe_marker.h"
+#include "analysis/pile_toe_marker.h"
 #include "waveform/qt/all_bo_xin.h"
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/zhi_shu_fang_da.h"

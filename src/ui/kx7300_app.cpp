@@ -4,13 +4,10 @@
 #include <QTimer>
 #include <memory>
 
-#include "print/qt/print_commands.h"
-#include "report/qt/word_commands.h"
 #include "ui/kx7300_dlg.h"
 #include "ui/path_opener.h"
 #include "ui/project_controller.h"
-#include "ui/recent_projects.h"
-#include "ui/render/fonts.h"
+#include "render/fonts.h"
 #include "ui/window_geometry.h"
 
 namespace kx::ui {
@@ -33,12 +30,6 @@ CKX7300App::CKX7300App(int& argc, char** argv) : QApplication(argc, argv) {
 int CKX7300App::InitInstance(const QString& path) {
     auto dialog = std::make_unique<CKX7300Dlg>();
     g_mainWindow = dialog.get();
-    // Printing and the Word report work on the window's project, asking what they ask through
-    // the same prompts as the file commands.
-    CProjectController* project = dialog->Project();
-    CPrintCommands::Attach(*dialog, project->GetWorkspace(), project->Prompts());
-    CWordCommands::Attach(*dialog, project->GetWorkspace(), project->Prompts());
-    CRecentProjects::Attach(*dialog);
     if (RestoreWindowGeometry(*dialog)) {
         dialog->show();
     } else {
@@ -57,7 +48,7 @@ int CKX7300App::InitInstance(const QString& path) {
     const int status = exec();
     SaveWindowGeometry(*dialog);
     g_mainWindow = nullptr;
-    dialog.reset();  // empties the img folder
+    dialog.reset();
     return status;
 }
 

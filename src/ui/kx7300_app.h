@@ -1,5 +1,5 @@
 // The application object: sets up fonts and names, builds the main window, runs it until it
-// closes and then destroys it (which empties the img folder).
+// closes and then destroys it.
 #pragma once
 
 #include <QApplication>

@@ -13,8 +13,11 @@
 #include "ui/about.h"
 #include "ui/bo_xing_xx.h"
 #include "ui/kx7300_dlg.h"
+#include "ui/print_commands.h"
 #include "ui/project_controller.h"
-#include "ui/tab_control.h"
+#include "ui/recent_projects.h"
+#include "ui/word_commands.h"
+#include "widgets/tab_control.h"
 #include "ui/user_guide.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/blow_editing.h"
@@ -66,16 +69,14 @@ void CKX7300Dlg::ConnectViews() {
 
     m_rawViewMenu = new QMenu(this);
     m_rawViewMenu->setObjectName(QString::number(id::kRawViewMenu));
-    AddMenuCommand(m_rawViewMenu, id::kCmdRawDeleteBlow, "删除波形  &X");
-    AddMenuCommand(m_rawViewMenu, id::kCmdRawUndoDeleteBlow, "撤销删除波形  &B");
+    AddMenuCommands(m_rawViewMenu, {id::kCmdRawDeleteBlow, id::kCmdRawUndoDeleteBlow});
     m_rawView->SetHooks({fileSelected, command});
     m_rawView->SetContextMenu(m_rawViewMenu);
 
     m_spectrumMenu = new QMenu(this);
     m_spectrumMenu->setObjectName(QString::number(id::kSpectrumViewMenu));
-    AddMenuCommand(m_spectrumMenu, id::kCmdSpectrumZoomIn, "放大");
-    AddMenuCommand(m_spectrumMenu, id::kCmdSpectrumZoomOut, "缩小");
-    AddMenuCommand(m_spectrumMenu, id::kCmdSpectrumReset, "还原");
+    AddMenuCommands(m_spectrumMenu,
+                    {id::kCmdSpectrumZoomIn, id::kCmdSpectrumZoomOut, id::kCmdSpectrumReset});
     m_spectrumView->SetHooks(
         {fileSelected,
          [this] { return m_parameterPage->Edit(id::kWaveSpeedEdit)->text().toStdString(); }});
@@ -93,14 +94,8 @@ void CKX7300Dlg::SetCurrentRecord(PileRecord* record) {
     }
 }
 
-void CKX7300Dlg::AddCommandHandler(std::function<bool(int commandId)> handler) {
-    if (handler) {
-        m_commandHandlers.push_back(std::move(handler));
-    }
-}
-
 void CKX7300Dlg::ExecuteCommand(int commandId) {
-    OnCommand(commandId);
+    m_commands->Execute(commandId);
 }
 
 PileRecord* CKX7300Dlg::SelectedRecord() const {
@@ -110,68 +105,49 @@ PileRecord* CKX7300Dlg::SelectedRecord() const {
     return m_currentRecord != nullptr ? m_currentRecord : m_stackedView->Record();
 }
 
-bool CKX7300Dlg::OfferToHandlers(int commandId) {
-    for (const auto& handler : m_commandHandlers) {
-        if (handler(commandId)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void CKX7300Dlg::HandOn(int commandId) {
-    if (!OfferToHandlers(commandId)) {
-        emit commandRequested(commandId);
-    }
-}
-
-void CKX7300Dlg::RunElsewhereOrSayUnavailable(int commandId, const char* name) {
-    if (!OfferToHandlers(commandId)) {
-        ShowMessage(QString("“%1”功能在本版本中尚不可用。").arg(QString::fromUtf8(name)));
-    }
-}
-
 // ---- File, print list and Word commands ------------------------------------------------
 
 void CKX7300Dlg::ImportRawData() {
-    HandOn(id::kCmdImportRawData);
+    m_project->ImportRawData();
 }
 void CKX7300Dlg::OpenProject() {
-    HandOn(id::kCmdOpenProject);
+    m_project->OpenProject();
 }
 void CKX7300Dlg::SaveRecord() {
-    HandOn(id::kCmdSave);
+    m_project->Save();
 }
 void CKX7300Dlg::SaveRecordAs() {
-    HandOn(id::kCmdSaveAs);
+    m_project->SaveAs();
 }
 void CKX7300Dlg::AddToPrintList() {
-    HandOn(id::kCmdAddToPrintList);
+    m_project->AddToPrintList();
 }
 void CKX7300Dlg::UnifySiteAndUnit() {
-    HandOn(id::kCmdUnifySiteUnit);
+    m_project->UnifySiteAndUnit();
 }
 void CKX7300Dlg::RemoveFromPrintList() {
-    HandOn(id::kCmdListRemoveFromPrintList);
+    m_project->RemoveFromPrintList();
 }
 void CKX7300Dlg::AddDataFiles() {
-    HandOn(id::kCmdListAddDataFiles);
+    m_project->AddDataFile();
 }
 void CKX7300Dlg::RemoveFromDataList() {
-    HandOn(id::kCmdListRemoveFromDataList);
+    m_project->RemoveDataRow();
 }
 
+// The print and Word commands read every record of the print list: while the project loads
+// they wait for it (busy cursor), then run as picked.
 void CKX7300Dlg::ExportWordReport() {
-    RunElsewhereOrSayUnavailable(id::kCmdWordReport, "输出到WORD");
+    m_project->RunWhenLoaded([this] { m_wordCommands->ExportWordReport(); });
 }
 void CKX7300Dlg::OpenPrintSettings() {
-    RunElsewhereOrSayUnavailable(id::kCmdPrintSettings, "打印设置");
+    m_project->RunWhenLoaded([this] { m_printCommands->OpenPrintSettings(); });
 }
 void CKX7300Dlg::OpenPrintPreview() {
-    RunElsewhereOrSayUnavailable(id::kCmdPrintPreview, "打印预览");
+    m_project->RunWhenLoaded([this] { m_printCommands->OpenPrintPreview(); });
 }
 void CKX7300Dlg::ExportPdf() {
-    RunElsewhereOrSayUnavailable(id::kCmdExportPdf, "输出PDF");
+    m_project->RunWhenLoaded([this] { m_printCommands->ExportPdf(); });
 }
 
 void CKX7300Dlg::ExitProgram() {
@@ -193,7 +169,7 @@ void CKX7300Dlg::OpenUserGuide() {
 }
 
 void CKX7300Dlg::OpenRecentProject(int index) {
-    HandOn(id::kCmdRecentProject1 + index);
+    m_recent->Open(index);
 }
 
 // ---- Blows -------------------------------------------------------------------------------

@@ -24,21 +24,21 @@
 #include "res/ids.h"
 #include "ui/about.h"
 #include "ui/bo_xing_xx.h"
-#include "ui/gbk_text.h"
 #include "ui/gong_cheng_xx.h"
 #include "ui/image_tool_bar.h"
-#include "ui/img_folder.h"
 #include "ui/main_layout.h"
 #include "ui/my_list_ctrl.h"
 #include "ui/my_tool_bar.h"
-#include "ui/number_text.h"
 #include "ui/page4.h"
+#include "ui/print_commands.h"
 #include "ui/project_controller.h"
+#include "ui/recent_projects.h"
+#include "ui/word_commands.h"
 #include "ui/record_date_time.h"
-#include "ui/render/fonts.h"
+#include "render/fonts.h"
 #include "ui/resource_images.h"
 #include "ui/she_bei_xingxi.h"
-#include "ui/tab_control.h"
+#include "widgets/tab_control.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/float32.h"
 #include "waveform/pile_markers.h"
@@ -51,41 +51,6 @@
 namespace kx::ui {
 
 namespace {
-
-// The main toolbar's tool tips; buttons without an entry show none.
-QString MainToolTip(int commandId) {
-    switch (commandId) {
-        case id::kBtnOpen:
-            return "打开";
-        case id::kBtnSave:
-            return "保存";
-        case id::kBtnSaveAs:
-            return "另存为";
-        case id::kBtnAddToPrint:
-            return "加入打印列表";
-        case id::kBtnDeleteBlow:
-            return "删除波型";
-        case id::kBtnUndoDelete:
-            return "撤销删除";
-        case id::kBtnPileTop:
-            return "桩顶";
-        case id::kBtnDefect:
-            return "缺陷";
-        case id::kBtnPileBottom:
-            return "桩底";
-        default:
-            return QString();
-    }
-}
-
-// Windows edit boxes hold line breaks as CR LF; the Qt box holds LF.
-QString RemarksForDisplay(const std::string& gbk) {
-    return FromGbk(gbk).replace("\r\n", "\n");
-}
-QString RemarksForRecord(const QString& shown) {
-    QString text = shown;
-    return text.replace("\n", "\r\n");
-}
 
 QString DateTimeFailureText(DateTimeParse result) {
     return result == DateTimeParse::ConversionFailed ? "记录的测试日期或时间无法转换为本地时间！"
@@ -103,17 +68,18 @@ CKX7300Dlg::CKX7300Dlg(QWidget* parent) : QMainWindow(parent) {
     m_prompt = ShowMessageBox;
     OnInitDialog();
     m_project = std::make_unique<CProjectController>(this);
+    // Printing and the Word report work on the window's project, asking what they ask through
+    // the same prompts as the file commands.
+    Workspace& workspace = m_project->GetWorkspace();
+    m_printCommands = new CPrintCommands(this, m_printSettings, workspace, m_project->Prompts());
+    m_wordCommands = new CWordCommands(this, m_printSettings, workspace, m_project->Prompts());
+    m_recent = new CRecentProjects(*this);
     qApp->installEventFilter(this);
 }
 
 CKX7300Dlg::~CKX7300Dlg() {
     qApp->removeEventFilter(this);
     m_project.reset();  // stops the loader while the views it fills still exist
-    EmptyFolderFiles(std::filesystem::path(QFile::encodeName(ImgFolder()).toStdString()));
-}
-
-QString CKX7300Dlg::ImgFolder() {
-    return QCoreApplication::applicationDirPath() + "/img";
 }
 
 bool CKX7300Dlg::OnInitDialog() {
@@ -129,6 +95,7 @@ bool CKX7300Dlg::OnInitDialog() {
     setCentralWidget(m_client);
 
     m_commands = std::make_unique<CommandTable>(*this);
+    m_actions = std::make_unique<CommandActions>(*m_commands, this);
     BuildMenuBar();
     BuildToolBars();
     SetFileCommandsEnabled(false);
@@ -144,143 +111,71 @@ bool CKX7300Dlg::OnInitDialog() {
     return true;
 }
 
-QAction* CKX7300Dlg::AddMenuCommand(QMenu* menu, int commandId, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::number(commandId));
-    connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
-    return action;
+void CKX7300Dlg::AddMenuCommands(QMenu* menu, std::initializer_list<int> commandIds) {
+    for (int commandId : commandIds) {
+        if (commandId == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = Command(commandId);
+        // An action belongs to the first menu that shows it, as a menu's own items do.
+        if (action->parent() == this) {
+            action->setParent(menu);
+        }
+        menu->addAction(action);
+    }
 }
 
 void CKX7300Dlg::BuildMenuBar() {
+    using namespace id;
     QMenuBar* bar = menuBar();
-    bar->setObjectName(QString::number(id::kMainMenu));
+    bar->setObjectName(QString::number(kMainMenu));
 
     QMenu* file = bar->addMenu("文件(F)");
-    AddMenuCommand(file, id::kCmdImportRawData, "导入原始数据");
-    AddMenuCommand(file, id::kCmdOpenProject, "打开工程");
-    AddMenuCommand(file, id::kCmdSave, "保存");
-    AddMenuCommand(file, id::kCmdSaveAs, "另存为");
-    file->addSeparator();
-    AddMenuCommand(file, id::kCmdWordReport, "输出到WORD");
-    file->addSeparator();
-    AddMenuCommand(file, id::kCmdAddToPrintList, "加入打印列表  &Q");
-    AddMenuCommand(file, id::kCmdPrintSettings, "打印设置");
-    AddMenuCommand(file, id::kCmdPrintPreview, "打印预览");
-    AddMenuCommand(file, id::kCmdExportPdf, "输出PDF");
-    file->addSeparator();
-    AddMenuCommand(file, id::kCmdUnifySiteUnit, "统一工地和检测单位");
-    file->addSeparator();
+    AddMenuCommands(file, {kCmdImportRawData, kCmdOpenProject, kCmdSave, kCmdSaveAs, 0,
+                           kCmdWordReport, 0, kCmdAddToPrintList, kCmdPrintSettings,
+                           kCmdPrintPreview, kCmdExportPdf, 0, kCmdUnifySiteUnit, 0});
     // Filled by whoever keeps the list (CRecentProjects); greyed while it is empty.
     QMenu* recent = file->addMenu("最近打开的工程");
-    recent->setObjectName(QString::number(id::kRecentProjectsMenu));
-    for (int k = 0; k < id::kRecentProjectCount; ++k) {
-        AddMenuCommand(recent, id::kCmdRecentProject1 + k, QString())->setVisible(false);
+    recent->setObjectName(QString::number(kRecentProjectsMenu));
+    for (int k = 0; k < kRecentProjectCount; ++k) {
+        AddMenuCommands(recent, {kCmdRecentProject1 + k});
+        Command(kCmdRecentProject1 + k)->setVisible(false);
     }
     recent->menuAction()->setEnabled(false);
-    file->addSeparator();
-    AddMenuCommand(file, id::kCmdExit, "退出(X)");
+    AddMenuCommands(file, {0, kCmdExit});
 
     QMenu* edit = bar->addMenu("编辑(E)");
-    AddMenuCommand(edit, id::kCmdDeleteBlow, "删除波型 &X");
-    AddMenuCommand(edit, id::kCmdUndoDeleteBlow, "撤销删除波形 &B");
-    edit->addSeparator();
-    AddMenuCommand(edit, id::kCmdPileTop, "桩顶  &A");
-    AddMenuCommand(edit, id::kCmdDefect, "缺陷  &S");
-    AddMenuCommand(edit, id::kCmdPileBottom, "桩底  &D");
-    AddMenuCommand(edit, id::kCmdFindPileToe, "自动识别桩底");
-    edit->addSeparator();
+    AddMenuCommands(edit, {kCmdDeleteBlow, kCmdUndoDeleteBlow, 0, kCmdPileTop, kCmdDefect,
+                           kCmdPileBottom, kCmdFindPileToe, 0, kCmdLengthFixed, kCmdSpeedFixed});
     auto* fixMode = new QActionGroup(this);
-    for (QAction* a : {AddMenuCommand(edit, id::kCmdLengthFixed, "桩长固定"),
-                       AddMenuCommand(edit, id::kCmdSpeedFixed, "波速固定")}) {
-        a->setCheckable(true);
-        fixMode->addAction(a);
-    }
-    Command(id::kCmdLengthFixed)->setChecked(true);
+    fixMode->addAction(Command(kCmdLengthFixed));
+    fixMode->addAction(Command(kCmdSpeedFixed));
+    Command(kCmdLengthFixed)->setChecked(true);
 
     QMenu* tools = bar->addMenu("工具(T)");
-    AddMenuCommand(tools, id::kCmdLowPass, "低通");
-    AddMenuCommand(tools, id::kCmdZoomIn, "放大");
-    AddMenuCommand(tools, id::kCmdZoomOut, "缩小");
-    AddMenuCommand(tools, id::kCmdZero, "归零");
-    AddMenuCommand(tools, id::kCmdRestore, "还原");
-    AddMenuCommand(tools, id::kCmdSmooth, "平滑");
-    AddMenuCommand(tools, id::kCmdCutFront, "前切");
-    AddMenuCommand(tools, id::kCmdCutBack, "后切");
-    AddMenuCommand(tools, id::kCmdReverse, "反向");
-    AddMenuCommand(tools, id::kCmdIntegrate, "积分");
-    AddMenuCommand(tools, id::kCmdRestack, "重新叠加");
-    tools->addSeparator();
-    AddMenuCommand(tools, id::kCmdAmplify, "指数放大");
+    AddMenuCommands(tools, {kCmdLowPass, kCmdZoomIn, kCmdZoomOut, kCmdZero, kCmdRestore,
+                            kCmdSmooth, kCmdCutFront, kCmdCutBack, kCmdReverse, kCmdIntegrate,
+                            kCmdRestack, 0, kCmdAmplify});
 
     // Options of the views, remembered between runs.
-    QMenu* view = bar->addMenu("视图(V)");
-    AddMenuCommand(view, id::kCmdDepthScale, "深度标尺")->setCheckable(true);
-
-    QMenu* help = bar->addMenu("帮助");
-    AddMenuCommand(help, id::kCmdUserGuide, "使用说明");
-    AddMenuCommand(help, id::kCmdAbout, "关于");
-
-    // Menu bitmaps by position, separators counted.
-    const QList<QAction*> fileItems = file->actions();
-    const std::pair<int, int> fileBitmaps[] = {{1, id::kBitmapOpen},
-                                               {2, id::kBitmapSave},
-                                               {3, id::kBitmapSaveAs},
-                                               {5, id::kBitmapPrint},
-                                               {16, id::kBitmapExit}};
-    for (auto [position, bitmap] : fileBitmaps) {
-        fileItems[position]->setIcon(QIcon(ResourceBitmap(bitmap)));
-    }
-    const QList<QAction*> editItems = edit->actions();
-    editItems[0]->setIcon(QIcon(ResourceBitmap(id::kBitmapDeleteBlow)));
-    editItems[1]->setIcon(QIcon(ResourceBitmap(id::kBitmapUndoDelete)));
+    AddMenuCommands(bar->addMenu("视图(V)"), {kCmdDepthScale});
+    AddMenuCommands(bar->addMenu("帮助"), {kCmdUserGuide, kCmdAbout});
 
     // The file list's right-click menu (156).
     m_fileListMenu = new QMenu(this);
-    m_fileListMenu->setObjectName(QString::number(id::kFileListMenu));
-    AddMenuCommand(m_fileListMenu, id::kCmdListAddToPrintList, "加入打印列表(&Q)");
-    AddMenuCommand(m_fileListMenu, id::kCmdListRemoveFromPrintList, "移出打印列表(&W)");
-    AddMenuCommand(m_fileListMenu, id::kCmdListAddDataFiles, "新增数据文件");
-    AddMenuCommand(m_fileListMenu, id::kCmdListRemoveFromDataList, "移出数据列表");
+    m_fileListMenu->setObjectName(QString::number(kFileListMenu));
+    AddMenuCommands(m_fileListMenu, {kCmdListAddToPrintList, kCmdListRemoveFromPrintList,
+                                     kCmdListAddDataFiles, kCmdListRemoveFromDataList});
 }
 
 void CKX7300Dlg::BuildToolBars() {
+    const ActionForId actionFor = [this](int commandId) { return Command(commandId); };
     m_mainToolBar = new CImageToolBar(m_client);
-    m_mainToolBar->LoadToolBar();  // built in code: it cannot fail
+    m_mainToolBar->LoadToolBar(actionFor);  // every button has its command: it cannot fail
     m_toolsToolBar = new CMytoolBar(m_client);
-    m_toolsToolBar->LoadToolBar();
-
-    const QStringList toolTexts{"低通", "放大", "缩小", "归零", "还原",     "平滑",
-                                "前切", "后切", "反向", "积分", "重新叠加", "指数放大"};
-    for (int i = 0; i < toolTexts.size(); ++i) {
-        m_toolsToolBar->SetButtonText(i, toolTexts[i]);
-    }
+    m_toolsToolBar->LoadToolBar(actionFor);
     m_toolsToolBar->SetSizes(QSize(100, 25), QSize(1, 1));
-
-    QList<QPixmap> images;
-    for (int bitmap : {id::kBitmapOpen, id::kBitmapSave, id::kBitmapSaveAs, id::kBitmapPrint,
-                       id::kBitmapDeleteBlow, id::kBitmapUndoDelete, id::kBitmapPileTop,
-                       id::kBitmapDefect, id::kBitmapPileBottom, id::kBitmapOptimize}) {
-        images.append(ResourceBitmap(bitmap));
-    }
-    const std::pair<int, const char*> mainTexts[] = {
-        {0, "打开"},       {1, "保存"},    {2, "另存为"},   {4, "加入打印"}, {6, "删除波型 X"},
-        {7, "撤销删除 B"}, {9, "桩顶(A)"}, {10, "缺陷(S)"}, {11, "桩底(D)"}, {13, "优化"}};
-    for (auto [position, text] : mainTexts) {
-        m_mainToolBar->SetButtonText(position, text);
-    }
-    m_mainToolBar->SetImageList(images);
-    Command(id::kBtnOptimize)->setCheckable(true);
-
-    for (QToolBar* bar :
-         {static_cast<QToolBar*>(m_mainToolBar), static_cast<QToolBar*>(m_toolsToolBar)}) {
-        for (QAction* action : bar->actions()) {
-            if (action->isSeparator()) {
-                continue;
-            }
-            const int commandId = action->objectName().toInt();
-            connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
-        }
-    }
 
     // Both bars are stacked along the top once, as wide as the maximised client area, and
     // keep that place when the window later changes size.
@@ -379,7 +274,7 @@ void CKX7300Dlg::LayoutChildren() {
 }
 
 QAction* CKX7300Dlg::Command(int commandId) const {
-    return findChild<QAction*>(QString::number(commandId));
+    return m_actions->Action(commandId);
 }
 
 void CKX7300Dlg::SetFileCommandsEnabled(bool enabled) {
@@ -401,55 +296,90 @@ bool CKX7300Dlg::ShowRecordOnPages() {
     if (rec == nullptr) {
         return false;
     }
-    m_projectPage->Edit(id::kTesterEdit)->setText(FromGbk(rec->tester));
-    m_projectPage->Edit(id::kTestingUnitEdit)->setText(FromGbk(rec->testingUnit));
-    m_projectPage->Edit(id::kSiteEdit)->setText(FromGbk(rec->site));
-    m_projectPage->Edit(id::kPileNumberEdit)->setText(FromGbk(rec->pileNumber));
+    const PageBoxes b = PageBoxesOf(*rec, m_defectDepth(*rec));
+    const auto show = [](InfoPage* page, int boxId, const std::string& text) {
+        page->Edit(boxId)->setText(QString::fromStdString(text));
+    };
+    show(m_projectPage, id::kTesterEdit, b.tester);
+    show(m_projectPage, id::kTestingUnitEdit, b.testingUnit);
+    show(m_projectPage, id::kSiteEdit, b.site);
+    show(m_projectPage, id::kPileNumberEdit, b.pileNumber);
 
     // A date or time that cannot be read ends the copy here: the names above are new, the
     // rest of the pages still show the previous record.
     TestDateFields dateFields;
     QDate date;
-    DateTimeParse parsed = ParseTestDate(rec->testDate, dateFields, date);
+    DateTimeParse parsed = ParseTestDate(b.testDate, dateFields, date);
     if (parsed != DateTimeParse::Ok) {
         ShowMessage(DateTimeFailureText(parsed));
         return false;
     }
     m_projectPage->Control<QDateEdit>(id::kTestDatePicker)->setDate(date);
     QDateTime time;
-    parsed = ParseTestTime(rec->testTime, dateFields, time);
+    parsed = ParseTestTime(b.testTime, dateFields, time);
     if (parsed != DateTimeParse::Ok) {
         ShowMessage(DateTimeFailureText(parsed));
         return false;
     }
     m_projectPage->Control<QTimeEdit>(id::kTestTimePicker)->setDateTime(time);
 
-    m_parameterPage->Edit(id::kPileLengthEdit)->setText(FormatFixed(rec->pileLength, 2));
-    m_parameterPage->Edit(id::kWaveSpeedEdit)->setText(FormatFixed(rec->waveSpeed, 2));
-    m_parameterPage->Edit(id::kDefectPositionEdit)
-        ->setText(FormatFixed(F32(m_defectDepth(*rec)), 2));
-    m_parameterPage->Edit(id::kSampleCountEdit)->setText(QString::number(rec->sampleCount));
-    m_parameterPage->Edit(id::kSampleIntervalEdit)->setText(QString::number(rec->sampleIntervalUs));
+    show(m_parameterPage, id::kPileLengthEdit, b.pileLength);
+    show(m_parameterPage, id::kWaveSpeedEdit, b.waveSpeed);
+    show(m_parameterPage, id::kDefectPositionEdit, b.defectPosition);
+    show(m_parameterPage, id::kSampleCountEdit, b.sampleCount);
+    show(m_parameterPage, id::kSampleIntervalEdit, b.sampleInterval);
 
-    m_waveformPage->Edit(id::kCursorTimeEdit)->setText(FromGbk(rec->cursorTimeText));
-    m_waveformPage->Edit(id::kCursorVoltageEdit)->setText(FormatFixed(rec->cursorVoltage, 2));
-    m_waveformPage->Edit(id::kCursorPositionEdit)->setText(FormatFixed(rec->cursorPosition, 2));
-    m_waveformPage->Edit(id::kLowPassEdit)->setText(QString::number(rec->lowPassHz));
+    show(m_waveformPage, id::kCursorTimeEdit, b.cursorTime);
+    show(m_waveformPage, id::kCursorVoltageEdit, b.cursorVoltage);
+    show(m_waveformPage, id::kCursorPositionEdit, b.cursorPosition);
+    show(m_waveformPage, id::kLowPassEdit, b.lowPass);
 
-    m_remarks->setPlainText(RemarksForDisplay(rec->remarks));
+    m_remarks->setPlainText(QString::fromStdString(b.remarks));
 
     auto* classes = m_conclusionPage->Control<QComboBox>(id::kClassCombo);
-    const int classIndex = classes->findText(FromGbk(rec->integrityClass), Qt::MatchExactly);
+    const int classIndex =
+        classes->findText(QString::fromStdString(b.integrityClass), Qt::MatchExactly);
     if (classIndex >= 0) {
         classes->setCurrentIndex(classIndex);  // an unknown class keeps the selection
     }
-    m_conclusionPage->Edit(id::kConcreteStrengthEdit)->setText(FromGbk(rec->concreteStrength));
-    m_conclusionPage->Edit(id::kPileDiameterEdit)->setText(FromGbk(rec->pileDiameter));
+    show(m_conclusionPage, id::kConcreteStrengthEdit, b.concreteStrength);
+    show(m_conclusionPage, id::kPileDiameterEdit, b.pileDiameter);
 
-    m_devicePage->Edit(id::kInstrumentNumberEdit)->setText(FromGbk(rec->instrumentNumber));
-    m_devicePage->Edit(id::kLongitudeEdit)->setText(FormatFixed(rec->longitude, 6));
-    m_devicePage->Edit(id::kLatitudeEdit)->setText(FormatFixed(rec->latitude, 6));
+    show(m_devicePage, id::kInstrumentNumberEdit, b.instrumentNumber);
+    show(m_devicePage, id::kLongitudeEdit, b.longitude);
+    show(m_devicePage, id::kLatitudeEdit, b.latitude);
     return true;
+}
+
+PageBoxes CKX7300Dlg::ReadPageBoxes() const {
+    const auto text = [](InfoPage* page, int boxId) {
+        return page->Edit(boxId)->text().toStdString();
+    };
+    PageBoxes b;
+    b.tester = text(m_projectPage, id::kTesterEdit);
+    b.testingUnit = text(m_projectPage, id::kTestingUnitEdit);
+    b.site = text(m_projectPage, id::kSiteEdit);
+    b.pileNumber = text(m_projectPage, id::kPileNumberEdit);
+    b.testDate = FormatTestDate(m_projectPage->Control<QDateEdit>(id::kTestDatePicker)->date());
+    b.testTime = FormatTestTime(m_projectPage->Control<QTimeEdit>(id::kTestTimePicker)->time());
+    b.integrityClass =
+        m_conclusionPage->Control<QComboBox>(id::kClassCombo)->currentText().toStdString();
+    b.concreteStrength = text(m_conclusionPage, id::kConcreteStrengthEdit);
+    b.pileDiameter = text(m_conclusionPage, id::kPileDiameterEdit);
+    b.pileLength = text(m_parameterPage, id::kPileLengthEdit);
+    b.waveSpeed = text(m_parameterPage, id::kWaveSpeedEdit);
+    b.defectPosition = text(m_parameterPage, id::kDefectPositionEdit);
+    b.sampleCount = text(m_parameterPage, id::kSampleCountEdit);
+    b.sampleInterval = text(m_parameterPage, id::kSampleIntervalEdit);
+    b.cursorTime = text(m_waveformPage, id::kCursorTimeEdit);
+    b.cursorVoltage = text(m_waveformPage, id::kCursorVoltageEdit);
+    b.cursorPosition = text(m_waveformPage, id::kCursorPositionEdit);
+    b.lowPass = text(m_waveformPage, id::kLowPassEdit);
+    b.instrumentNumber = text(m_devicePage, id::kInstrumentNumberEdit);
+    b.longitude = text(m_devicePage, id::kLongitudeEdit);
+    b.latitude = text(m_devicePage, id::kLatitudeEdit);
+    b.remarks = m_remarks->toPlainText().toStdString();
+    return b;
 }
 
 Status CKX7300Dlg::CollectPagesIntoRecord() {
@@ -457,47 +387,11 @@ Status CKX7300Dlg::CollectPagesIntoRecord() {
     if (rec == nullptr) {
         return Status::Fail("no record selected");
     }
-    // Convert every text first, so that a character GBK cannot hold leaves the record as it
-    // was instead of half collected.
-    struct Text {
-        QString shown;
-        std::string* field;
-        std::string gbk;
-    };
-    auto* classes = m_conclusionPage->Control<QComboBox>(id::kClassCombo);
-    Text texts[] = {
-        {m_projectPage->Edit(id::kTesterEdit)->text(), &rec->tester, {}},
-        {m_projectPage->Edit(id::kTestingUnitEdit)->text(), &rec->testingUnit, {}},
-        {m_projectPage->Edit(id::kSiteEdit)->text(), &rec->site, {}},
-        {m_projectPage->Edit(id::kPileNumberEdit)->text(), &rec->pileNumber, {}},
-        {classes->currentText(), &rec->integrityClass, {}},
-        {m_conclusionPage->Edit(id::kConcreteStrengthEdit)->text(), &rec->concreteStrength, {}},
-        {m_conclusionPage->Edit(id::kPileDiameterEdit)->text(), &rec->pileDiameter, {}},
-        {RemarksForRecord(m_remarks->toPlainText()), &rec->remarks, {}},
-        {m_devicePage->Edit(id::kInstrumentNumberEdit)->text(), &rec->instrumentNumber, {}},
-    };
-    for (Text& t : texts) {
-        if (Status st = ToGbk(t.shown, t.gbk); !st) {
-            ShowMessage(QString::fromStdString(st.reason));
-            return st;
-        }
+    const Status st = CollectPageBoxes(ReadPageBoxes(), *rec);
+    if (!st) {
+        ShowMessage(QString::fromStdString(st.reason));
     }
-    for (Text& t : texts) {
-        *t.field = std::move(t.gbk);
-    }
-
-    rec->testDate = FormatTestDate(m_projectPage->Control<QDateEdit>(id::kTestDatePicker)->date());
-    rec->testTime = FormatTestTime(m_projectPage->Control<QTimeEdit>(id::kTestTimePicker)->time());
-
-    // A number past float's range would become infinite; it reads as no number at all.
-    auto boxFloat = [](const QLineEdit* box) {
-        const float value = F32(ReadLeadingDouble(box->text()));
-        return std::isfinite(value) ? value : 0.0f;
-    };
-    rec->pileLength = boxFloat(m_parameterPage->Edit(id::kPileLengthEdit));
-    rec->waveSpeed = boxFloat(m_parameterPage->Edit(id::kWaveSpeedEdit));
-    rec->lowPassHz = ReadLeadingInt(m_waveformPage->Edit(id::kLowPassEdit)->text());
-    return Status::Ok();
+    return st;
 }
 
 void CKX7300Dlg::ForwardToolCommand(int viewCommand) {
@@ -509,7 +403,7 @@ void CKX7300Dlg::ForwardToolCommand(int viewCommand) {
 }
 
 void CKX7300Dlg::UnifyConclusionInfo() {
-    HandOn(id::kUnifyInfoButton);
+    m_project->UnifyConclusion();
 }
 
 void CKX7300Dlg::ShowMessage(const QString& text) {
@@ -519,12 +413,6 @@ void CKX7300Dlg::ShowMessage(const QString& text) {
 PromptAnswer CKX7300Dlg::Prompt(const QString& text, const QString& caption,
                                 PromptButtons buttons) {
     return m_prompt(this, text, caption, buttons);
-}
-
-void CKX7300Dlg::OnCommand(int commandId) {
-    if (!m_commands->Execute(commandId)) {
-        HandOn(commandId);  // a command the table does not list
-    }
 }
 
 void CKX7300Dlg::ClearOptimize() {
@@ -605,7 +493,7 @@ bool CKX7300Dlg::FilterKey(QWidget*, QKeyEvent* key) {
 }
 
 bool CKX7300Dlg::AnswerToolTip(QWidget* target, QEvent* event) {
-    const QString text = MainToolTip(target->objectName().toInt());
+    const QString text = m_actions->ToolTip(target->objectName().toInt());
     if (text.isEmpty()) {
         QToolTip::hideText();
         event->ignore();

@@ -2,14 +2,16 @@
 // with its five pages, the remarks box and the views tab with the four waveform views and the
 // impedance profile.
 //
-// The project data lives with the workspace; the window only holds the current record (the
-// pages show and collect it) and the current path (empty: no file selected). Commands the
-// window does not carry out itself are handed on through commandRequested.
+// The project data lives with the workspace (CProjectController); the window only holds the
+// current record (the pages show and collect it) and the current path (empty: no file
+// selected). Every command is a row of the command table, made one QAction (CommandActions)
+// and run by the handler of this window that the row names.
 #pragma once
 
 #include <QMainWindow>
 #include <QRect>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,12 +19,15 @@
 
 #include "print/print_settings.h"
 #include "record/pile_record.h"
+#include "res/app_title.h"
 #include "record/status.h"
+#include "analysis/pile_analysis_cache.h"
+#include "ui/command_actions.h"
 #include "ui/command_table.h"
-#include "ui/message_prompt.h"
-#include "ui/page_host.h"
-#include "waveform/pile_analysis_cache.h"
 #include "waveform/pile_markers.h"
+#include "widgets/message_prompt.h"
+#include "widgets/page_host.h"
+#include "workspace/page_texts.h"
 
 class QAction;
 class QGroupBox;
@@ -49,14 +54,16 @@ class CBoXingXX;
 class CPage4;
 class CSheBeiXingxi;
 class CProjectController;
+class CPrintCommands;
+class CWordCommands;
+class CRecentProjects;
 
 class CKX7300Dlg : public QMainWindow, public PageHost, public CommandTarget {
     Q_OBJECT
 public:
-    static constexpr const char* kTitle = "KX系列基桩低应变分析系统";
+    static constexpr const char* kTitle = kAppTitle;
 
     explicit CKX7300Dlg(QWidget* parent = nullptr);
-    // Empties the img folder beside the program (sub-folders stay).
     ~CKX7300Dlg() override;
 
     // Places every child from the current client size.
@@ -70,6 +77,8 @@ public:
     // Copies the editable controls back into the current record. Fails, changing nothing,
     // when a text cannot be stored in GBK; the message box has then been shown.
     Status CollectPagesIntoRecord();
+    // What the boxes of the pages and the remarks box show now.
+    PageBoxes ReadPageBoxes() const;
 
     // Applies a waveform tool (view commands 10001-10010) to the current record, or says
     // "请先选择文件！" when no file is selected.
@@ -86,12 +95,6 @@ public:
     // Asked before the window closes; false keeps it open.
     void SetCloseHandler(std::function<bool()> fn) { m_closeHandler = std::move(fn); }
     void SetPromptHandler(PromptHandler fn) { m_prompt = std::move(fn); }
-    // Adds a carrier of commands whose operations live elsewhere (打印设置, 打印预览,
-    // 输出到WORD, and the file commands once their owner is attached): it answers whether it
-    // carried out the command id it was handed. Carriers are asked in the order they were
-    // added, before a command is handed on through commandRequested; a print or Word command
-    // no carrier takes says that it is not available.
-    void AddCommandHandler(std::function<bool(int commandId)> handler);
 
     // Runs a command id through the command table, as a pick of it does.
     void ExecuteCommand(int commandId);
@@ -131,11 +134,15 @@ public:
     CZuKangQuXian* ImpedanceView() const { return m_impedanceView; }
     CImageToolBar* MainToolBar() const { return m_mainToolBar; }
     CMytoolBar* ToolsToolBar() const { return m_toolsToolBar; }
-    // The menu-bar action or toolbar action of a command id.
+    // The action a command id (menu bar, toolbar or context menu) triggers.
     QAction* Command(int commandId) const;
 
     // The open project and the file commands.
     CProjectController* Project() const { return m_project.get(); }
+    // 打印设置, 打印预览, 输出PDF; 输出到WORD; 最近打开的工程.
+    CPrintCommands* PrintCommands() const { return m_printCommands; }
+    CWordCommands* WordCommands() const { return m_wordCommands; }
+    CRecentProjects* RecentProjects() const { return m_recent; }
 
     // ---- The analysis aids ----
     // Where 深度标尺 is remembered (QSettings of the application).
@@ -148,9 +155,6 @@ public:
     // change. It reads the stacked waveform as the file was selected (as the project loader
     // left it): the tools reshape the waveform for the eye, 指数放大 above all, not for the fit.
     const PileAnalysis& AnalysisOf(const PileRecord& current);
-
-    // The folder the Word figures are written to: img beside the program file.
-    static QString ImgFolder();
 
     // PageHost and CommandTarget
     bool HasFileSelected() const override { return !m_currentPath.empty(); }
@@ -193,11 +197,6 @@ public:
     void OpenUserGuide() override;
     void OpenRecentProject(int index) override;
 
-signals:
-    // A command the window leaves to others (the file commands, while no hook is set), by
-    // the id of its menu-bar item (or its first other id when it has none).
-    void commandRequested(int commandId);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -209,8 +208,8 @@ private:
     void BuildFileList();
     void BuildInfoTab();
     void BuildViewTab();
-    QAction* AddMenuCommand(QMenu* menu, int commandId, const QString& caption);
-    void OnCommand(int commandId);
+    // Adds the actions of these command ids to the menu, in order; 0 adds a separator.
+    void AddMenuCommands(QMenu* menu, std::initializer_list<int> commandIds);
     // Gives the views their hooks and context menus.
     void ConnectViews();
     // The analysis aids' hooks, and 深度标尺 as it was left.
@@ -220,12 +219,6 @@ private:
     // A marker operation on the stacked view's markers, with the page boxes it reads and
     // writes; then its message and repaint.
     void RunMarkerCommand(MarkerOutcome (*operation)(MarkerState&));
-    // Offers a command to the added carriers; true when one carried it out.
-    bool OfferToHandlers(int commandId);
-    // A command carried out elsewhere: offered to the carriers, otherwise handed on.
-    void HandOn(int commandId);
-    // A command only a carrier can carry out: says it is not available without one.
-    void RunElsewhereOrSayUnavailable(int commandId, const char* name);
     // Shows the raw view's tab so that a blow can be picked (m_stackedTabActive unchanged).
     void ShowRawViewTab();
     // The current record was changed by a tool: the save prompt offers to save it.
@@ -243,7 +236,7 @@ private:
     QMenu* m_rawViewMenu = nullptr;   // menu 167
     QMenu* m_spectrumMenu = nullptr;  // menu 169
     std::unique_ptr<CommandTable> m_commands;
-    std::vector<std::function<bool(int)>> m_commandHandlers;
+    std::unique_ptr<CommandActions> m_actions;
     CImageToolBar* m_mainToolBar = nullptr;
     CMytoolBar* m_toolsToolBar = nullptr;
     bool m_layoutReady = false;
@@ -275,6 +268,9 @@ private:
     std::function<bool()> m_closeHandler;
     PromptHandler m_prompt;
     std::unique_ptr<CProjectController> m_project;
+    CPrintCommands* m_printCommands = nullptr;
+    CWordCommands* m_wordCommands = nullptr;
+    CRecentProjects* m_recent = nullptr;
 };
 
 }  // namespace kx::ui

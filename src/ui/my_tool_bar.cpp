@@ -3,7 +3,6 @@
 #include <QToolButton>
 
 #include "res/ids.h"
-#include "ui/tool_bar_util.h"
 
 namespace kx::ui {
 
@@ -22,22 +21,18 @@ const QList<int>& CMytoolBar::Layout() {
     return layout;
 }
 
-bool CMytoolBar::LoadToolBar() {
+bool CMytoolBar::LoadToolBar(const ActionForId& actionFor) {
     for (int command : Layout()) {
-        if (QAction* action = AddToolBarCommand(this, command)) {
-            // Raised buttons, unlike the flat main toolbar.
-            if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) {
-                button->setAutoRaise(false);
-            }
+        QAction* action = AddToolBarCommand(this, command, actionFor);
+        if (action == nullptr) {
+            return false;
+        }
+        // Raised buttons, unlike the flat main toolbar.
+        if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) {
+            button->setAutoRaise(false);
         }
     }
     return true;
-}
-
-void CMytoolBar::SetButtonText(int position, const QString& text) {
-    if (QAction* action = ToolBarActionAt(this, position); action && !action->isSeparator()) {
-        action->setText(text);
-    }
 }
 
 void CMytoolBar::SetSizes(QSize button, QSize image) {

@@ -4,6 +4,8 @@
 
 #include <QToolBar>
 
+#include "ui/tool_bar_util.h"
+
 namespace kx::ui {
 
 class CMytoolBar : public QToolBar {
@@ -11,8 +13,9 @@ class CMytoolBar : public QToolBar {
 public:
     explicit CMytoolBar(QWidget* parent);
 
-    bool LoadToolBar();
-    void SetButtonText(int position, const QString& text);
+    // Builds the buttons from the commands' actions (their captions are the buttons' texts);
+    // false if one is missing.
+    bool LoadToolBar(const ActionForId& actionFor);
     // Every button gets this size; the image size is what is left of an image (1 x 1 shows
     // none).
     void SetSizes(QSize button, QSize image);

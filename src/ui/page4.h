@@ -2,7 +2,7 @@
 // button that copies the last two into every record of the project.
 #pragma once
 
-#include "ui/info_page.h"
+#include "widgets/info_page.h"
 
 namespace kx::ui {
 

@@ -14,7 +14,7 @@
 
 #include "res/ids.h"
 #include "ui/bo_xing_xx.h"
-#include "ui/gbk_text.h"
+#include "widgets/gbk_text.h"
 #include "ui/gong_cheng_xx.h"
 #include "ui/kx7300_dlg.h"
 #include "ui/my_list_ctrl.h"
@@ -29,17 +29,6 @@
 #include "waveform/qt/zu_kang_qu_xian.h"
 
 namespace kx::ui {
-
-namespace {
-
-// A page text as the record would hold it. A text GBK cannot hold differs from every record
-// text, so its UTF-8 bytes stand in for it in the change test.
-std::string PageText(const QString& text) {
-    std::string gbk;
-    return ToGbk(text, gbk) ? gbk : text.toStdString();
-}
-
-}  // namespace
 
 // The workspace holds one UserPrompts for its whole life; tests swap what answers behind it.
 class CProjectController::PromptsProxy : public UserPrompts {
@@ -119,7 +108,6 @@ CProjectController::CProjectController(CKX7300Dlg* window)
             [window] { window->ExecuteCommand(id::kCmdListAddToPrintList); });
     connect(list, &CMylistCtrl::removeFromPrintListKey, this,
             [window] { window->ExecuteCommand(id::kCmdListRemoveFromPrintList); });
-    window->AddCommandHandler([this](int commandId) { return RunCommand(commandId); });
     window->SetCloseHandler([this] { return CloseRequested(); });
     window->AllView()->SetRowSource([this](int row) {
         CAllBoXin::Row band;
@@ -302,59 +290,6 @@ bool CProjectController::CloseRequested() {
     return true;
 }
 
-bool CProjectController::RunCommand(int commandId) {
-    switch (commandId) {
-        case id::kCmdImportRawData:
-            ImportRawData();
-            return true;
-        case id::kCmdOpenProject:
-        case id::kBtnOpen:
-            OpenProject();
-            return true;
-        case id::kCmdSave:
-        case id::kBtnSave:
-            Save();
-            return true;
-        case id::kCmdSaveAs:
-        case id::kBtnSaveAs:
-            SaveAs();
-            return true;
-        case id::kCmdUnifySiteUnit:
-            UnifySiteAndUnit();
-            return true;
-        case id::kUnifyInfoButton:
-            UnifyConclusion();
-            return true;
-        case id::kCmdListAddDataFiles:
-            AddDataFile();
-            return true;
-        case id::kCmdListRemoveFromDataList:
-            RemoveDataRow();
-            return true;
-        case id::kCmdAddToPrintList:
-        case id::kBtnAddToPrint:
-        case id::kCmdListAddToPrintList:
-            AddToPrintList();
-            return true;
-        case id::kCmdListRemoveFromPrintList:
-            RemoveFromPrintList();
-            return true;
-        case id::kCmdPrintSettings:
-        case id::kCmdPrintPreview:
-        case id::kCmdExportPdf:
-        case id::kCmdWordReport:
-            // They read every record of the print list: while the project loads they wait for
-            // it (busy cursor), then run as picked; otherwise they are the printing's to run.
-            if (!m_loadShown) {
-                return false;
-            }
-            RunWhenLoaded([this, commandId] { m_window->ExecuteCommand(commandId); });
-            return true;
-        default:
-            return false;
-    }
-}
-
 // ---- Selection and loading ----
 
 void CProjectController::OnRowSelected(int firstSelectedRow) {
@@ -448,26 +383,7 @@ void CProjectController::UpdateBusyCursor() {
 // ---- WorkspaceViews ----
 
 PageTexts CProjectController::ReadPageTexts() {
-    PageTexts t;
-    auto edit = [](InfoPage* page, int id) { return PageText(page->Edit(id)->text()); };
-    InfoPage* project = m_window->ProjectPage();
-    t.tester = edit(project, id::kTesterEdit);
-    t.testingUnit = edit(project, id::kTestingUnitEdit);
-    t.site = edit(project, id::kSiteEdit);
-    t.pileNumber = edit(project, id::kPileNumberEdit);
-    t.testDate = FormatTestDate(project->Control<QDateEdit>(id::kTestDatePicker)->date());
-    t.testTime = FormatTestTime(project->Control<QTimeEdit>(id::kTestTimePicker)->time());
-    InfoPage* conclusion = m_window->ConclusionPage();
-    t.integrityClass = PageText(conclusion->Control<QComboBox>(id::kClassCombo)->currentText());
-    t.concreteStrength = edit(conclusion, id::kConcreteStrengthEdit);
-    t.pileDiameter = edit(conclusion, id::kPileDiameterEdit);
-    InfoPage* parameters = m_window->ParameterPage();
-    t.defectPosition = edit(parameters, id::kDefectPositionEdit);
-    t.pileLength = edit(parameters, id::kPileLengthEdit);
-    t.waveSpeed = edit(parameters, id::kWaveSpeedEdit);
-    // The box holds line breaks as LF; the record as CR LF.
-    t.remarks = PageText(m_window->RemarksEdit()->toPlainText().replace("\n", "\r\n"));
-    return t;
+    return PageTextsOf(m_window->ReadPageBoxes());
 }
 
 void CProjectController::ShowRecordOnPages(const PileRecord& rec) {

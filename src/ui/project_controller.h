@@ -49,9 +49,9 @@ public:
     // The window's close request, from 退出 or the close box: the save prompt. False keeps
     // the window open (the user chose to save and the save failed).
     bool CloseRequested();
-    // Runs the file command with this id (as the window hands it on); false when the id is
-    // not one of them.
-    bool RunCommand(int commandId);
+    // Runs `command` now, or, while the project loads, once every record is loaded (with a
+    // busy cursor meanwhile).
+    void RunWhenLoaded(std::function<void()> command);
 
     // Selects the row of file `path` as a click on it would (its record shows once loaded);
     // false when the project lists no such file.
@@ -117,8 +117,6 @@ private:
     // Runs a pending selection or a command waiting for the load, and ends a finished load.
     void RunWaitingWork();
     void FinishLoad();
-    // Runs `command` now, or once every record is loaded.
-    void RunWhenLoaded(std::function<void()> command);
     void UpdateBusyCursor();
     QString TypeText(size_t row) const;
 

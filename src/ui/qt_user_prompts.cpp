@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include "ui/is_fugai.h"
-#include "ui/message_prompt.h"
+#include "widgets/message_prompt.h"
 
 namespace kx::ui {
 

@@ -21,14 +21,8 @@ QString Normalized(const QString& dir) {
 
 }  // namespace
 
-CRecentProjects* CRecentProjects::Attach(CKX7300Dlg& window) {
-    auto* recent = new CRecentProjects(window);
-    window.AddCommandHandler([recent](int commandId) { return recent->Run(commandId); });
-    connect(window.Project(), &CProjectController::projectOpened, recent, &CRecentProjects::Add);
-    return recent;
-}
-
 CRecentProjects::CRecentProjects(CKX7300Dlg& window) : QObject(&window), m_window(window) {
+    connect(window.Project(), &CProjectController::projectOpened, this, &CRecentProjects::Add);
     for (const QString& dir : QSettings().value(kSettingsKey).toStringList()) {
         const QString normalized = Normalized(dir);
         if (!dir.isEmpty() && !m_projects.contains(normalized) &&
@@ -57,13 +51,9 @@ void CRecentProjects::Remove(const QString& dir) {
     Changed();
 }
 
-bool CRecentProjects::Run(int commandId) {
-    const int index = commandId - id::kCmdRecentProject1;
-    if (index < 0 || index >= id::kRecentProjectCount) {
-        return false;
-    }
-    if (index >= m_projects.size()) {
-        return true;  // an entry not shown
+void CRecentProjects::Open(int index) {
+    if (index < 0 || index >= m_projects.size()) {
+        return;  // an entry not shown
     }
     const QString dir = m_projects[index];
     if (!QFileInfo(dir).isDir()) {
@@ -71,10 +61,9 @@ bool CRecentProjects::Run(int commandId) {
         m_window.Project()->Prompts().Tell(QString("工程目录%1已不存在，已从最近打开的工程中移除。")
                                                .arg(QDir::toNativeSeparators(dir))
                                                .toStdString());
-        return true;
+        return;
     }
     m_window.Project()->OpenProjectAt(dir);
-    return true;
 }
 
 void CRecentProjects::Changed() {

@@ -18,19 +18,18 @@ public:
     // The settings key of the list.
     static constexpr const char* kSettingsKey = "RecentProjects";
 
-    // Fills the window's submenu from the settings, adds every project the window opens from
-    // now on, and opens the entries picked. Lives as long as the window.
-    static CRecentProjects* Attach(CKX7300Dlg& window);
+    // Fills the window's submenu from the settings and adds every project the window opens
+    // from now on. The window owns it.
+    explicit CRecentProjects(CKX7300Dlg& window);
 
     // The directories, most recent first.
     QStringList Projects() const { return m_projects; }
     // `dir` becomes the most recent entry; the oldest beyond five goes.
     void Add(const QString& dir);
-    // Runs entry command `commandId` if it is one of the five; false for any other.
-    bool Run(int commandId);
+    // Opens entry `index` (0: the most recent); an entry that is not shown does nothing.
+    void Open(int index);
 
 private:
-    explicit CRecentProjects(CKX7300Dlg& window);
     void Remove(const QString& dir);
     // Stores the list and shows it in the menu.
     void Changed();

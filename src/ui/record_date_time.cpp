@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <ctime>
 
-#include "ui/number_text.h"
+#include "waveform/box_text.h"
 
 namespace kx::ui {
 
@@ -51,9 +51,9 @@ bool LocalCalendarTime(int year, int month, int day, int hour, int minute, int s
 
 DateTimeParse ParseTestDate(std::string_view text, TestDateFields& fields, QDate& date) {
     TestDateFields f;
-    f.year = ReadLeadingInt(Left(text, 4));
-    f.month = ReadLeadingInt(Mid(text, 5, 2));
-    f.day = ReadLeadingInt(Right(text, 2));
+    f.year = BoxInteger(Left(text, 4));
+    f.month = BoxInteger(Mid(text, 5, 2));
+    f.day = BoxInteger(Right(text, 2));
     if (f.year < 1900 || f.month < 1 || f.month > 12 || f.day < 1 || f.day > 31) {
         return DateTimeParse::OutOfRange;
     }
@@ -68,9 +68,9 @@ DateTimeParse ParseTestDate(std::string_view text, TestDateFields& fields, QDate
 
 DateTimeParse ParseTestTime(std::string_view text, const TestDateFields& date,
                             QDateTime& dateTime) {
-    const int hour = ReadLeadingInt(Left(text, 2));
-    const int minute = ReadLeadingInt(Mid(text, 3, 2));
-    const int second = ReadLeadingInt(Right(text, 2));
+    const int hour = BoxInteger(Left(text, 2));
+    const int minute = BoxInteger(Mid(text, 3, 2));
+    const int second = BoxInteger(Right(text, 2));
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
         return DateTimeParse::OutOfRange;
     }

@@ -1,7 +1,7 @@
 // Page "设备信息" (dialog 165): instrument number and GPS position, shown only.
 #pragma once
 
-#include "ui/info_page.h"
+#include "widgets/info_page.h"
 
 namespace kx::ui {
 

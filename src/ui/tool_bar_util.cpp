@@ -4,22 +4,20 @@
 
 namespace kx::ui {
 
-QAction* AddToolBarCommand(QToolBar* bar, int commandId) {
+QAction* AddToolBarCommand(QToolBar* bar, int commandId, const ActionForId& actionFor) {
     if (commandId == 0) {
         return bar->addSeparator();
     }
-    auto* action = new QAction(bar);
-    action->setObjectName(QString::number(commandId));
+    QAction* action = actionFor(commandId);
+    if (action == nullptr) {
+        return nullptr;
+    }
     bar->addAction(action);
+    // The action is the menu item's too; the button carries the button's own id.
     if (QWidget* button = bar->widgetForAction(action)) {
         button->setObjectName(QString::number(commandId));
     }
     return action;
-}
-
-QAction* ToolBarActionAt(QToolBar* bar, int position) {
-    const QList<QAction*> actions = bar->actions();
-    return position >= 0 && position < actions.size() ? actions[position] : nullptr;
 }
 
 }  // namespace kx::ui

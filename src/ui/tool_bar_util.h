@@ -1,16 +1,17 @@
-// Shared by both toolbars: a button for a command id, named by that id.
+// Shared by both toolbars: a button for a command, named by the button's id.
 #pragma once
 
 #include <QAction>
 #include <QToolBar>
+#include <functional>
 
 namespace kx::ui {
 
-// Adds the action of command `commandId` (0 adds a separator) and names both the action and
-// its button by the id.
-QAction* AddToolBarCommand(QToolBar* bar, int commandId);
+// The action each button id of a toolbar triggers.
+using ActionForId = std::function<QAction*(int commandId)>;
 
-// The action at a position of the bar, separators counted.
-QAction* ToolBarActionAt(QToolBar* bar, int position);
+// Adds the command's shared action as a button named by `commandId` (0 adds a separator);
+// null when there is no action for the id.
+QAction* AddToolBarCommand(QToolBar* bar, int commandId, const ActionForId& actionFor);
 
 }  // namespace kx::ui

@@ -2,7 +2,7 @@
 // interval, trigger threshold.
 #pragma once
 
-#include "ui/info_page.h"
+#include "widgets/info_page.h"
 
 namespace kx::ui {
 

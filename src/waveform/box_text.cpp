@@ -1,5 +1,6 @@
 #include "waveform/box_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -89,10 +90,11 @@ int32_t BoxInteger(std::string_view text) {
     return static_cast<int32_t>(v);
 }
 
-std::string FormatFixed2(double value) {
+std::string FormatFixed(double value, int decimals) {
     // to_chars rounds as printf does in the C locale, whatever locale the window set.
     char buf[400];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 2);
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed,
+                                 std::clamp(decimals, 0, 17));
     return std::string(buf, r.ptr);
 }
 

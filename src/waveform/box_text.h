@@ -1,5 +1,5 @@
-// Numbers in the texts of the information-page boxes: how the waveform and marker
-// operations read what the user typed and write what they computed.
+// Numbers in the texts of the boxes of the pages and dialogs: how everything reads what the
+// user typed and writes what it computed. The one reader of typed numbers in the program.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +17,12 @@ double BoxNumber(std::string_view text);
 // none; values past the int32 range saturate.
 int32_t BoxInteger(std::string_view text);
 
-// "%.2f" of the value, with a decimal point whatever the process locale.
-std::string FormatFixed2(double value);
+// "%.Nf" of the value (N = `decimals`, 0-17), with a decimal point whatever the process
+// locale.
+std::string FormatFixed(double value, int decimals);
+// "%.2f" of the value.
+inline std::string FormatFixed2(double value) {
+    return FormatFixed(value, 2);
+}
 
 }  // namespace kx

@@ -5,9 +5,10 @@
 #include <optional>
 #include <string>
 
+#include "res/app_title.h"
+
 namespace kx {
 
-inline constexpr const char* kAppTitle = "KX系列基桩低应变分析系统";
 inline constexpr const char* kQuestionCaption = "提示";
 
 // The answers of the overwrite question (CIsFugai), plus the dialog closed without one of

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "print/print_list.h"
+#include "workspace/print_list.h"
 #include "record/pile_record.h"
 #include "workspace/project_records.h"
 #include "workspace/user_prompts.h"

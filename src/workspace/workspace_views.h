@@ -7,28 +7,9 @@
 #include <string>
 
 #include "record/pile_record.h"
+#include "workspace/page_texts.h"
 
 namespace kx {
-
-// The page texts the change test of the save prompt compares with the current record.
-// Texts are GBK bytes, as the record keeps them, so the comparison is byte for byte.
-struct PageTexts {
-    std::string tester;            // 1013
-    std::string testingUnit;       // 1014
-    std::string site;              // 1015
-    std::string pileNumber;        // 1016
-    std::string testDate;          // date picker 1009, "%Y-%m-%d"
-    std::string testTime;          // time picker 1011, "%H:%M:%S"
-    std::string integrityClass;    // 1033
-    std::string concreteStrength;  // 1054
-    std::string pileDiameter;      // 1055
-    std::string defectPosition;    // 1019
-    std::string pileLength;        // 1017
-    std::string waveSpeed;         // 1018
-    std::string remarks;           // remarks box 1005
-
-    bool operator==(const PageTexts&) const = default;
-};
 
 class WorkspaceViews {
 public:

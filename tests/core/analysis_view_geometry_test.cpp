@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "synth_test_util.h"
-#include "waveform/depth_scale_geometry.h"
-#include "waveform/impedance_view_geometry.h"
-#include "waveform/pile_analysis_cache.h"
-#include "waveform/pile_toe_marker.h"
+#include "analysis/depth_scale_geometry.h"
+#include "analysis/impedance_view_geometry.h"
+#include "analysis/pile_analysis_cache.h"
+#include "analysis/pile_toe_marker.h"
 
 namespace kx {
 namespace {

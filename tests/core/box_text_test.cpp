@@ -21,7 +21,11 @@ TEST(BoxText, LeadingDecimalNumber) {
     for (const Case& c : cases) {
         EXPECT_EQ(BoxNumber(c.text), c.value) << c.text;
     }
+    // Past double's range as the C library reads it; the pages take a non-finite number for
+    // none (see the page texts' tests).
     EXPECT_TRUE(std::isinf(BoxNumber("1e400")));
+    EXPECT_TRUE(std::isinf(BoxNumber("1e999")));
+    EXPECT_EQ(BoxNumber("99999999999"), 99999999999.0);
 }
 
 TEST(BoxText, LeadingInteger) {
@@ -38,6 +42,8 @@ TEST(BoxText, LeadingInteger) {
         {"12.9", 12},
         {"2147483648", std::numeric_limits<int32_t>::max()},
         {"-99999999999999999999", std::numeric_limits<int32_t>::min()},
+        {"1e3x", 1},
+        {"0x1A", 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(BoxInteger(c.text), c.value) << c.text;
@@ -51,6 +57,8 @@ TEST(BoxText, TwoDecimals) {
     EXPECT_EQ(FormatFixed2(-0.001), "-0.00");
     EXPECT_EQ(FormatFixed2(0), "0.00");
     EXPECT_EQ(FormatFixed2(3.4e38).size(), 42u);
+    EXPECT_EQ(FormatFixed2(12.345f), "12.35");  // the float is a little above 12.345
+    EXPECT_EQ(FormatFixed(114.123456789, 6), "114.123457");
 }
 
 }  // namespace

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "synth_test_util.h"
-#include "waveform/incident_pulse.h"
-#include "waveform/layered_echoes.h"
-#include "waveform/pile_analysis.h"
-#include "waveform/sparse_deconvolution.h"
+#include "analysis/incident_pulse.h"
+#include "analysis/layered_echoes.h"
+#include "analysis/pile_analysis.h"
+#include "analysis/sparse_deconvolution.h"
 
 namespace kx {
 namespace {

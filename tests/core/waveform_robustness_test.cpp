@@ -10,7 +10,7 @@
 #include "waveform/blow_editing.h"
 #include "waveform/exponential_amplification.h"
 #include "waveform/low_pass_filter.h"
-#include "waveform/pile_analysis.h"
+#include "analysis/pile_analysis.h"
 #include "waveform/pile_markers.h"
 #include "waveform/spectrum.h"
 #include "waveform/spectrum_view_geometry.h"

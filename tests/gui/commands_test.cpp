@@ -16,7 +16,7 @@
 #include "ui/command_table.h"
 #include "ui/image_tool_bar.h"
 #include "ui/my_tool_bar.h"
-#include "ui/tab_control.h"
+#include "widgets/tab_control.h"
 #include "ui/zhong_ti_xx.h"
 #include "view_test_util.h"
 #include "waveform/box_text.h"
@@ -365,36 +365,6 @@ TEST_F(Commands, SpectrumZoomFromItsMenu) {
     EXPECT_EQ(spectrum->Zoom(), 4);
     InMenu(menu, id::kCmdSpectrumReset)->trigger();
     EXPECT_EQ(spectrum->Zoom(), 1);
-}
-
-TEST_F(Commands, CommandsCarriedOutElsewhereGoToTheirCarrierOrSaySo) {
-    window->SetFileCommandsEnabled(true);
-    QList<int> handedOn;
-    QObject::connect(window.get(), &CKX7300Dlg::commandRequested,
-                     [&](int commandId) { handedOn << commandId; });
-    window->Command(id::kCmdPrintPreview)->trigger();
-    window->Command(id::kCmdWordReport)->trigger();
-    window->Command(id::kCmdPrintSettings)->trigger();
-    ASSERT_EQ(messages.size(), 3);
-    EXPECT_TRUE(messages[0].contains("打印预览") && messages[0].contains("不可用"));
-    EXPECT_TRUE(messages[1].contains("输出到WORD"));
-    EXPECT_TRUE(handedOn.isEmpty());
-
-    QList<int> carried;
-    window->AddCommandHandler([&](int commandId) {
-        const bool mine = commandId == id::kCmdPrintPreview || commandId == id::kCmdOpenProject;
-        if (mine)
-            carried << commandId;
-        return mine;
-    });
-    window->Command(id::kCmdPrintPreview)->trigger();
-    // The file commands are the window's project's own, its carrier asked first.
-    filePrompts.folders.push_back(std::nullopt);
-    window->Command(id::kBtnOpen)->trigger();
-    EXPECT_TRUE(filePrompts.folders.empty());
-    EXPECT_EQ(carried, QList<int>{id::kCmdPrintPreview});
-    EXPECT_TRUE(handedOn.isEmpty());
-    EXPECT_EQ(messages.size(), 3);
 }
 
 TEST_F(Commands, ToolsToolbarShowsTextsOnlyOnWideButtons) {

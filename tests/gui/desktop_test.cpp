@@ -49,7 +49,7 @@ protected:
     void NextRun() {
         WindowTest::SetUp();
         project = window->Project();
-        recent = CRecentProjects::Attach(*window);
+        recent = window->RecentProjects();
     }
 
     CProjectController* project = nullptr;
@@ -183,7 +183,7 @@ QStringList Shown(CKX7300Dlg& w) {
 // too, so a new window shows them; an entry opens its project; one that is gone is removed
 // with a message.
 TEST_F(DesktopTest, RecentProjectsKeepTheLastFiveOnceEach) {
-    recent = CRecentProjects::Attach(*window);
+    recent = window->RecentProjects();
     auto* menu = window->findChild<QMenu*>(QString::number(id::kRecentProjectsMenu));
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->title(), "最近打开的工程");

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "support/temp_dir_run.h"
-#include "ui/render/fonts.h"
+#include "render/fonts.h"
 
 namespace {
 

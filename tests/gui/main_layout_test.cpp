@@ -10,7 +10,7 @@
 #include "ui/main_layout.h"
 #include "ui/my_list_ctrl.h"
 #include "ui/my_tool_bar.h"
-#include "ui/tab_control.h"
+#include "widgets/tab_control.h"
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/zu_kang_qu_xian.h"
 #include "window_fixture.h"

@@ -13,11 +13,10 @@
 #include "res/ids.h"
 #include "ui/bo_xing_xx.h"
 #include "ui/gong_cheng_xx.h"
-#include "ui/img_folder.h"
 #include "ui/my_list_ctrl.h"
 #include "ui/page4.h"
 #include "ui/she_bei_xingxi.h"
-#include "ui/tab_control.h"
+#include "widgets/tab_control.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
@@ -197,35 +196,6 @@ TEST_F(WindowTest, FileCommandsReachTheProject) {
     EXPECT_TRUE(filePrompts.folders.empty());
     EXPECT_TRUE(filePrompts.openFiles.empty());
     EXPECT_EQ(filePrompts.Count("无效的目录或为空目录，请重新选择！"), 2);
-}
-
-// The img folder beside the program: files go at shutdown, sub-folders stay.
-TEST(ImgFolder, EmptiedWhenTheWindowGoesSubFoldersKept) {
-    const fs::path img = QFile::encodeName(CKX7300Dlg::ImgFolder()).toStdString();
-    fs::remove_all(img);
-    fs::create_directories(img / "keep");
-    std::ofstream(img / "1.jpg") << "x";
-    std::ofstream(img / "2.jpg") << "y";
-    std::ofstream(img / "keep" / "inner.jpg") << "z";
-    { CKX7300Dlg window; }
-    EXPECT_FALSE(fs::exists(img / "1.jpg"));
-    EXPECT_FALSE(fs::exists(img / "2.jpg"));
-    EXPECT_TRUE(fs::is_directory(img / "keep"));
-    EXPECT_TRUE(fs::exists(img / "keep" / "inner.jpg"));
-    fs::remove_all(img);
-}
-
-TEST(ImgFolder, LinksGoButNotWhatTheyPointAt) {
-    const fs::path root = fs::current_path() / "links";
-    fs::create_directories(root / "img");
-    fs::create_directories(root / "elsewhere");
-    std::ofstream(root / "elsewhere" / "precious.txt") << "keep";
-    fs::create_directory_symlink(root / "elsewhere", root / "img" / "dirlink");
-    fs::create_symlink(root / "elsewhere" / "precious.txt", root / "img" / "filelink");
-    EmptyFolderFiles(root / "img");
-    EXPECT_TRUE(fs::is_empty(root / "img"));
-    EXPECT_TRUE(fs::exists(root / "elsewhere" / "precious.txt"));
-    EmptyFolderFiles(root / "missing");  // nothing to do, nothing thrown
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 
 #include "core/workspace_test_util.h"
 #include "print/qt/my_print.h"
-#include "print/qt/print_commands.h"
+#include "ui/print_commands.h"
 #include "print/qt/sev_frame.h"
 #include "print/qt/sev_preview_view.h"
 #include "print/qt/sev_view.h"
@@ -193,8 +193,7 @@ protected:
 };
 
 TEST_F(PrintCommandsTest, ExportPdfWritesTheReportPages) {
-    EXPECT_FALSE(commands->Run(id::kCmdSave));
-    EXPECT_TRUE(commands->Run(id::kCmdExportPdf));  // empty list
+    commands->ExportPdf();  // empty list
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"打印列表为空，请先加入打印列表！"});
 
     std::vector<int> rows;
@@ -254,15 +253,20 @@ TEST_F(PrintCommandsTest, PreviewAndSettingsDialogFromTheWindow) {
         dialog->OnConfirm();
     });
     window->PrintSettingsRef().writer = "";
-    EXPECT_TRUE(commands->Run(id::kCmdPrintSettings));
+    commands->OpenPrintSettings();
     EXPECT_EQ(window->PrintSettingsRef().pilesPerPage, "10");
 }
 
 TEST_F(PrintCommandsTest, TheWindowsMenuItemsReachTheCommands) {
-    commands.reset();
-    CPrintCommands::Attach(*window, ws, prompts);
+    // The window's own project, pile 1 in its print list.
+    filePrompts.folders.push_back(dir);
+    window->Project()->OpenProject();
+    Workspace& own = window->Project()->GetWorkspace();
+    own.WaitUntilLoaded();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Project()->Loading(); }, 10000));
+    own.OnFileRowSelected(0);
+    own.AddToPrintList({0});
     ShowActive();
-    ws.AddToPrintList({0});
     window->Command(id::kCmdPrintPreview)->trigger();
     EXPECT_TRUE(window->isHidden());
     CSevFrame* frame = nullptr;

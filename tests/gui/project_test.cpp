@@ -22,7 +22,7 @@
 #include "ui/my_list_ctrl.h"
 #include "ui/page4.h"
 #include "ui/qt_user_prompts.h"
-#include "ui/tab_control.h"
+#include "widgets/tab_control.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/pile_markers.h"
 #include "waveform/qt/my_die_jia.h"

@@ -1,48 +1,13 @@
-// Reading numbers, dates and times out of boxes and record strings.
+// Reading dates and times out of record strings, and the window's GBK text.
 #include <gtest/gtest.h>
 
 #include <QDate>
 
-#include "ui/gbk_text.h"
-#include "ui/number_text.h"
+#include "widgets/gbk_text.h"
 #include "ui/record_date_time.h"
 
 namespace kx::ui {
 namespace {
-
-TEST(ReadLeadingNumber, ReadsTheLeadingNumberLikeTheCLibrary) {
-    struct Case {
-        const char* text;
-        double asDouble;
-        int asInt;
-    };
-    const Case cases[] = {
-        {"12.35", 12.35, 12},
-        {"  -7.5m", -7.5, -7},
-        {"+3", 3.0, 3},
-        {"m12", 0.0, 0},
-        {"", 0.0, 0},
-        {".5", 0.5, 0},
-        {"1e3x", 1000.0, 1},
-        {"1e", 1.0, 1},
-        {"inf", 0.0, 0},
-        {"nan", 0.0, 0},
-        {"0x1A", 0.0, 0},
-        {"1e999", 0.0, 1},
-        {"99999999999", 99999999999.0, 2147483647},
-        {"-99999999999", -99999999999.0, -2147483647 - 1},
-    };
-    for (const Case& c : cases) {
-        EXPECT_DOUBLE_EQ(ReadLeadingDouble(std::string_view(c.text)), c.asDouble) << c.text;
-        EXPECT_EQ(ReadLeadingInt(std::string_view(c.text)), c.asInt) << c.text;
-    }
-}
-
-TEST(FormatFixed, RoundsLikePrintf) {
-    EXPECT_EQ(FormatFixed(12.345f, 2), "12.35");  // the float is a little above 12.345
-    EXPECT_EQ(FormatFixed(114.123456789, 6), "114.123457");
-    EXPECT_EQ(FormatFixed(-0.004, 2), "-0.00");
-}
 
 TEST(ParseTestDate, ChecksTheFieldsAndRollsOverLikeMktime) {
     struct Case {

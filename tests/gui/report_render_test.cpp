@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "print/qt/render/report_page_renderer.h"
+#include "render/report_page_renderer.h"
 #include "print/report_page_layout.h"
 
 namespace kx {

@@ -13,7 +13,7 @@
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/pin_hua.h"
-#include "waveform/qt/render/all_view_render.h"
+#include "render/all_view_render.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
 #include "waveform/tool_commands.h"
 

@@ -15,7 +15,7 @@
 #include "print/qt/my_print_view2.h"
 #include "print/qt/my_print_view3.h"
 #include "record/gbk.h"
-#include "report/qt/word_commands.h"
+#include "ui/word_commands.h"
 #include "report/qt/word_export.h"
 #include "res/ids.h"
 #include "support/docx_reader.h"
@@ -173,16 +173,20 @@ protected:
             names.push_back(std::to_string(i) + ".kxc");
         }
         test::WriteProject(dir, names);
-        projectPrompts.folders.push_back(dir);
-        ws.OpenProject();
+        // The window's own project, its print list holding every pile.
+        filePrompts.folders.push_back(dir);
+        window->Project()->OpenProject();
+        Workspace& ws = window->Project()->GetWorkspace();
         ws.WaitUntilLoaded();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Project()->Loading(); }, 10000));
         ws.OnFileRowSelected(0);
         std::vector<int> rows;
         for (int r = 0; r < 12; ++r) {
             rows.push_back(r);
         }
         ws.AddToPrintList(rows);
-        commands = ui::CWordCommands::Attach(*window, ws, prompts);
+        window->Project()->SetUserPrompts(&prompts);
+        commands = window->WordCommands();
         commands->SetOpener([this](const std::string& path) {
             opened = path;
             return true;
@@ -190,9 +194,6 @@ protected:
     }
 
     std::string dir;
-    test::ScriptedPrompts projectPrompts;
-    test::FakeViews views;
-    Workspace ws{projectPrompts, views};
     ScriptedPrompts prompts;
     ui::CWordCommands* commands = nullptr;
     std::string opened;
@@ -228,8 +229,7 @@ TEST_F(WordCommandsTest, ClosingTheDialogExportsNothing) {
         d.reject();
         return d.Confirmed();
     });
-    EXPECT_FALSE(commands->Run(id::kCmdSave));
-    EXPECT_TRUE(commands->Run(id::kCmdWordReport));
+    commands->ExportWordReport();
     EXPECT_EQ(window->PrintSettingsRef().pilesPerPage, "10");
     EXPECT_TRUE(prompts.proposed.empty());  // no save question
     EXPECT_TRUE(opened.empty());

@@ -6,7 +6,7 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 
-#include "report/qt/render/word_figure_renderer.h"
+#include "render/word_figure_renderer.h"
 #include "support/fixture_writer.h"
 #include "support/report_pile.h"
 

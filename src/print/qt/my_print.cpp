@@ -11,11 +11,11 @@
 #include "print/qt/my_print_view2.h"
 #include "print/qt/my_print_view3.h"
 #include "res/ids.h"
-#include "ui/dialog_units.h"
-#include "ui/gbk_text.h"
-#include "ui/number_text.h"
-#include "ui/render/fonts.h"
-#include "ui/tab_control.h"
+#include "widgets/dialog_units.h"
+#include "widgets/gbk_text.h"
+#include "waveform/box_text.h"
+#include "render/fonts.h"
+#include "widgets/tab_control.h"
 #include "workspace/project_files.h"
 #include "workspace/user_prompts.h"
 #include "workspace/workspace.h"
@@ -165,7 +165,7 @@ void CMyPrint::OnConfirm() {
     s.pageNumberFooter = m_page2->FooterCombo()->currentIndex() == 0;
     s.writer = m_page2->Edit(id::kWriterEdit)->text().toStdString();
     s.reporter = m_page2->Edit(id::kReporterEdit)->text().toStdString();
-    s.startPage = ReadLeadingInt(m_page2->Edit(id::kStartPageEdit)->text());
+    s.startPage = BoxInteger(m_page2->Edit(id::kStartPageEdit)->text().toStdString());
     m_confirmed = true;
     accept();
 }
@@ -185,9 +185,9 @@ PrintInfo CMyPrint::ControlsToPrintInfo() const {
     for (size_t i = 0; i < CMyPrintView2::kInfoChecks.size(); ++i) {
         info.checks[i] = m_page2->Check(CMyPrintView2::kInfoChecks[i])->isChecked() ? 1 : 0;
     }
-    info.pilesPerPage = ReadLeadingInt(m_page3->Edit(id::kPilesPerPageEdit)->text());
-    info.leftMarginMm = ReadLeadingInt(m_page3->Edit(id::kLeftMarginEdit)->text());
-    info.rightMarginMm = ReadLeadingInt(m_page3->Edit(id::kRightMarginEdit)->text());
+    info.pilesPerPage = BoxInteger(m_page3->Edit(id::kPilesPerPageEdit)->text().toStdString());
+    info.leftMarginMm = BoxInteger(m_page3->Edit(id::kLeftMarginEdit)->text().toStdString());
+    info.rightMarginMm = BoxInteger(m_page3->Edit(id::kRightMarginEdit)->text().toStdString());
     return info;
 }
 

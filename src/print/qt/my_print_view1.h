@@ -2,7 +2,7 @@
 // the print-info file. The dialog carries the buttons' work out.
 #pragma once
 
-#include "ui/info_page.h"
+#include "widgets/info_page.h"
 
 class QPushButton;
 

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
-#include "print/qt/buddy_spin_button.h"
+#include "widgets/buddy_spin_button.h"
 #include "res/ids.h"
 
 namespace kx::ui {

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "print/print_settings.h"
-#include "ui/info_page.h"
+#include "widgets/info_page.h"
 
 class QCheckBox;
 class QComboBox;

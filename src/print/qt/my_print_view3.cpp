@@ -3,9 +3,9 @@
 #include <QLineEdit>
 
 #include "print/print_settings.h"
-#include "print/qt/buddy_spin_button.h"
+#include "widgets/buddy_spin_button.h"
 #include "res/ids.h"
-#include "ui/number_text.h"
+#include "waveform/box_text.h"
 
 namespace kx::ui {
 
@@ -44,7 +44,7 @@ BuddySpinButton* CMyPrintView3::Spin(int id) const {
 // Every change of the text, typed or set: more than 14 becomes "14", less than 1 becomes
 // "1", each with its message. Setting the text runs this again and passes.
 void CMyPrintView3::OnPilesPerPageChanged(const QString& text) {
-    const int n = ReadLeadingInt(text);
+    const int n = BoxInteger(text.toStdString());
     QLineEdit* edit = Edit(id::kPilesPerPageEdit);
     if (n > kMaxPilesPerPage) {
         edit->setText(QString::number(kMaxPilesPerPage));

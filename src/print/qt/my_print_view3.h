@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/info_page.h"
+#include "widgets/info_page.h"
 
 namespace kx::ui {
 

@@ -13,8 +13,8 @@
 #include "print/qt/sev_preview_view.h"
 #include "print/qt/sev_view.h"
 #include "res/ids.h"
-#include "ui/dialog_units.h"
-#include "ui/render/fonts.h"
+#include "widgets/dialog_units.h"
+#include "render/fonts.h"
 
 namespace kx::ui {
 

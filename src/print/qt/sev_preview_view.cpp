@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "print/qt/render/report_pdf.h"
+#include "render/report_pdf.h"
 #include "print/qt/sev_view.h"
 
 namespace kx::ui {

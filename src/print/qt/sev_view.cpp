@@ -4,8 +4,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "print/qt/render/report_page_renderer.h"
-#include "print/qt/render/report_pdf.h"
+#include "render/report_page_renderer.h"
+#include "render/report_pdf.h"
 
 namespace kx::ui {
 

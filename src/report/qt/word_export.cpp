@@ -6,7 +6,7 @@
 
 #include "print/report_file_name.h"
 #include "print/report_page_layout.h"
-#include "report/qt/render/word_figure_renderer.h"
+#include "render/word_figure_renderer.h"
 #include "report/word_handle.h"
 #include "report/word_report.h"
 

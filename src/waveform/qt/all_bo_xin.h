@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "record/pile_record.h"
-#include "waveform/qt/render/all_view_render.h"
+#include "render/all_view_render.h"
 
 namespace kx {
 

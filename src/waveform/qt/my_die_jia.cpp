@@ -7,10 +7,10 @@
 
 #include "record/file_io.h"
 #include "res/ids.h"
-#include "waveform/depth_scale_geometry.h"
+#include "analysis/depth_scale_geometry.h"
 #include "waveform/qt/pin_hua.h"
-#include "waveform/qt/render/depth_scale_render.h"
-#include "waveform/qt/render/stacked_view_render.h"
+#include "render/depth_scale_render.h"
+#include "render/stacked_view_render.h"
 #include "waveform/tool_commands.h"
 
 namespace kx {

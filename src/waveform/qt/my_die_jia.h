@@ -10,7 +10,7 @@
 #include <string>
 
 #include "record/pile_record.h"
-#include "waveform/pile_analysis.h"
+#include "analysis/pile_analysis.h"
 #include "waveform/pile_markers.h"
 #include "waveform/stacked_view_geometry.h"
 #include "waveform/tool_commands.h"

@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "res/ids.h"
-#include "waveform/qt/render/spectrum_view_render.h"
+#include "render/spectrum_view_render.h"
 #include "waveform/stacked_view_geometry.h"
 
 namespace kx {

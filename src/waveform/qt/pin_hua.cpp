@@ -6,11 +6,11 @@
 #include <QRegularExpressionValidator>
 
 #include "res/ids.h"
-#include "ui/dialog_units.h"
-#include "ui/render/fonts.h"
+#include "widgets/dialog_units.h"
+#include "render/fonts.h"
 #include "waveform/box_text.h"
 #include "waveform/tool_commands.h"
-#include "workspace/user_prompts.h"
+#include "res/app_title.h"
 
 namespace kx {
 

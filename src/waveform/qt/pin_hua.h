@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-#include "ui/message_prompt.h"
+#include "widgets/message_prompt.h"
 
 class QLineEdit;
 

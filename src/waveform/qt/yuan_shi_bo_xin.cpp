@@ -8,7 +8,7 @@
 
 #include "res/ids.h"
 #include "waveform/band_view_geometry.h"
-#include "waveform/qt/render/raw_view_render.h"
+#include "render/raw_view_render.h"
 
 namespace kx {
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 
 #include "res/ids.h"
-#include "waveform/qt/render/impedance_view_render.h"
+#include "render/impedance_view_render.h"
 
 namespace kx {
 

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "record/pile_record.h"
-#include "waveform/pile_analysis.h"
+#include "analysis/pile_analysis.h"
 
 namespace kx {
 

@@ -1,0 +1,25 @@
+// The analysis aids on the stacked waveform as the project loader leaves it: the pile toe, the
+// defects and the impedance profile, from one fit of the pile's echoes.
+#pragma once
+
+#include <vector>
+
+#include "record/pile_record.h"
+#include "analysis/impedance_profile.h"
+#include "analysis/pile_defects.h"
+#include "analysis/pile_toe.h"
+
+namespace kx {
+
+struct PileAnalysis {
+    PileToe toe;
+    std::vector<PileDefect> defects;
+    PileImpedance impedance;
+    double metresPerUs = 0;  // depth per µs of two-way travel time (length-fixed rule)
+};
+
+// Fits the echoes (with a pile length, looking for the toe where it can be and following the
+// trace to the toe's first multiple), then picks the toe, the defects and the profile.
+PileAnalysis AnalyzePile(const PileRecord& rec);
+
+}  // namespace kx

@@ -1,0 +1,40 @@
+// 自动识别桩底: the pile toe's reflection in the stacked waveform.
+#pragma once
+
+#include <optional>
+
+#include "record/pile_record.h"
+#include "analysis/echo_fit.h"
+
+namespace kx {
+
+struct PileToe {
+    std::optional<double> timeUs;  // two-way travel time from the pile-top peak; none: not found
+    double confidence = 0;         // 0..1
+};
+
+// Wave speeds a concrete pile can have, for finding the toe of a pile of known length.
+inline constexpr double kLowestPileSpeed = 3000.0;
+inline constexpr double kHighestPileSpeed = 4500.0;
+
+// Where the toe can be, in two-way travel times (µs) from the pile-top peak: with a pile
+// length, its travel times at 3,000-4,500 m/s (widened to 0.85-1.15 of the travel time at the
+// record's speed when it has one, which is then `expected`); without, the whole record.
+struct ToeWindow {
+    double earliest = 0;
+    double latest = 0;
+    double expected = 0;  // 0: no speed to expect
+};
+ToeWindow WindowForToe(double pileLengthM, double waveSpeedMps, double recordUs);
+
+// The toe among the impedance changes of a fit: the strongest change where the toe can be.
+// With a pile length the toe lies within its travel times at 3,000-4,500 m/s, and a wave speed
+// as well makes times near its own travel time likelier; without a length, anywhere after the
+// blow.
+PileToe PickPileToe(const EchoFit& fit, double pileLengthM, double waveSpeedMps);
+
+// The toe of the record's stacked waveform as the project loader leaves it, using its pile
+// length and wave speed (each when set) as above.
+PileToe FindPileToe(const PileRecord& rec);
+
+}  // namespace kx

@@ -1,0 +1,80 @@
+#include "render/word_figure_renderer.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <cstdio>
+
+#include "render/report_page_renderer.h"
+#include "record/file_io.h"
+#include "report/word_report.h"
+#include "render/fonts.h"
+
+namespace kx {
+
+namespace {
+
+const QColor kMarkerRed(255, 0, 0);
+
+void DrawTitle(QPainter& painter, const WordFigureLayout& layout) {
+    QFont font(QString::fromUtf8(ui::kSongFace));
+    font.setPixelSize(kFigureFontHeight);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const ReportRect& r = layout.titleRect;
+    painter.drawText(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
+                     QString::fromUtf8(*layout.title));
+}
+
+}  // namespace
+
+QImage DrawWordFigure(const WordFigureLayout& layout) {
+    ui::InstallFontSubstitutes();
+    QImage image(kFigureCanvasWidth, kFigureCanvasHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    if (layout.title) {
+        DrawTitle(painter, layout);
+    }
+    for (const ReportBlock& b : layout.blocks) {
+        PaintReportBlock(painter, b, kMarkerRed);
+    }
+    painter.end();
+    return image;
+}
+
+Status EncodeWordFigure(const PrintSettings& s, const ReportEntries& entries, int32_t number,
+                        std::vector<uint8_t>& jpeg) {
+    const QImage image = DrawWordFigure(LayoutWordFigure(s, entries, number));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "JPG")) {
+        return Status::Fail("cannot encode the figure as JPEG");
+    }
+    jpeg.assign(bytes.begin(), bytes.end());
+    return Status::Ok();
+}
+
+Status RenderWordFigures(const PrintSettings& s, const ReportEntries& entries,
+                         const std::string& dir, int32_t& count) {
+    count = WordFigureCount(entries.count, PilesPerPageOf(s));
+    const std::vector<std::string> paths = WordFigurePaths(dir, count);
+    std::vector<uint8_t> jpeg;
+    for (int32_t number = 1; number <= count; ++number) {
+        const std::string& path = paths[static_cast<size_t>(number - 1)];
+        Status st = EncodeWordFigure(s, entries, number, jpeg);
+        if (st) {
+            st = WriteFileAtomically(path, jpeg);
+        }
+        if (!st) {
+            for (int32_t w = 1; w < number; ++w) {
+                std::remove(paths[static_cast<size_t>(w - 1)].c_str());
+            }
+            return Status::Fail(path + ": " + st.reason);
+        }
+    }
+    return Status::Ok();
+}
+
+}  // namespace kx
