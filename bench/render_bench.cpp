@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "record/pile_record.h"
-#include "render/fonts.h"
-#include "waveform/pile_markers.h"
 #include "render/all_view_render.h"
+#include "render/fonts.h"
 #include "render/stacked_view_render.h"
+#include "waveform/pile_markers.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "render/fonts.h"
 #include "render/report_page_renderer.h"
 #include "render/report_pdf.h"
-#include "render/fonts.h"
 
 namespace {
 
@@ -51,9 +51,8 @@ struct Piles {
             r.pileBottomTimeUs = 6800;
             r.defectTimeUs = 3000;
             for (int i = 0; i < 1024; ++i) {
-                r.waves[kx::kStackedSlot][i] =
-                    static_cast<int32_t>(((i * 7919 + static_cast<int>(k) * 104729) % 200001) -
-                                         100000);
+                r.waves[kx::kStackedSlot][i] = static_cast<int32_t>(
+                    ((i * 7919 + static_cast<int>(k) * 104729) % 200001) - 100000);
             }
             pointers.push_back(&r);
         }

@@ -13,9 +13,9 @@
 
 #include "print/print_settings.h"
 #include "print/report_page_layout.h"
+#include "render/fonts.h"
 #include "render/word_figure_renderer.h"
 #include "report/word_report.h"
-#include "render/fonts.h"
 
 namespace {
 

@@ -23,10 +23,10 @@
 #include <thread>
 #include <vector>
 
+#include "analysis/pile_analysis.h"
 #include "record/raw_file_writer.h"
 #include "synth/synth_random.h"
 #include "synth/synth_record.h"
-#include "analysis/pile_analysis.h"
 #include "workspace/load_steps.h"
 
 namespace {

@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "../bench_projects.h"
+#include "render/fonts.h"
 #include "ui/kx7300_dlg.h"
 #include "ui/my_list_ctrl.h"
 #include "ui/project_controller.h"
-#include "render/fonts.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "record/pile_record.h"
 #include "analysis/pile_defects.h"
+#include "record/pile_record.h"
 
 namespace kx {
 

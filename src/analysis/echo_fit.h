@@ -14,9 +14,9 @@
 
 #include <vector>
 
-#include "record/pile_record.h"
 #include "analysis/incident_pulse.h"
 #include "analysis/layered_echoes.h"
+#include "record/pile_record.h"
 
 namespace kx {
 

@@ -9,9 +9,9 @@
 
 #include <vector>
 
-#include "record/pile_record.h"
 #include "analysis/echo_fit.h"
 #include "analysis/pile_toe.h"
+#include "record/pile_record.h"
 
 namespace kx {
 

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "record/pile_record.h"
 #include "analysis/impedance_profile.h"
 #include "analysis/pile_defects.h"
 #include "analysis/pile_toe.h"
+#include "record/pile_record.h"
 
 namespace kx {
 

@@ -4,8 +4,8 @@
 // has changed (a tool, a marker that changed the speed or length, another record).
 #pragma once
 
-#include "record/pile_record.h"
 #include "analysis/pile_analysis.h"
+#include "record/pile_record.h"
 
 namespace kx {
 

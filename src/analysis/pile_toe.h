@@ -3,8 +3,8 @@
 
 #include <optional>
 
-#include "record/pile_record.h"
 #include "analysis/echo_fit.h"
+#include "record/pile_record.h"
 
 namespace kx {
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "waveform/pile_markers.h"
 #include "analysis/pile_toe.h"
+#include "waveform/pile_markers.h"
 
 namespace kx {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
-#include "cli/command.h"
 #include "analysis/pile_analysis.h"
+#include "cli/command.h"
 
 namespace kx::cli {
 

@@ -11,9 +11,9 @@
 #include "cli/command.h"
 #include "cli/report_outputs.h"
 #include "print/print_settings.h"
-#include "render/report_pdf.h"
 #include "print/report_page_layout.h"
 #include "render/fonts.h"
+#include "render/report_pdf.h"
 #include "workspace/project_files.h"
 #include "workspace/project_records.h"
 

@@ -1,7 +1,7 @@
 #include "render/all_view_render.h"
 
-#include "waveform/band_view_geometry.h"
 #include "render/view_text.h"
+#include "waveform/band_view_geometry.h"
 
 namespace kx {
 

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "render/report_page_renderer.h"
 #include "record/file_io.h"
+#include "render/report_page_renderer.h"
 
 namespace kx {
 

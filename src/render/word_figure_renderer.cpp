@@ -4,10 +4,10 @@
 #include <QPainter>
 #include <cstdio>
 
-#include "render/report_page_renderer.h"
 #include "record/file_io.h"
-#include "report/word_report.h"
 #include "render/fonts.h"
+#include "render/report_page_renderer.h"
+#include "report/word_report.h"
 
 namespace kx {
 

@@ -3,10 +3,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "res/ids.h"
-#include "widgets/dialog_units.h"
 #include "render/fonts.h"
+#include "res/ids.h"
 #include "ui/resource_images.h"
+#include "widgets/dialog_units.h"
 
 namespace kx::ui {
 

@@ -1,4 +1,4 @@
-// The About box (dialog 161): the program's name and version, a picture and three lines of
+// The About box (关于): the program's name and version, a picture and three lines of
 // notices. Both buttons close it.
 #pragma once
 

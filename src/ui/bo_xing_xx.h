@@ -1,4 +1,4 @@
-// Page "波型信息" (dialog 149): the stacked view's cursor readouts and the low-pass cut-off.
+// Information page 波型信息: the stacked view's cursor readouts and the low-pass cut-off.
 #pragma once
 
 #include "widgets/info_page.h"

@@ -9,8 +9,8 @@ namespace kx::ui {
 
 namespace {
 
-QAction* NewAction(CommandTable& table, const CommandEntry& e, int commandId,
-                   const char* caption, QObject* owner) {
+QAction* NewAction(CommandTable& table, const CommandEntry& e, int commandId, const char* caption,
+                   QObject* owner) {
     auto* action = new QAction(QString::fromUtf8(caption), owner);
     action->setObjectName(QString::number(commandId));
     QObject::connect(action, &QAction::triggered, owner, [&table, &e] { table.Execute(e); });

@@ -83,17 +83,17 @@ public:
 struct CommandEntry {
     const char* operation = "";  // what the command does
     int menuId = 0;              // its menu-bar item; 0 when it has none
-    std::vector<int> otherIds;   // toolbar buttons and context-menu items
-    std::vector<KeyTrigger> keys;
+    std::vector<int> otherIds{};  // toolbar buttons and context-menu items
+    std::vector<KeyTrigger> keys{};
     Guard guard = Guard::kNone;
     bool greyedUntilLoaded = false;  // menu item and button grey until a file has been loaded
-    std::function<void(CommandTarget&)> run;
+    std::function<void(CommandTarget&)> run{};
 
     // How it looks. `caption` is the menu item's (the first context menu's when the command
     // has no menu-bar item); a context-menu item with a caption of its own is listed in
     // `captionOf` and gets an action of its own that runs the same command.
     const char* caption = "";
-    std::vector<std::pair<int, const char*>> captionOf;
+    std::vector<std::pair<int, const char*>> captionOf{};
     const char* buttonText = nullptr;  // the toolbar button's text; none: the caption
     int image = 0;                     // the button's image resource (0: none)
     bool imageInMenu = false;          // the menu item shows the image too

@@ -1,4 +1,4 @@
-// Page "工程信息" (dialog 147): tester, testing unit, site, pile number, test date and time.
+// Information page 工程信息: tester, testing unit, site, pile number, test date and time.
 #pragma once
 
 #include "widgets/info_page.h"

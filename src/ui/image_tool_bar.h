@@ -1,4 +1,4 @@
-// The main toolbar (resource 141): file, print-list, blow and marker commands, each a 22 x 22
+// The main toolbar: file, print-list, blow and marker commands, each a 22 x 22
 // image with its text underneath.
 #pragma once
 

@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "render/fonts.h"
 #include "res/ids.h"
 #include "widgets/dialog_units.h"
-#include "render/fonts.h"
 
 namespace kx::ui {
 

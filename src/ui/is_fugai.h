@@ -1,4 +1,4 @@
-// The overwrite question of the raw-data import (dialog 168): "文件…已经存在是否覆盖" with the
+// The overwrite question of the raw-data import: "文件…已经存在是否覆盖" with the
 // buttons "是", "否", "全部覆盖" and "全部不覆盖". Closing it without one of them (Esc, the
 // close box) answers Closed, which replaces nothing.
 #pragma once

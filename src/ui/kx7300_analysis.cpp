@@ -5,9 +5,9 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include "analysis/pile_toe_marker.h"
 #include "res/ids.h"
 #include "ui/kx7300_dlg.h"
-#include "analysis/pile_toe_marker.h"
 #include "waveform/qt/all_bo_xin.h"
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/zhi_shu_fang_da.h"

@@ -4,10 +4,10 @@
 #include <QTimer>
 #include <memory>
 
+#include "render/fonts.h"
 #include "ui/kx7300_dlg.h"
 #include "ui/path_opener.h"
 #include "ui/project_controller.h"
-#include "render/fonts.h"
 #include "ui/window_geometry.h"
 
 namespace kx::ui {

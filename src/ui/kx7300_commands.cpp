@@ -16,9 +16,8 @@
 #include "ui/print_commands.h"
 #include "ui/project_controller.h"
 #include "ui/recent_projects.h"
-#include "ui/word_commands.h"
-#include "widgets/tab_control.h"
 #include "ui/user_guide.h"
+#include "ui/word_commands.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/blow_editing.h"
 #include "waveform/messages.h"
@@ -28,6 +27,7 @@
 #include "waveform/qt/yuan_shi_bo_xin.h"
 #include "waveform/qt/zu_kang_qu_xian.h"
 #include "waveform/tool_commands.h"
+#include "widgets/tab_control.h"
 
 namespace kx::ui {
 

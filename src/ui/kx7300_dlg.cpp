@@ -21,6 +21,7 @@
 #include <QToolTip>
 #include <cmath>
 
+#include "render/fonts.h"
 #include "res/ids.h"
 #include "ui/about.h"
 #include "ui/bo_xing_xx.h"
@@ -33,12 +34,10 @@
 #include "ui/print_commands.h"
 #include "ui/project_controller.h"
 #include "ui/recent_projects.h"
-#include "ui/word_commands.h"
 #include "ui/record_date_time.h"
-#include "render/fonts.h"
 #include "ui/resource_images.h"
 #include "ui/she_bei_xingxi.h"
-#include "widgets/tab_control.h"
+#include "ui/word_commands.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/float32.h"
 #include "waveform/pile_markers.h"
@@ -47,6 +46,7 @@
 #include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
 #include "waveform/qt/zu_kang_qu_xian.h"
+#include "widgets/tab_control.h"
 
 namespace kx::ui {
 
@@ -154,9 +154,9 @@ void CKX7300Dlg::BuildMenuBar() {
     Command(kCmdLengthFixed)->setChecked(true);
 
     QMenu* tools = bar->addMenu("工具(T)");
-    AddMenuCommands(tools, {kCmdLowPass, kCmdZoomIn, kCmdZoomOut, kCmdZero, kCmdRestore,
-                            kCmdSmooth, kCmdCutFront, kCmdCutBack, kCmdReverse, kCmdIntegrate,
-                            kCmdRestack, 0, kCmdAmplify});
+    AddMenuCommands(tools, {kCmdLowPass, kCmdZoomIn, kCmdZoomOut, kCmdZero, kCmdRestore, kCmdSmooth,
+                            kCmdCutFront, kCmdCutBack, kCmdReverse, kCmdIntegrate, kCmdRestack, 0,
+                            kCmdAmplify});
 
     // Options of the views, remembered between runs.
     AddMenuCommands(bar->addMenu("视图(V)"), {kCmdDepthScale});

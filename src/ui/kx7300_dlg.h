@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "analysis/pile_analysis_cache.h"
 #include "print/print_settings.h"
 #include "record/pile_record.h"
-#include "res/app_title.h"
 #include "record/status.h"
-#include "analysis/pile_analysis_cache.h"
+#include "res/app_title.h"
 #include "ui/command_actions.h"
 #include "ui/command_table.h"
 #include "waveform/pile_markers.h"

@@ -1,4 +1,4 @@
-// The file list (control 1003): one row per data file of the open project, in report view
+// The file list: one row per data file of the open project, in report view
 // with grid lines and whole-row selection; several rows may be selected.
 //
 // Only the first selected row is drawn highlighted (white on blue), whether or not the list

@@ -1,4 +1,4 @@
-// The tools toolbar (resource 170): the eleven waveform tools, and 指数放大 after them, as
+// The tools toolbar: the eleven waveform tools, and 指数放大 after them, as
 // wide text-only buttons.
 #pragma once
 

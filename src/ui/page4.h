@@ -1,4 +1,4 @@
-// Page "结论信息" (dialog 157): integrity class, concrete strength, pile diameter and the
+// Information page 结论信息: integrity class, concrete strength, pile diameter and the
 // button that copies the last two into every record of the project.
 #pragma once
 

@@ -26,9 +26,9 @@ public:
     CPrintCommands(QWidget* owner, PrintSettings& settings, Workspace& workspace,
                    UserPrompts& prompts);
 
-    // 32775: the print dialog in settings mode.
+    // 打印设置: the print dialog in settings mode.
     void OpenPrintSettings();
-    // 32849: a new preview window; the main window hides until it closes.
+    // 打印预览: a new preview window; the main window hides until it closes.
     CSevFrame* OpenPrintPreview();
     // 输出PDF: asks for a file name, then writes every report page into it.
     void ExportPdf();

@@ -14,7 +14,6 @@
 
 #include "res/ids.h"
 #include "ui/bo_xing_xx.h"
-#include "widgets/gbk_text.h"
 #include "ui/gong_cheng_xx.h"
 #include "ui/kx7300_dlg.h"
 #include "ui/my_list_ctrl.h"
@@ -27,6 +26,7 @@
 #include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
 #include "waveform/qt/zu_kang_qu_xian.h"
+#include "widgets/gbk_text.h"
 
 namespace kx::ui {
 

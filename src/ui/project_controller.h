@@ -33,17 +33,17 @@ public:
     ~CProjectController() override;
 
     // ---- File commands ----
-    void OpenProject();                      // 打开工程 (32771), toolbar 打开 (32814)
+    void OpenProject();                      // 打开工程
     void OpenProjectAt(const QString& dir);  // the same without the folder browser
-    void ImportRawData();                    // 导入原始数据 (32852)
-    bool Save();                             // 保存 (32772), toolbar (32815)
-    bool SaveAs();                           // 另存为 (32773), toolbar (32816)
-    void UnifySiteAndUnit();                 // 统一工地和检测单位 (32776)
-    void UnifyConclusion();                  // 统一信息 on the conclusion page (1045)
-    void AddDataFile();                      // 新增数据文件 (32850)
-    void RemoveDataRow();                    // 移出数据列表 (32851)
-    void AddToPrintList();                   // 加入打印列表 (32800, 32817, 32844, key Q)
-    void RemoveFromPrintList();              // 移出打印列表 (32862, key W)
+    void ImportRawData();                    // 导入原始数据
+    bool Save();                             // 保存
+    bool SaveAs();                           // 另存为
+    void UnifySiteAndUnit();                 // 统一工地和检测单位
+    void UnifyConclusion();                  // 统一信息 on the conclusion page
+    void AddDataFile();                      // 新增数据文件
+    void RemoveDataRow();                    // 移出数据列表
+    void AddToPrintList();                   // 加入打印列表
+    void RemoveFromPrintList();              // 移出打印列表
     // 导入原始数据 without the folder browser.
     void ImportRawDataAt(const QString& dir);
     // The window's close request, from 退出 or the close box: the save prompt. False keeps

@@ -1,4 +1,4 @@
-// Page "设备信息" (dialog 165): instrument number and GPS position, shown only.
+// Information page 设备信息: instrument number and GPS position, shown only.
 #pragma once
 
 #include "widgets/info_page.h"

@@ -1,4 +1,4 @@
-// The main window's 输出到WORD (32845): the print dialog in Word mode, and on "生成WORD" the
+// The main window's 输出到WORD: the print dialog in Word mode, and on "生成WORD" the
 // Word report of the open project's print list (ExportWordReport) with the settings as the
 // dialog confirmed them.
 #pragma once
@@ -30,7 +30,7 @@ public:
     CWordCommands(QWidget* owner, PrintSettings& settings, Workspace& workspace,
                   UserPrompts& prompts);
 
-    // 32845: the dialog in Word mode, then the export if it was confirmed.
+    // The dialog in Word mode, then the export if it was confirmed.
     void ExportWordReport();
 
     // For tests: what runs the dialog, and what opens the saved document.

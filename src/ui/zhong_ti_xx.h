@@ -1,4 +1,4 @@
-// Page "参数信息" (dialog 148): pile length, wave speed, defect position, sample count and
+// Information page 参数信息: pile length, wave speed, defect position, sample count and
 // interval, trigger threshold.
 #pragma once
 

@@ -28,7 +28,8 @@ void BuddySpinButton::SetRange(int lowest, int highest) {
 }
 
 void BuddySpinButton::Step(int direction) {
-    const int current = std::clamp<int>(BoxInteger(m_buddy->text().toStdString()), m_lowest, m_highest);
+    const int current =
+        std::clamp<int>(BoxInteger(m_buddy->text().toStdString()), m_lowest, m_highest);
     m_buddy->setText(QString::number(std::clamp(current + direction, m_lowest, m_highest)));
 }
 

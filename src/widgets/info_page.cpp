@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "widgets/dialog_units.h"
 #include "render/fonts.h"
+#include "widgets/dialog_units.h"
 
 namespace kx::ui {
 

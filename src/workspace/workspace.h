@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "workspace/print_list.h"
 #include "record/pile_record.h"
+#include "workspace/print_list.h"
 #include "workspace/project_records.h"
 #include "workspace/user_prompts.h"
 #include "workspace/workspace_views.h"

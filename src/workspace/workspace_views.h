@@ -48,7 +48,7 @@ public:
     virtual void SetFileCommandsEnabled(bool /*enabled*/) {}
     // Clears m_optimizeOn (the hand-edit mode of the stacked view).
     virtual void ClearOptimizeOn() {}
-    // Shows toolbar button 32866 plain (enabled, not pressed).
+    // Shows the 优化 button plain (enabled, not pressed).
     virtual void ShowOptimizeButtonPlain() {}
     virtual void RepaintViews() {}
     // The data list's rows, print marks or red rows changed; the list redraws from the model.

@@ -8,11 +8,11 @@
 #include <limits>
 #include <vector>
 
-#include "synth_test_util.h"
 #include "analysis/depth_scale_geometry.h"
 #include "analysis/impedance_view_geometry.h"
 #include "analysis/pile_analysis_cache.h"
 #include "analysis/pile_toe_marker.h"
+#include "synth_test_util.h"
 
 namespace kx {
 namespace {

@@ -42,6 +42,11 @@ public:
         cv_.notify_all();
     }
     void OpenFully() { Allow(kAll); }
+    // Waits until `files` reads have come to the gate (held there or let through).
+    void WaitForArrivals(int files) {
+        std::unique_lock lock(m_);
+        cv_.wait(lock, [&] { return arrived_ >= files; });
+    }
     ProjectRecords::BeforeReadFn Hook() {
         return [this](const std::string& path) {
             const auto it =
@@ -50,6 +55,8 @@ public:
             const int position =
                 it == names_.end() ? kAll - 1 : static_cast<int>(it - names_.begin());
             std::unique_lock lock(m_);
+            ++arrived_;
+            cv_.notify_all();
             cv_.wait(lock, [&] { return position < allowed_; });
         };
     }
@@ -60,6 +67,7 @@ private:
     std::mutex m_;
     std::condition_variable cv_;
     int allowed_ = 0;
+    int arrived_ = 0;
 };
 
 // Each loaded record belongs to the file its row names.
@@ -205,7 +213,7 @@ TEST(LoaderThreads, EntriesErasedUnderTheLoadersHandsAreDropped) {
     Gate gate(Names(5));
     records.SetBeforeReadHookForTesting(gate.Hook());
     records.StartLoading(paths);
-    std::this_thread::sleep_for(5ms);  // the loader now holds file 1 (and more) at the gate
+    gate.WaitForArrivals(1);  // the loader now holds file 1 (and maybe more) at the gate
     records.Erase(0);
     records.Erase(1);  // file 3, taken or not
     gate.OpenFully();

@@ -12,11 +12,7 @@ TEST(Numerics, MedianTakesTheUpperMiddleOfAnEvenCount) {
         std::vector<double> values;
         double median;
     } cases[] = {
-        {{}, 0.0},
-        {{7}, 7},
-        {{3, 1, 2}, 2},
-        {{4, 1, 3, 2}, 3},
-        {{-1, -1, 5, -1}, -1},
+        {{}, 0.0}, {{7}, 7}, {{3, 1, 2}, 2}, {{4, 1, 3, 2}, 3}, {{-1, -1, 5, -1}, -1},
     };
     for (Case& c : cases) {
         EXPECT_EQ(Median(c.values), c.median);
@@ -44,8 +40,8 @@ TEST(Numerics, LevenbergMarquardtStepSolvesALinearFit) {
     std::vector<double> jac(2 * rows);
     std::vector<double> residual(rows);
     for (int i = 0; i < rows; ++i) {
-        jac[i] = 1.0;             // d y / d p0
-        jac[rows + i] = i;        // d y / d p1
+        jac[i] = 1.0;       // d y / d p0
+        jac[rows + i] = i;  // d y / d p1
         residual[i] = 2.0 + 0.5 * i;
     }
     const NormalEquations eq = FormNormalEquations(jac, rows, 2, residual, 4.0);

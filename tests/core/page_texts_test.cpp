@@ -63,8 +63,8 @@ TEST(PageTexts, NumbersPastTheRangeOfAFloatReadAsNone) {
     struct Case {
         const char* typed;
         float kept;
-    } cases[] = {{"12.5m", 12.5f}, {"abc", 0.0f}, {"1e999", 0.0f}, {"4e38", 0.0f},
-                 {"-1e39", 0.0f},  {"3.4e38", 3.4e38f}};
+    } cases[] = {{"12.5m", 12.5f}, {"abc", 0.0f},   {"1e999", 0.0f},
+                 {"4e38", 0.0f},   {"-1e39", 0.0f}, {"3.4e38", 3.4e38f}};
     for (const Case& c : cases) {
         PileRecord rec = NamedRecord();
         PageBoxes boxes = PageBoxesOf(rec, 0.0f);

@@ -8,11 +8,11 @@
 #include <numbers>
 #include <vector>
 
-#include "synth_test_util.h"
 #include "analysis/incident_pulse.h"
 #include "analysis/layered_echoes.h"
 #include "analysis/pile_analysis.h"
 #include "analysis/sparse_deconvolution.h"
+#include "synth_test_util.h"
 
 namespace kx {
 namespace {

@@ -7,10 +7,10 @@
 #include <limits>
 #include <vector>
 
+#include "analysis/pile_analysis.h"
 #include "waveform/blow_editing.h"
 #include "waveform/exponential_amplification.h"
 #include "waveform/low_pass_filter.h"
-#include "analysis/pile_analysis.h"
 #include "waveform/pile_markers.h"
 #include "waveform/spectrum.h"
 #include "waveform/spectrum_view_geometry.h"
@@ -143,8 +143,8 @@ TEST(WaveformRobustness, MarkersAndViewArithmeticStayDefined) {
 }
 
 TEST(WaveformRobustness, AnalysisAidsStayDefinedOnAnyTrace) {
-    const float lengths[] = {0.0f, -5.0f, 12.0f, 3.4e38f, std::numeric_limits<float>::infinity(),
-                             std::nanf("")};
+    const float lengths[] = {
+        0.0f, -5.0f, 12.0f, 3.4e38f, std::numeric_limits<float>::infinity(), std::nanf("")};
     for (int n : kCounts) {
         for (int32_t interval : {kMin, 0, 1, 20, 200, kMax}) {
             PileRecord r = ExtremeRecord(n);
@@ -153,8 +153,8 @@ TEST(WaveformRobustness, AnalysisAidsStayDefinedOnAnyTrace) {
             if (n == 1024 && interval == 20) {
                 for (int i = 0; i < n; ++i) {
                     r.waves[kStackedSlot][i] = (i > 8 && i < 40) || (i > 400 && i < 420) ? kMax
-                                               : i < 60                              ? kMin
-                                                                                     : 0;
+                                               : i < 60                                  ? kMin
+                                                                                         : 0;
                 }
             }
             for (float length : lengths) {

@@ -13,23 +13,23 @@
 #include <filesystem>
 #include <optional>
 
+#include "analysis/depth_scale_geometry.h"
+#include "analysis/pile_analysis_cache.h"
+#include "analysis/pile_toe_marker.h"
 #include "core/synth_test_util.h"
+#include "render/depth_scale_render.h"
+#include "render/stacked_view_render.h"
 #include "res/ids.h"
 #include "ui/bo_xing_xx.h"
 #include "ui/my_list_ctrl.h"
-#include "widgets/tab_control.h"
 #include "ui/zhong_ti_xx.h"
 #include "view_test_util.h"
 #include "waveform/box_text.h"
-#include "analysis/depth_scale_geometry.h"
 #include "waveform/exponential_amplification.h"
 #include "waveform/float32.h"
-#include "analysis/pile_analysis_cache.h"
-#include "analysis/pile_toe_marker.h"
 #include "waveform/qt/my_die_jia.h"
-#include "render/depth_scale_render.h"
-#include "render/stacked_view_render.h"
 #include "waveform/qt/zu_kang_qu_xian.h"
+#include "widgets/tab_control.h"
 #include "window_fixture.h"
 
 namespace kx::ui {

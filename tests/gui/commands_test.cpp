@@ -16,7 +16,6 @@
 #include "ui/command_table.h"
 #include "ui/image_tool_bar.h"
 #include "ui/my_tool_bar.h"
-#include "widgets/tab_control.h"
 #include "ui/zhong_ti_xx.h"
 #include "view_test_util.h"
 #include "waveform/box_text.h"
@@ -26,6 +25,7 @@
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
+#include "widgets/tab_control.h"
 #include "window_fixture.h"
 
 namespace kx::ui {

@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "support/temp_dir_run.h"
 #include "render/fonts.h"
+#include "support/temp_dir_run.h"
 
 namespace {
 

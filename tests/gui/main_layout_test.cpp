@@ -10,9 +10,9 @@
 #include "ui/main_layout.h"
 #include "ui/my_list_ctrl.h"
 #include "ui/my_tool_bar.h"
-#include "widgets/tab_control.h"
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/zu_kang_qu_xian.h"
+#include "widgets/tab_control.h"
 #include "window_fixture.h"
 
 namespace kx::ui {
@@ -60,8 +60,7 @@ TEST_F(WindowTest, ResizeLaysOutChildrenForTheClientHeight) {
     for (const LayoutCase& c : kCases) {
         const int frame = window->height() - window->Client()->height();
         window->resize(1200, c.height + frame);
-        QTest::qWait(20);
-        ASSERT_EQ(window->Client()->height(), c.height);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->Client()->height() == c.height; }));
         EXPECT_EQ(window->FileList()->geometry(), c.list) << c.height;
         EXPECT_EQ(window->InfoTab()->geometry(), c.infoTab) << c.height;
         EXPECT_EQ(window->RemarksGroup()->geometry(), c.group) << c.height;
@@ -78,7 +77,7 @@ TEST_F(WindowTest, CannotBeMadeSmallerThan800By600) {
     ShowActive();
     EXPECT_EQ(window->minimumSize(), QSize(800, 600));
     window->resize(300, 200);
-    QTest::qWait(20);
+    QApplication::processEvents();  // whatever the resize would bring has come
     EXPECT_GE(window->width(), 800);
     EXPECT_GE(window->height(), 600);
 }

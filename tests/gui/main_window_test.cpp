@@ -16,10 +16,10 @@
 #include "ui/my_list_ctrl.h"
 #include "ui/page4.h"
 #include "ui/she_bei_xingxi.h"
-#include "widgets/tab_control.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
+#include "widgets/tab_control.h"
 #include "window_fixture.h"
 
 namespace kx::ui {

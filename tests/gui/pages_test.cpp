@@ -14,8 +14,8 @@
 #include "ui/gong_cheng_xx.h"
 #include "ui/page4.h"
 #include "ui/she_bei_xingxi.h"
-#include "widgets/tab_control.h"
 #include "ui/zhong_ti_xx.h"
+#include "widgets/tab_control.h"
 #include "window_fixture.h"
 
 namespace kx::ui {

@@ -14,13 +14,13 @@
 #include <deque>
 
 #include "core/workspace_test_util.h"
-#include "widgets/buddy_spin_button.h"
 #include "print/qt/my_print.h"
 #include "print/qt/my_print_view1.h"
 #include "print/qt/my_print_view2.h"
 #include "print/qt/my_print_view3.h"
 #include "record/gbk.h"
 #include "res/ids.h"
+#include "widgets/buddy_spin_button.h"
 #include "widgets/tab_control.h"
 
 namespace kx::ui {

@@ -14,13 +14,13 @@
 
 #include "core/workspace_test_util.h"
 #include "print/qt/my_print.h"
-#include "ui/print_commands.h"
 #include "print/qt/sev_frame.h"
 #include "print/qt/sev_preview_view.h"
 #include "print/qt/sev_view.h"
 #include "record/gbk.h"
 #include "res/ids.h"
 #include "support/pdf_text.h"
+#include "ui/print_commands.h"
 #include "window_fixture.h"
 
 namespace kx::ui {

@@ -22,12 +22,12 @@
 #include "ui/my_list_ctrl.h"
 #include "ui/page4.h"
 #include "ui/qt_user_prompts.h"
-#include "widgets/tab_control.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/pile_markers.h"
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
 #include "waveform/stacking.h"
+#include "widgets/tab_control.h"
 #include "window_fixture.h"
 
 namespace kx::ui {
@@ -575,8 +575,8 @@ TEST_F(ProjectTest, SelectionWaitsForItsRecordWithoutBlocking) {
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
     timer.start(5);
-    QTest::qWait(60);
-    EXPECT_GT(ticks, 3);  // the event loop runs while the record is awaited
+    // The event loop runs while the record is awaited.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks > 3; }, 10000));
     EXPECT_EQ(project->GetWorkspace().m_currentIndex, -1);
 
     {

@@ -3,8 +3,8 @@
 
 #include <QDate>
 
-#include "widgets/gbk_text.h"
 #include "ui/record_date_time.h"
+#include "widgets/gbk_text.h"
 
 namespace kx::ui {
 namespace {

@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include "render/report_page_renderer.h"
 #include "print/report_page_layout.h"
+#include "render/report_page_renderer.h"
 
 namespace kx {
 namespace {

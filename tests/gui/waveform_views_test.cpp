@@ -8,12 +8,12 @@
 #include <QTest>
 #include <optional>
 
+#include "render/all_view_render.h"
 #include "view_test_util.h"
 #include "waveform/qt/all_bo_xin.h"
 #include "waveform/qt/my_die_jia.h"
 #include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/pin_hua.h"
-#include "render/all_view_render.h"
 #include "waveform/qt/yuan_shi_bo_xin.h"
 #include "waveform/tool_commands.h"
 

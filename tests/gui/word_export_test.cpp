@@ -15,11 +15,11 @@
 #include "print/qt/my_print_view2.h"
 #include "print/qt/my_print_view3.h"
 #include "record/gbk.h"
-#include "ui/word_commands.h"
 #include "report/qt/word_export.h"
 #include "res/ids.h"
 #include "support/docx_reader.h"
 #include "support/fixture_writer.h"
+#include "ui/word_commands.h"
 #include "window_fixture.h"
 
 namespace kx {

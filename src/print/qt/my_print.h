@@ -1,5 +1,5 @@
-// The print dialog CMyPrint (template 152, "打印列表"): the print list in a list box, and the
-// print settings on three pages. "打印设置" opens it in settings mode (button "确定"),
+// The print dialog (打印列表): the print list in a list box, and the print settings on three
+// pages. "打印设置" opens it in settings mode (button "确定"),
 // "输出到WORD" in Word mode (button "生成WORD"). Closed through that button it copies its
 // controls into the print settings and reports itself confirmed (exec() gives Accepted);
 // closed any other way it leaves the settings as they were.

@@ -1,4 +1,4 @@
-// The print dialog's 打印列表 page (template 153): remove the selected entry, save and read
+// The print dialog's page 打印列表: remove the selected entry, save and read
 // the print-info file. The dialog carries the buttons' work out.
 #pragma once
 

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
-#include "widgets/buddy_spin_button.h"
 #include "res/ids.h"
+#include "widgets/buddy_spin_button.h"
 
 namespace kx::ui {
 

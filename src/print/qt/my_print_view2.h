@@ -1,4 +1,4 @@
-// The print dialog's 打印参数 page (template 154): title, the ten show check boxes, start
+// The print dialog's page 打印参数: title, the ten show check boxes, start
 // page, footer choice and the writer and reporter of the names footer.
 #pragma once
 

@@ -3,9 +3,9 @@
 #include <QLineEdit>
 
 #include "print/print_settings.h"
-#include "widgets/buddy_spin_button.h"
 #include "res/ids.h"
 #include "waveform/box_text.h"
+#include "widgets/buddy_spin_button.h"
 
 namespace kx::ui {
 

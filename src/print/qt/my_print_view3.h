@@ -1,4 +1,4 @@
-// The print dialog's 页面参数 page (template 155): piles per page and the two side margins,
+// The print dialog's page 页面参数: piles per page and the two side margins,
 // each with its spin button. Piles per page is held to 1-14 and the margins to 0-100 mm as
 // they are typed.
 #pragma once

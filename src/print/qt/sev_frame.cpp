@@ -12,9 +12,9 @@
 
 #include "print/qt/sev_preview_view.h"
 #include "print/qt/sev_view.h"
+#include "render/fonts.h"
 #include "res/ids.h"
 #include "widgets/dialog_units.h"
-#include "render/fonts.h"
 
 namespace kx::ui {
 

@@ -1,4 +1,4 @@
-// The print preview window "打印预览": a maximised top-level window with the preview toolbar
+// The print preview window (打印预览): a maximised top-level window with the preview toolbar
 // (打印, 下一页, 上一页, 单页/双页, 放大, 缩小, 关闭) over the pages. While it is open the main
 // window that opened it is hidden; closing it shows that window again. Page Down, Page Up
 // and Esc page and close. It deletes itself when closed.

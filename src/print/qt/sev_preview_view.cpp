@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/report_pdf.h"
 #include "print/qt/sev_view.h"
+#include "render/report_pdf.h"
 
 namespace kx::ui {
 

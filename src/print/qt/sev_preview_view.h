@@ -1,4 +1,4 @@
-// The preview of the report pages: one or two pages side by side, fitted to the window or
+// The page area of the print preview window: one or two pages side by side, fitted to the window or
 // zoomed in (then one page, scrolled). A page is drawn only when it comes into view, and kept
 // while it stays there, so a report of any length opens at once.
 #pragma once

@@ -1,4 +1,4 @@
-// The printing view of the preview: it owns the page count and draws a page with
+// The printing view of the print preview window: it owns the page count and draws a page with
 // RenderReportPage, for the preview on the screen and for the printer alike, and carries out
 // the print command (the system's print dialog, then the pages chosen there).
 #pragma once

@@ -1,6 +1,6 @@
-// The all-waveforms (所有波型) view of the main window's views tab (child id 10004): one band
-// per project file with its name and stacked waveform, scrolled vertically over the whole
-// project. A paint draws only the bands inside the exposed rows.
+// The all-waveforms view (所有波型), a tab of the main window's views: one band per project file
+// with its name and stacked waveform, scrolled vertically over the whole project. A paint draws
+// only the bands inside the exposed rows.
 #pragma once
 
 #include <QAbstractScrollArea>

@@ -5,12 +5,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "record/file_io.h"
-#include "res/ids.h"
 #include "analysis/depth_scale_geometry.h"
-#include "waveform/qt/pin_hua.h"
+#include "record/file_io.h"
 #include "render/depth_scale_render.h"
 #include "render/stacked_view_render.h"
+#include "res/ids.h"
+#include "waveform/qt/pin_hua.h"
 #include "waveform/tool_commands.h"
 
 namespace kx {

@@ -1,4 +1,4 @@
-// The stacked waveform analysis (叠加波型) view of the main window's views tab (child id 10002).
+// The stacked waveform view (叠加波型), a tab of the main window's views.
 // It draws through RenderStackedView and turns mouse and keys into cursor readouts, the 优化
 // hand drawing and the window's commands; the tools it carries out are the core's.
 #pragma once
@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "record/pile_record.h"
 #include "analysis/pile_analysis.h"
+#include "record/pile_record.h"
 #include "waveform/pile_markers.h"
 #include "waveform/stacked_view_geometry.h"
 #include "waveform/tool_commands.h"

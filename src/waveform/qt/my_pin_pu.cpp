@@ -5,8 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "res/ids.h"
 #include "render/spectrum_view_render.h"
+#include "res/ids.h"
 #include "waveform/stacked_view_geometry.h"
 
 namespace kx {

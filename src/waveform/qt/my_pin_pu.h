@@ -1,5 +1,5 @@
-// The spectrum (频谱分析) view of the main window's views tab (child id 10003): the amplitude
-// spectrum of the mean of the present blows, a cursor, and the pile length C / 2f it reads.
+// The spectrum view (频谱分析), a tab of the main window's views: the amplitude spectrum of the
+// mean of the present blows, a cursor, and the pile length C / 2f it reads.
 #pragma once
 
 #include <QAbstractScrollArea>

@@ -5,12 +5,12 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-#include "res/ids.h"
-#include "widgets/dialog_units.h"
 #include "render/fonts.h"
+#include "res/app_title.h"
+#include "res/ids.h"
 #include "waveform/box_text.h"
 #include "waveform/tool_commands.h"
-#include "res/app_title.h"
+#include "widgets/dialog_units.h"
 
 namespace kx {
 

@@ -1,4 +1,4 @@
-// The smoothing dialog (平滑, dialog 163): asks for the number of points of the moving average.
+// The smoothing dialog (平滑): asks for the number of points of the moving average.
 #pragma once
 
 #include <QDialog>

@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "render/raw_view_render.h"
 #include "res/ids.h"
 #include "waveform/band_view_geometry.h"
-#include "render/raw_view_render.h"
 
 namespace kx {
 

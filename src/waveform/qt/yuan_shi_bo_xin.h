@@ -1,6 +1,6 @@
-// The raw waveform (原始波型) view of the main window's views tab (child id 10001): the eight
-// blows of the current pile one below the other, scrolled vertically over a picture of
-// 1000 x 1200 pixels, and the selected blow that 删除波型 and 撤销删除波形 act on.
+// The raw waveform view (原始波型), a tab of the main window's views: the eight blows of the
+// current pile one below the other, scrolled vertically over a picture of 1000 x 1200 pixels, and
+// the selected blow that 删除波型 and 撤销删除波形 act on.
 #pragma once
 
 #include <QAbstractScrollArea>

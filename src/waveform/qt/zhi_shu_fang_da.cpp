@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "render/fonts.h"
 #include "res/ids.h"
 #include "widgets/dialog_units.h"
-#include "render/fonts.h"
 
 namespace kx {
 

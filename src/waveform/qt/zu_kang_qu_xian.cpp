@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "res/ids.h"
 #include "render/impedance_view_render.h"
+#include "res/ids.h"
 
 namespace kx {
 

@@ -1,4 +1,4 @@
-// The impedance profile (阻抗曲线) view, the fifth tab of the views tab (child id 10005): the
+// The impedance profile view (阻抗曲线), the fifth tab of the main window's views: the
 // relative impedance along the shaft of the current record against depth, with the pile
 // length marked; nothing while no file is selected. It only shows; it takes no input.
 #pragma once
@@ -6,8 +6,8 @@
 #include <QAbstractScrollArea>
 #include <functional>
 
-#include "record/pile_record.h"
 #include "analysis/pile_analysis.h"
+#include "record/pile_record.h"
 
 namespace kx {
 
