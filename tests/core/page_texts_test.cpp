@@ -4,15 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "record/gbk.h"
+#include "support/fixture_writer.h"
 
 namespace kx {
 namespace {
 
-std::string Gbk(const std::string& utf8) {
-    std::string gbk;
-    EXPECT_TRUE(Utf8ToGbk(utf8, gbk));
-    return gbk;
-}
+using test::Gbk;
 
 PileRecord NamedRecord() {
     PileRecord rec;

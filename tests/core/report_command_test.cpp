@@ -7,6 +7,7 @@
 
 #include "core/workspace_test_util.h"
 #include "record/gbk.h"
+#include "support/fixture_writer.h"
 #include "support/kxtool_runner.h"
 #include "support/pdf_text.h"
 
@@ -17,11 +18,7 @@ namespace fs = std::filesystem;
 using test::PdfPages;
 using test::PdfText;
 
-std::string Gbk(const char* utf8) {
-    std::string out;
-    EXPECT_TRUE(Utf8ToGbk(utf8, out));
-    return out;
-}
+using test::Gbk;
 
 // Analysis files whose pile numbers are their names without suffix, on one site.
 void WritePiles(const std::string& dir, const std::vector<std::string>& names) {

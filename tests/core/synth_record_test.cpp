@@ -6,6 +6,7 @@
 
 #include "record/gbk.h"
 #include "record/raw_file_writer.h"
+#include "support/fixture_writer.h"
 #include "synth/synth_record.h"
 
 namespace kx {
@@ -23,11 +24,7 @@ std::vector<uint8_t> FileBytes(const SynthOptions& o) {
     return bytes;
 }
 
-std::string Gbk(const std::string& utf8) {
-    std::string out;
-    EXPECT_TRUE(Utf8ToGbk(utf8, out));
-    return out;
-}
+using test::Gbk;
 
 struct FileCase {
     int layout, blows, samples, intervalUs;

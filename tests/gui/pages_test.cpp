@@ -10,6 +10,7 @@
 
 #include "record/gbk.h"
 #include "res/ids.h"
+#include "support/fixture_writer.h"
 #include "ui/bo_xing_xx.h"
 #include "ui/gong_cheng_xx.h"
 #include "ui/page4.h"
@@ -21,11 +22,7 @@
 namespace kx::ui {
 namespace {
 
-std::string Gbk(const char* utf8) {
-    std::string out;
-    EXPECT_TRUE(Utf8ToGbk(utf8, out));
-    return out;
-}
+using test::Gbk;
 
 PileRecord SampleRecord() {
     PileRecord rec;

@@ -20,6 +20,7 @@
 #include "print/qt/my_print_view3.h"
 #include "record/gbk.h"
 #include "res/ids.h"
+#include "support/fixture_writer.h"
 #include "widgets/buddy_spin_button.h"
 #include "widgets/tab_control.h"
 
@@ -71,16 +72,11 @@ protected:
         ws.OpenProject();
         ws.WaitUntilLoaded();
         ws.OnFileRowSelected(0);
-        ws.m_records.WaitFor(0)->tester = Gbk("王工");
+        ws.m_records.WaitFor(0)->tester = test::Gbk("王工");
         ws.AddToPrintList({0, 1, 2});
     }
     std::unique_ptr<CMyPrint> Open(CMyPrint::Mode mode = CMyPrint::Mode::Settings) {
         return std::make_unique<CMyPrint>(ws, settings, prompts, mode);
-    }
-    static std::string Gbk(const char* utf8) {
-        std::string out;
-        EXPECT_TRUE(Utf8ToGbk(utf8, out));
-        return out;
     }
     QLineEdit* Edit(CMyPrint& d, int page, int id) {
         return page == 2 ? d.PrintParamsPage()->Edit(id) : d.PageParamsPage()->Edit(id);

@@ -4,6 +4,10 @@
 #include <fstream>
 #include <iterator>
 
+#include <gtest/gtest.h>
+
+#include "record/gbk.h"
+
 namespace kx::test {
 
 Bytes& Bytes::put(uint64_t v, int n) {
@@ -46,10 +50,13 @@ std::vector<uint8_t> RawFixture::Build() const {
     flag(v.instrFlag3);
     b.f32(v.instrFloat1).f32(v.instrFloat2).f32(v.defectTimeUs).i32(v.instrInt5);
     b.f32(v.instrFloat3).i32(v.lowPassHz).f32(v.instrFloat4).f32(v.instrFloat5);
-    for (int16_t s : v.channelShorts) b.i16(s);
+    for (int16_t s : v.channelShorts)
+        b.i16(s);
     flag(v.instrFlag7);
-    for (bool a : v.waveAbsent) flag(a);
-    for (int32_t c : v.channelInts) b.i32(c);
+    for (bool a : v.waveAbsent)
+        flag(a);
+    for (int32_t c : v.channelInts)
+        b.i32(c);
     flag(v.instrFlag4);
     flag(v.invertPending);
     flag(v.instrFlag5);
@@ -69,8 +76,10 @@ std::vector<uint8_t> RawFixture::Build() const {
         b.fill(991 - conclusion, 0xEE);
     }
     for (const auto& w : fileWaves) {
-        if (layout == 123) b.i32(0x0BADF00D);
-        for (int32_t s : w) b.i32(s);
+        if (layout == 123)
+            b.i32(0x0BADF00D);
+        for (int32_t s : w)
+            b.i32(s);
     }
     return b.data;
 }
@@ -133,8 +142,8 @@ RawFixture MakeRawFixture(int32_t layout, int16_t n) {
     for (int w = 0; w < count; ++w) {
         std::vector<int32_t> wave(static_cast<size_t>(n > 0 ? n : 0));
         for (size_t i = 0; i < wave.size(); ++i) {
-            wave[i] = static_cast<int32_t>((w + 1) * 100000 + static_cast<int>(i)) *
-                      (i % 2 ? -1 : 1);
+            wave[i] =
+                static_cast<int32_t>((w + 1) * 100000 + static_cast<int>(i)) * (i % 2 ? -1 : 1);
         }
         f.fileWaves.push_back(std::move(wave));
     }
@@ -148,8 +157,8 @@ std::vector<uint8_t> AnalysisFixture(const PileRecord& v) {
     };
     auto flag = [&](bool f) { b.u8(f ? 1 : 0); };
     b.text(std::string(v.magic.data(), 4)).i32(v.formatVersion).f32(v.headerValue);
-    for (const std::string* s : {&v.headerText, &v.testingUnit, &v.tester, &v.remarks,
-                                 &v.testDate, &v.testTime, &v.site, &v.pileNumber}) {
+    for (const std::string* s : {&v.headerText, &v.testingUnit, &v.tester, &v.remarks, &v.testDate,
+                                 &v.testTime, &v.site, &v.pileNumber}) {
         str(*s);
     }
     b.f32(v.pileLength).f32(v.waveSpeed).i16(v.sampleCount).i32(v.sampleIntervalUs);
@@ -161,10 +170,13 @@ std::vector<uint8_t> AnalysisFixture(const PileRecord& v) {
     flag(v.instrFlag3);
     b.f32(v.instrFloat1).f32(v.instrFloat2).f32(v.defectTimeUs).i32(v.instrInt5);
     b.f32(v.instrFloat3).i32(v.lowPassHz).f32(v.instrFloat4).f32(v.instrFloat5);
-    for (int16_t s : v.channelShorts) b.i16(s);
+    for (int16_t s : v.channelShorts)
+        b.i16(s);
     flag(v.instrFlag7);
-    for (bool a : v.waveAbsent) flag(a);
-    for (int32_t c : v.channelInts) b.i32(c);
+    for (bool a : v.waveAbsent)
+        flag(a);
+    for (int32_t c : v.channelInts)
+        b.i32(c);
     b.text(std::string("test", 4)).u8(0);
     flag(v.instrFlag4);
     flag(v.invertPending);
@@ -180,7 +192,8 @@ std::vector<uint8_t> AnalysisFixture(const PileRecord& v) {
     }
     b.fill(1024, 0x2C);
     for (const auto& slot : v.waves) {
-        for (int i = 0; i < v.sampleCount; ++i) b.i32(i < kMaxSamples ? slot[static_cast<size_t>(i)] : 0);
+        for (int i = 0; i < v.sampleCount; ++i)
+            b.i32(i < kMaxSamples ? slot[static_cast<size_t>(i)] : 0);
     }
     return b.data;
 }
@@ -202,13 +215,20 @@ PileRecord MakeFullRecord(int16_t n) {
 
 std::string WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    f.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
     return path;
 }
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+std::string Gbk(const std::string& utf8) {
+    std::string gbk;
+    EXPECT_TRUE(Utf8ToGbk(utf8, gbk)) << utf8;
+    return gbk;
 }
 
 }  // namespace kx::test

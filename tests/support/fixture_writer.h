@@ -64,6 +64,8 @@ PileRecord MakeFullRecord(int16_t n);
 
 // Writes bytes to a file; returns the path.
 std::string WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
+// A UTF-8 text as a record holds it (GBK); the test fails when GBK cannot hold it.
+std::string Gbk(const std::string& utf8);
 std::vector<uint8_t> ReadFile(const std::string& path);
 
 }  // namespace kx::test
