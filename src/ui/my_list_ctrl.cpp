@@ -173,9 +173,7 @@ void CMylistCtrl::RowsChanged(int rows) {
         m_quiet = true;
         m_model->SetRowCount(rows);
         m_quiet = false;
-        const int current = currentRow();
-        m_announcedRow =
-            current >= 0 && selectionModel()->isRowSelected(current, QModelIndex()) ? current : -1;
+        m_announcedRow = FirstSelectedRow();
     }
     m_model->Refresh();
 }
@@ -219,9 +217,7 @@ void CMylistCtrl::ShowSelection(int row) {
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
     m_quiet = false;
-    const int current = currentRow();
-    m_announcedRow =
-        current >= 0 && selectionModel()->isRowSelected(current, QModelIndex()) ? current : -1;
+    m_announcedRow = FirstSelectedRow();
     viewport()->update();
 }
 
@@ -254,17 +250,17 @@ void CMylistCtrl::CheckCurrentRow() {
     if (m_quiet) {
         return;
     }
-    const int current = currentRow();
-    const bool selected = current >= 0 && selectionModel()->isRowSelected(current, QModelIndex());
-    if (!selected) {
-        m_announcedRow = -1;
+    // The current pile is the first selected row: it is announced whenever it changes, by a
+    // click, a key or a change of the selection (a press on a row of a selection focuses it at
+    // once but selects it alone only at the release).
+    const int first = FirstSelectedRow();
+    if (first == m_announcedRow) {
         return;
     }
-    if (current == m_announcedRow) {
-        return;
+    m_announcedRow = first;
+    if (first >= 0) {
+        emit rowSelected(first);
     }
-    m_announcedRow = current;
-    emit rowSelected(FirstSelectedRow());
 }
 
 void CMylistCtrl::keyPressEvent(QKeyEvent* event) {

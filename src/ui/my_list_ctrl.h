@@ -85,7 +85,7 @@ private:
     void CheckCurrentRow();
 
     Model* m_model;
-    int m_announcedRow = -1;  // current and selected at the last check
+    int m_announcedRow = -1;  // the first selected row at the last check
     int m_firstSelectedWhilePainting = -1;
     bool m_quiet = false;  // selection changed by the program, not by the user
 };

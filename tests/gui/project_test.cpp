@@ -611,3 +611,41 @@ TEST_F(ProjectTest, SelectionWaitsForItsRecordWithoutBlocking) {
 
 }  // namespace
 }  // namespace kx::ui
+
+namespace kx::ui {
+namespace {
+
+// Whatever the clicks and keys, the pile shown and edited is the first selected row, and the
+// list highlights that row.
+TEST_F(ProjectTest, TheShownPileIsTheHighlightedRow) {
+    WriteProject(dir, {"1.kxc", "2.kxc", "3.kxc", "4.kxc", "5.kxc", "6.kxc", "7.kxc"});
+    OpenLoaded(dir);
+    ShowActive();
+    CMylistCtrl* list = window->FileList();
+    const auto shown = [&] { return window->ProjectPage()->Edit(id::kPileNumberEdit)->text(); };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        int row;
+    } steps[] = {
+        {"click 1", [&] { ClickRow(0); }, 0},
+        {"shift-click 6", [&] { ClickRow(5, Qt::ShiftModifier); }, 0},
+        {"click 4", [&] { ClickRow(3); }, 3},
+        {"ctrl-click 2", [&] { ClickRow(1, Qt::ControlModifier); }, 1},
+        {"ctrl-click 2 off", [&] { ClickRow(1, Qt::ControlModifier); }, 3},
+        // The focus stayed on row 2: the arrow goes on from there.
+        {"down", [&] { QTest::keyClick(list, Qt::Key_Down); }, 2},
+        {"shift-up", [&] { QTest::keyClick(list, Qt::Key_Up, Qt::ShiftModifier); }, 1},
+        {"click 7", [&] { ClickRow(6); }, 6},
+    };
+    for (const Step& s : steps) {
+        s.act();
+        EXPECT_EQ(list->FirstSelectedRow(), s.row) << s.what;
+        EXPECT_EQ(project->GetWorkspace().m_currentIndex, s.row) << s.what;
+        EXPECT_EQ(shown(), QString::number(s.row + 1)) << s.what;
+        EXPECT_EQ(window->StackedView()->Record(), project->CurrentRecord()) << s.what;
+    }
+}
+
+}  // namespace
+}  // namespace kx::ui
