@@ -64,7 +64,7 @@ void CKX7300Dlg::FindPileBottom() {
     }
     MarkerState& m = m_stackedView->Markers();
     m.record = rec;
-    m.viewWidth = m_stackedView->ClientWidth();
+    m_stackedView->FollowWidth();
     const std::optional<int32_t> x = PileBottomXForToe(m, *toe.timeUs);
     if (!x) {
         ShowMessage(QString::fromUtf8(kToeOutsideView));

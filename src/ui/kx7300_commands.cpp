@@ -242,7 +242,7 @@ void CKX7300Dlg::RunMarkerCommand(MarkerOutcome (*operation)(MarkerState&)) {
     MarkerState& m = m_stackedView->Markers();
     m.record = SelectedRecord();
     m.stackedTabActive = m_stackedTabActive;
-    m.viewWidth = m_stackedView->ClientWidth();
+    m_stackedView->FollowWidth();
     QLineEdit* length = m_parameterPage->Edit(id::kPileLengthEdit);
     QLineEdit* speed = m_parameterPage->Edit(id::kWaveSpeedEdit);
     QLineEdit* defect = m_parameterPage->Edit(id::kDefectPositionEdit);

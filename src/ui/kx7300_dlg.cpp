@@ -63,7 +63,7 @@ CKX7300Dlg::CKX7300Dlg(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QString::number(id::kMainDialog));
     // The defect position goes through the stacked view's pixels, so its width matters.
     m_defectDepth = [this](const PileRecord& rec) {
-        return DefectDepth(rec, m_stackedView != nullptr ? m_stackedView->width() : 0);
+        return m_stackedView != nullptr ? m_stackedView->DefectDepthOf(rec) : DefectDepth(rec, 0);
     };
     m_prompt = ShowMessageBox;
     OnInitDialog();

@@ -46,6 +46,14 @@ void ClearDefect(MarkerState& s) {
     s.record->defectTimeUs = 0;
 }
 
+// Box 1019 follows every change of the markers, the length or the speed that moves the
+// defect's depth (a cleared defect keeps the "0" it was given).
+void FollowDefectDepth(MarkerState& s) {
+    if (s.record != nullptr && s.record->defectTimeUs != 0) {
+        s.defectText = FormatFixed2(DefectDepth(*s.record, s.viewWidth));
+    }
+}
+
 }  // namespace
 
 float DefectDepth(const PileRecord& rec, int viewWidth) {
@@ -66,6 +74,23 @@ float DefectDepth(const PileRecord& rec, int viewWidth) {
         depth = F32(static_cast<double>(F32(a / span)) * rec.pileLength);
     }
     return (depth > 0 && std::isfinite(depth)) ? depth : 0.0f;
+}
+
+MarkerPixels MarkerPixelsForTimes(const PileRecord& rec, int viewWidth) {
+    const int n = rec.SampleCount();
+    const float pps = F32(QuotientOrZero(viewWidth, n));
+    MarkerPixels px;
+    const double topIndex = QuotientOrZero(rec.pileTopTimeUs, rec.sampleIntervalUs);
+    px.topX = TruncToInt32(topIndex * pps);
+    const double total = F32(static_cast<double>(n) * rec.sampleIntervalUs);
+    px.bottomX = TruncToInt32(
+        viewWidth * static_cast<double>(F32(QuotientOrZero(rec.pileBottomTimeUs, total))));
+    if (px.bottomX < px.topX) {
+        px.bottomX = px.topX;
+    }
+    px.defectX = TruncToInt32(
+        F32(viewWidth * static_cast<double>(F32(QuotientOrZero(rec.defectTimeUs, total)))));
+    return px;
 }
 
 MarkerPixels PlaceMarkersForRecord(PileRecord& rec, int viewWidth) {
@@ -96,6 +121,22 @@ MarkerPixels PlaceMarkersForRecord(PileRecord& rec, int viewWidth) {
     px.defectX = TruncToInt32(
         F32(viewWidth * static_cast<double>(F32(QuotientOrZero(rec.defectTimeUs, total)))));
     return px;
+}
+
+void ChangeMarkerViewWidth(MarkerState& s, int viewWidth) {
+    if (viewWidth == s.viewWidth) {
+        return;
+    }
+    if (s.viewWidth > 0) {
+        s.cursorX = TruncToInt32(static_cast<double>(s.cursorX) * viewWidth / s.viewWidth);
+    }
+    s.viewWidth = viewWidth;
+    if (s.record != nullptr) {
+        const MarkerPixels px = MarkerPixelsForTimes(*s.record, viewWidth);
+        s.topX = px.topX;
+        s.bottomX = px.bottomX;
+        s.defectX = px.defectX;
+    }
 }
 
 void PlaceMarkersOnSelection(MarkerState& s) {
@@ -150,6 +191,7 @@ MarkerOutcome SetPileTop(MarkerState& s) {
     // The pile-top time is the one the cursor readout last wrote into box 1022.
     rec.pileTopTimeUs = TruncToInt32(BoxNumber(s.timeText));
     RecomputeForMode(s, TravelTimeFromPixels(s.topX, s.bottomX, s.viewWidth, rec.sampleIntervalUs));
+    FollowDefectDepth(s);
     out.repaint = true;
     return out;
 }
@@ -193,6 +235,7 @@ MarkerOutcome SetPileBottom(MarkerState& s) {
     if (s.bottomX < s.defectX) {
         ClearDefect(s);
     }
+    FollowDefectDepth(s);
     out.repaint = true;
     return out;
 }
@@ -203,6 +246,7 @@ MarkerOutcome SetLengthFixed(MarkerState& s) {
         rec.pileLength = F32(BoxNumber(s.lengthText));
         rec.waveSpeed = F32(QuotientOrZero(2.0 * rec.pileLength, TravelTimeFromRecord(rec)));
         s.speedText = FormatFixed2(rec.waveSpeed);
+        FollowDefectDepth(s);
     }
     s.fixMode = FixMode::kLengthFixed;
     s.lengthBoxEnabled = false;
@@ -216,6 +260,7 @@ MarkerOutcome SetSpeedFixed(MarkerState& s) {
         rec.waveSpeed = F32(BoxNumber(s.speedText));
         rec.pileLength = F32(static_cast<double>(rec.waveSpeed) * TravelTimeFromRecord(rec) * 0.5);
         s.lengthText = FormatFixed2(rec.pileLength);
+        FollowDefectDepth(s);
     }
     s.fixMode = FixMode::kSpeedFixed;
     s.lengthBoxEnabled = true;
@@ -238,6 +283,7 @@ MarkerOutcome DefectFromPosition(MarkerState& s) {
     if (s.defectX <= s.topX) {
         ClearDefect(s);
     }
+    FollowDefectDepth(s);
     return {"", true};
 }
 

@@ -30,6 +30,10 @@ struct MarkerPixels {
 // highest non-negative sample) into rec.pileTopTimeUs, and places the three markers.
 MarkerPixels PlaceMarkersForRecord(PileRecord& rec, int viewWidth);
 
+// The three markers' pixels for the record's marker times in a view `viewWidth` pixels wide,
+// by the arithmetic of the file selection (the pile bottom not left of the pile top).
+MarkerPixels MarkerPixelsForTimes(const PileRecord& rec, int viewWidth);
+
 // What the markers read and write: the stacked view's markers and cursor, the main window's
 // mode and remembered positions, the texts of the page boxes, and the current record.
 struct MarkerState {
@@ -68,6 +72,13 @@ struct MarkerOutcome {
 
 // File selection: places the markers for state.record (does nothing without a record).
 void PlaceMarkersOnSelection(MarkerState& s);
+
+// The view the markers are drawn in is now `viewWidth` pixels wide (the window was resized, or
+// zoomed: a zoomed view is as wide as its zoomed waveform). The markers follow the record's
+// times, the cursor stays where it was on the waveform; the record does not change. The times
+// are what the markers mean: a marker placed on a sample records that sample's time at any
+// width.
+void ChangeMarkerViewWidth(MarkerState& s, int viewWidth);
 
 // True when two records differ in what the marker commands write: pile-top, pile-bottom and
 // defect times, pile length and wave speed (compared bit for bit, so a NaN read from a file

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
+#include "waveform/box_text.h"
 #include "waveform/messages.h"
+#include "waveform/stacked_view_geometry.h"
 
 namespace kx {
 namespace {
@@ -142,7 +145,10 @@ TEST_F(MarkerFixture, SetPileTopCarriesTheDefectOrKeepsItCleared) {
     SetPileTop(s);
     EXPECT_EQ(s.defectX, 460);
     EXPECT_EQ(rec.defectTimeUs, 460 * 20.0f);
-    EXPECT_EQ(s.defectText, "3.00");  // the depth box is not rewritten
+    // The depth box follows the moved markers: L x (defect - top) / (bottom - top) with the
+    // pile-top time the cursor readout wrote (box 1022 says 0 here).
+    EXPECT_EQ(s.defectText, FormatFixed2(DefectDepth(rec, 1024)));
+    EXPECT_NE(s.defectText, "3.00");
     // Without a defect (pixel 0) the shifted pixel lands at or left of the new top: the
     // defect stays cleared and box 1019 reads "0".
     Markers(40, 400, 0);
@@ -309,9 +315,11 @@ TEST_F(MarkerFixture, DefectFromTypedPosition) {
         const char* boxAfter;
     };
     const Case cases[] = {
-        {"5", 10, 6000, 300, "5"},  // half way: 6000 µs, pixel 1024 * 6000 / 20480 = 300
+        // Half way: 6000 µs, pixel 1024 * 6000 / 20480 = 300; the box then shows the depth
+        // of the defect as placed.
+        {"5", 10, 6000, 300, "5.00"},
         // Beyond the pile length: beyond the bottom, without message.
-        {"15", 10, 14000, 700, "15"},
+        {"15", 10, 14000, 700, "15.00"},
         {"0", 10, 0, 0, "0"},    // on the top: no defect
         {"abc", 10, 0, 0, "0"},  // no number: 0
         {"5", 0, 0, 0, "0"},     // pile length 0: the fraction is 0, the defect at the top
@@ -344,6 +352,53 @@ TEST_F(MarkerFixture, CursorReadoutFeedsThePileTop) {
     EXPECT_EQ(s.cursorX, 15);
     EXPECT_TRUE(none.timeText.empty());
     EXPECT_EQ(s.timeText, "2460");
+}
+
+// The markers mean times: a resized or zoomed view moves the lines, not the record, and a
+// marker placed on a sample records that sample's time at any width; the wave speed then
+// agrees with the times. Widths: the default, smaller and larger windows, zoom 2 and 4.
+TEST_F(MarkerFixture, MarkersKeepTheirTimesAtAnyWidthAndZoom) {
+    rec.waves[kStackedSlot][99] = 1000;  // the blow: the pile top at sample 100, 2000 µs
+    rec.pileBottomTimeUs = 10000;        // sample 500
+    rec.defectTimeUs = 6000;             // sample 300
+    PlaceMarkersOnSelection(s);
+    const PileRecord before = rec;
+    const MarkerState placed = s;
+    for (int width : {1300, 640, 2048, 4096, 1024}) {
+        ChangeMarkerViewWidth(s, width);
+        EXPECT_EQ(s.viewWidth, width);
+        EXPECT_EQ((MarkerPixels{s.topX, s.bottomX, s.defectX}), MarkerPixelsForTimes(rec, width));
+        EXPECT_FALSE(MarkerFieldsDiffer(rec, before)) << width;
+    }
+    EXPECT_EQ(s.topX, placed.topX);  // back at the first width, back on the same pixels
+    EXPECT_EQ(s.bottomX, placed.bottomX);
+    EXPECT_EQ(s.defectX, placed.defectX);
+
+    for (int width : {1024, 1300, 700, 2048, 5200}) {
+        rec = before;
+        s = MarkerState{};
+        s.record = &rec;
+        s.viewWidth = 1024;
+        PlaceMarkersOnSelection(s);
+        ChangeMarkerViewWidth(s, width);
+        // The cursor on sample 420 as the view draws it, then 桩底 and 缺陷 at sample 250.
+        const float pps = PixelsPerSample(width, rec.SampleCount());
+        MoveCursor(s, SampleX(420, pps, 1), 0);
+        ASSERT_TRUE(SetPileBottom(s).message.empty()) << width;
+        // Within a sample, or within a pixel where a pixel spans more than a sample.
+        const double tolerance = 20 * std::max(1.0, 1024.0 / width) * 1.5;
+        EXPECT_NEAR(rec.pileBottomTimeUs, 420 * 20, tolerance) << width;
+        const float t = (rec.pileBottomTimeUs - rec.pileTopTimeUs) / 1e6f;
+        EXPECT_NEAR(rec.waveSpeed, 2 * rec.pileLength / t, 2 * rec.pileLength / t * 0.01) << width;
+        MoveCursor(s, SampleX(250, pps, 1), 0);
+        SetDefect(s);
+        EXPECT_NEAR(rec.defectTimeUs, 250 * 20, tolerance) << width;
+        EXPECT_NEAR(BoxNumber(s.defectText),
+                    rec.pileLength * (rec.defectTimeUs - rec.pileTopTimeUs) /
+                        (rec.pileBottomTimeUs - rec.pileTopTimeUs),
+                    0.01)
+            << width;
+    }
 }
 
 }  // namespace

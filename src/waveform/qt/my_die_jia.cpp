@@ -4,12 +4,15 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <limits>
 
 #include "analysis/depth_scale_geometry.h"
 #include "record/file_io.h"
 #include "render/depth_scale_render.h"
 #include "render/stacked_view_render.h"
 #include "res/ids.h"
+#include "waveform/float32.h"
 #include "waveform/qt/pin_hua.h"
 #include "waveform/tool_commands.h"
 
@@ -36,16 +39,25 @@ int CMyDieJia::ClientWidth() const {
     return contentsRect().width();
 }
 
+int CMyDieJia::MarkerWidth() const {
+    const int64_t width = static_cast<int64_t>(ClientWidth()) * m_zoom;
+    return static_cast<int>(std::min<int64_t>(width, std::numeric_limits<int32_t>::max()));
+}
+
+void CMyDieJia::FollowWidth() {
+    ChangeMarkerViewWidth(m_markers, MarkerWidth());
+}
+
 void CMyDieJia::SetRecord(PileRecord* record) {
     m_markers.record = record;
-    m_markers.viewWidth = ClientWidth();
+    m_markers.viewWidth = MarkerWidth();
     m_vScale = 0;
     viewport()->update();
 }
 
 void CMyDieJia::PlaceMarkersForRecord(PileRecord& rec) {
     m_markers.record = &rec;
-    m_markers.viewWidth = ClientWidth();
+    m_markers.viewWidth = MarkerWidth();
     m_vScale = 0;
     PlaceMarkersOnSelection(m_markers);
     viewport()->update();
@@ -57,12 +69,13 @@ void CMyDieJia::SetBackupWave(const WaveSlot& stacked) {
 
 void CMyDieJia::RestoreWave(PileRecord& rec) {
     m_zoom = 1;
+    FollowWidth();
     rec.waves[kStackedSlot] = m_backupWave;
     viewport()->update();
 }
 
 float CMyDieJia::DefectDepthOf(const PileRecord& rec) const {
-    return DefectDepth(rec, ClientWidth());
+    return DefectDepth(rec, MarkerWidth());
 }
 
 void CMyDieJia::RunViewCommand(int viewCommand) {
@@ -80,6 +93,7 @@ void CMyDieJia::RunViewCommand(int viewCommand) {
     ToolTarget t = MakeToolTarget(*rec);
     if (RunToolCommand(viewCommand, t, points.value_or(0))) {
         m_zoom = t.zoom;
+        FollowWidth();
         viewport()->update();
     }
 }
@@ -132,7 +146,7 @@ void CMyDieJia::Paint(QPainter& p) {
 
 void CMyDieJia::PaintDepthScale(QPainter& p, const PileRecord& rec) {
     const QSize client = viewport()->size();
-    const auto scale = ComputeDepthScale(client.width(), client.height(), m_markers.topX, rec);
+    const auto scale = ComputeDepthScale(MarkerWidth(), client.height(), m_markers.topX, rec);
     if (!scale) {
         return;
     }
@@ -142,7 +156,7 @@ void CMyDieJia::PaintDepthScale(QPainter& p, const PileRecord& rec) {
     if (!handDrawing) {
         m_scaleDefects = m_hooks.analyse ? m_hooks.analyse(rec).defects : std::vector<PileDefect>{};
     }
-    RenderDepthScale(p, *scale, DefectMarks(m_scaleDefects, client.width(), rec));
+    RenderDepthScale(p, *scale, DefectMarks(m_scaleDefects, MarkerWidth(), rec));
 }
 
 void CMyDieJia::paintEvent(QPaintEvent*) {
@@ -165,7 +179,7 @@ void CMyDieJia::paintEvent(QPaintEvent*) {
 
 void CMyDieJia::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    m_markers.viewWidth = ClientWidth();
+    FollowWidth();
 }
 
 void CMyDieJia::UpdateCursorReadout(int32_t x, int32_t y) {
@@ -200,7 +214,7 @@ void CMyDieJia::mouseMoveEvent(QMouseEvent* event) {
     }
     const QPoint pos = event->position().toPoint();
     PileRecord& rec = *m_markers.record;
-    const int w = ClientWidth();
+    const int w = MarkerWidth();
     UpdateCursorReadout(pos.x(), pos.y());
     if (m_markers.fixMode == FixMode::kLengthFixed) {
         m_liveSpeed = kx::LiveSpeed(pos.x(), m_markers.topX, w, rec);
@@ -208,10 +222,13 @@ void CMyDieJia::mouseMoveEvent(QMouseEvent* event) {
         m_liveLength = kx::LiveLength(pos.x(), m_markers.topX, w, rec);
     }
     if (m_hooks.optimizeOn && m_hooks.optimizeOn()) {
-        // 优化: the drag redraws the waveform by hand with the scale of the last paint.
-        const float vScale = m_vScale != 0
-                                 ? m_vScale
-                                 : VerticalScale(rec.waves[kStackedSlot].data(), rec.SampleCount());
+        // 优化: the drag redraws the waveform by hand with the scale of the last paint, at the
+        // zoom it is drawn with.
+        const float vScale =
+            F32(static_cast<double>(m_vScale != 0 ? m_vScale
+                                                  : VerticalScale(rec.waves[kStackedSlot].data(),
+                                                                  rec.SampleCount())) *
+                m_zoom);
         const WaveSlot before = rec.waves[kStackedSlot];
         HandDrawSamples(rec.waves[kStackedSlot].data(), rec.SampleCount(), pos.x(), pos.y(), w,
                         vScale);

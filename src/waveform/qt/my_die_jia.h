@@ -41,7 +41,7 @@ public:
     const WaveSlot& BackupWave() const { return m_backupWave; }
     // Zoom back to 1 and the backup wave copied over the record's stacked waveform.
     void RestoreWave(PileRecord& rec);
-    // Defect position in metres of a record for this view's width.
+    // Defect position in metres of a record, for the markers' width.
     float DefectDepthOf(const PileRecord& rec) const;
     int Zoom() const { return m_zoom; }
 
@@ -76,8 +76,16 @@ public:
     void SetContextMenu(QMenu* tools) { m_contextMenu = tools; }
     QMenu* ContextMenu() const { return m_contextMenu; }
 
-    // W, the client width the markers and the plot are computed for.
+    // W, the client width the plot is computed for.
     int ClientWidth() const;
+    // The width the markers, the cursor readouts and the depth scale are computed for: W
+    // times the zoom (a zoomed view is the waveform drawn that much wider, its start shown),
+    // so that a marker stays on its sample whatever the window's size and the zoom.
+    int MarkerWidth() const;
+    // The markers follow a new width or zoom (done on every resize and zoom; a view resized
+    // while hidden hears of it only when shown, so the window calls it before a marker
+    // command).
+    void FollowWidth();
     // Draws the client picture (what a paint shows) onto any painter: the view's picture, and
     // over it the depth scale when that is shown.
     void Paint(QPainter& p);
