@@ -71,9 +71,16 @@ const std::array<const char*, kSummaryColumns> kSummaryHeader = {
     "序号", "桩号",   "桩径(mm)", "桩长(m)", "波速(m/s)", "桩身结构完整性描述",
     "类别", "砼强度", "检测日期"};
 
-std::string DefectDescription(float depth) {
+std::string DefectDescription(float depth, std::string_view integrityClass) {
     if (depth > 0) {
         return Format("距桩顶%.2f米左右有缺陷", depth);
+    }
+    // A class III or IV pile is never described as intact.
+    if (integrityClass == "III") {
+        return "桩身有明显缺陷";
+    }
+    if (integrityClass == "IV") {
+        return "桩身存在严重缺陷";
     }
     return "桩身质量完整";
 }
@@ -85,7 +92,7 @@ std::array<std::string, kSummaryColumns> SummaryRowTexts(size_t k, const PileRec
             GbkToUtf8Lossy(rec.pileDiameter),
             Format("%.2f", rec.pileLength),
             Format("%.2f", rec.waveSpeed),
-            DefectDescription(depth),
+            DefectDescription(depth, GbkToUtf8Lossy(rec.integrityClass)),
             GbkToUtf8Lossy(rec.integrityClass),
             GbkToUtf8Lossy(rec.concreteStrength),
             GbkToUtf8Lossy(rec.testDate)};

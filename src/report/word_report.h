@@ -17,9 +17,10 @@ namespace kx {
 // The table's header row.
 extern const std::array<const char*, kSummaryColumns> kSummaryHeader;
 
-// "距桩顶%.2f米左右有缺陷" for a depth above 0, otherwise (also for a depth that is not a
-// number) "桩身质量完整".
-std::string DefectDescription(float depth);
+// "距桩顶%.2f米左右有缺陷" for a depth above 0. Otherwise (also for a depth that is not a
+// number) the pile's class says it: "桩身有明显缺陷" for class III, "桩身存在严重缺陷" for class
+// IV (the defect is there without its marker), else "桩身质量完整".
+std::string DefectDescription(float depth, std::string_view integrityClass = {});
 
 // The nine cells (UTF-8) of the row of print-list entry k (0-based) for record `rec`.
 std::array<std::string, kSummaryColumns> SummaryRowTexts(size_t k, const PileRecord& rec,

@@ -54,9 +54,20 @@ std::optional<std::string> QtUserPrompts::AskOpenFile(const std::string& filter)
 
 std::optional<std::string> QtUserPrompts::AskSaveFile(const std::string& initialName,
                                                       const std::string& filter) {
-    // No default suffix: a name typed without one is used as typed.
-    return LocalPath(QFileDialog::getSaveFileName(
-        m_parent, QString(), QFile::decodeName(initialName.c_str()), QtFileFilter(filter)));
+    QFileDialog dialog(m_parent, QString(), QFile::decodeName(initialName.c_str()),
+                       QtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // A name typed without a suffix takes the filter's ("*.kxc"), before the dialog asks
+    // whether to replace a file of that name.
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    if (parts.size() > 1 && parts[1].startsWith("*.") && !parts[1].contains(';')) {
+        dialog.setDefaultSuffix(parts[1].mid(2));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return LocalPath(dialog.selectedFiles().constFirst());
 }
 
 OverwriteAnswer QtUserPrompts::AskOverwrite(const std::string& message) {

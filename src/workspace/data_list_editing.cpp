@@ -189,17 +189,47 @@ bool Workspace::SaveAs() {
     if (!views_.CollectPagesIntoRecord(*rec)) {
         return false;
     }
-    const std::optional<std::string> path =
+    std::optional<std::string> path =
         prompts_.AskSaveFile(DirectoryPartOf(m_currentPath), "数据文件(*.kxc)|*.kxc|");
     if (!path || path->empty()) {
         return false;
+    }
+    // A name typed without the suffix would make a file that neither program opens.
+    if (!HasSuffix(*path, ".kxc")) {
+        *path += ".kxc";
     }
     if (Status st = rec->WriteAnalysisFile(*path); !st) {
         prompts_.Tell(WriteFailedText(*path, st.reason));
         return false;
     }
     Written(*path);
+    ListSavedCopy(*path, *rec);
     return true;
+}
+
+void Workspace::ListSavedCopy(const std::string& path, const PileRecord& rec) {
+    if (m_projectDir.empty() || !SameDirectory(DirectoryPartOf(path), m_projectDir)) {
+        return;
+    }
+    const std::string listed = JoinPath(m_projectDir, FileNameOf(path));
+    const auto found = std::find(m_filePaths.begin(), m_filePaths.end(), listed);
+    if (found != m_filePaths.end()) {
+        // Another pile's file written over: its row shows what the file now holds.
+        const size_t row = static_cast<size_t>(found - m_filePaths.begin());
+        if (static_cast<int32_t>(row) != m_currentIndex) {
+            if (PileRecord* other = m_records.TryGet(row)) {
+                *other = rec;
+            }
+        }
+        views_.RepaintViews();
+        return;
+    }
+    m_filePaths.push_back(listed);
+    m_rows.push_back({FileNameOf(listed), false, FileTypeText(listed)});
+    m_records.AppendLoaded(listed, rec, Status::Ok());
+    views_.SetAllViewRowCount(static_cast<int>(m_filePaths.size()));
+    RebuildPrintList();
+    views_.DataListChanged();
 }
 
 void Workspace::RebuildPrintList() {

@@ -10,7 +10,8 @@ void ApplyLoadSteps(PileRecord& rec) {
     if (rec.invertPending) {
         for (int i = 0; i < n; ++i) {
             // -INT32_MIN does not exist; saturate instead of overflowing.
-            rec.waves[kStackedSlot][i] = TruncToInt32(-static_cast<double>(rec.waves[kStackedSlot][i]));
+            rec.waves[kStackedSlot][i] =
+                TruncToInt32(-static_cast<double>(rec.waves[kStackedSlot][i]));
         }
         rec.invertPending = false;
     }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <limits>
 #include <string_view>
 
@@ -124,6 +125,17 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
         return dir + name;
     }
     return dir + "/" + name;
+}
+
+bool HasSuffix(const std::string& path, const std::string& suffix) {
+    return path.size() > suffix.size() && path.ends_with(suffix) &&
+           FileNameOf(path).size() > suffix.size();
+}
+
+bool SameDirectory(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    const bool same = std::filesystem::equivalent(a.empty() ? "." : a, b.empty() ? "." : b, ec);
+    return !ec && same;
 }
 
 }  // namespace kx

@@ -36,4 +36,11 @@ bool ListFilesWithSuffix(const std::string& dir, const std::string& suffix,
 // `dir` joined with a file name.
 std::string JoinPath(const std::string& dir, const std::string& name);
 
+// Whether the path ends with `suffix` (".kxc"), exactly as the readers tell the formats apart.
+bool HasSuffix(const std::string& path, const std::string& suffix);
+
+// Whether two directory paths name the same directory (as the file system resolves them; false
+// when either cannot be resolved).
+bool SameDirectory(const std::string& a, const std::string& b);
+
 }  // namespace kx

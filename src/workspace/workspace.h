@@ -165,6 +165,9 @@ private:
     DiskChange ChangeOnDisk(const std::string& path) const;
     // The program has written `path`.
     void Written(const std::string& path) { m_records.RefreshStampsOf(path); }
+    // A copy saved as `path` into the project's directory joins the list (or, over another
+    // listed file, becomes that row's record).
+    void ListSavedCopy(const std::string& path, const PileRecord& rec);
     // Stops the loader and empties the project, the selection included.
     void ResetProject();
     void StartLoader();

@@ -56,6 +56,19 @@ TEST(WordReport, DefectWordingFollowsTheDepth) {
     for (const auto& c : cases) {
         EXPECT_EQ(DefectDescription(c.depth), c.text) << c.depth;
     }
+    // Without a defect marker the class speaks: a class III or IV pile is never "intact".
+    const struct {
+        float depth;
+        const char* integrityClass;
+        const char* text;
+    } byClass[] = {{0.0f, "I", "桩身质量完整"},
+                   {0.0f, "II", "桩身质量完整"},
+                   {0.0f, "III", "桩身有明显缺陷"},
+                   {0.0f, "IV", "桩身存在严重缺陷"},
+                   {3.456f, "IV", "距桩顶3.46米左右有缺陷"}};
+    for (const auto& c : byClass) {
+        EXPECT_EQ(DefectDescription(c.depth, c.integrityClass), c.text) << c.integrityClass;
+    }
 }
 
 TEST(WordReport, FigureCountIsEntriesPerPageRoundedUp) {

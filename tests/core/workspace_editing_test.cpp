@@ -266,18 +266,39 @@ TEST_F(Editing, FileReplacedOnDiskIsNotWrittenOverUnasked) {
     EXPECT_EQ(OnDisk("1.kxc").pileNumber, "1");
 }
 
-TEST_F(Editing, SaveAsWritesTheTypedNameAndLeavesTheListAlone) {
+// 另存为: the suffix is added to a name typed without it (the readers know a file by it), and a
+// copy that lands in the project's directory joins the list; over another listed file it
+// becomes that row's record.
+TEST_F(Editing, SaveAsAddsTheSuffixAndListsACopyInTheProject) {
+    fs::create_directories(dir + "/elsewhere");
+    struct Case {
+        std::string typed;
+        std::string written;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {dir + "/elsewhere/away", dir + "/elsewhere/away.kxc", {"1.kxc", "2.kxc", "3.kxc"}},
+        {dir + "/copy", dir + "/copy.kxc", {"1.kxc", "2.kxc", "3.kxc", "copy.kxc"}},
+        {dir + "/copy.kxc", dir + "/copy.kxc", {"1.kxc", "2.kxc", "3.kxc", "copy.kxc"}},
+        {dir + "/3.kxc", dir + "/3.kxc", {"1.kxc", "2.kxc", "3.kxc", "copy.kxc"}},
+    };
     h.ws.OnFileRowSelected(1);
     h.views.pages.remarks = "copy";
-    h.prompts.saveFiles.push_back(dir + "/copy");
-    EXPECT_TRUE(h.ws.SaveAs());
-    EXPECT_EQ(h.prompts.saveInitialNames, std::vector<std::string>{dir + "/"});
-    EXPECT_TRUE(h.prompts.messages.empty());
-    PileRecord copy;
-    ASSERT_TRUE(copy.ReadTestBytes(nullptr, test::ReadFile(dir + "/copy"), false));
-    EXPECT_EQ(copy.remarks, "copy");
-    EXPECT_EQ(copy.pileNumber, "2");
-    EXPECT_EQ(RowNames(h.ws), (std::vector<std::string>{"1.kxc", "2.kxc", "3.kxc"}));
+    for (const Case& c : cases) {
+        h.prompts.saveFiles.push_back(c.typed);
+        EXPECT_TRUE(h.ws.SaveAs()) << c.typed;
+        EXPECT_EQ(h.prompts.saveInitialNames.back(), dir + "/");
+        EXPECT_TRUE(h.prompts.messages.empty());
+        PileRecord copy;
+        ASSERT_TRUE(copy.ReadTestFile(nullptr, c.written).status) << c.written;
+        EXPECT_EQ(copy.remarks, "copy");
+        EXPECT_EQ(copy.pileNumber, "2");
+        EXPECT_EQ(RowNames(h.ws), c.rows) << c.typed;
+    }
+    EXPECT_FALSE(fs::exists(dir + "/copy"));
+    // The listed copy and the row written over show what their files hold.
+    EXPECT_EQ(h.ws.m_records.WaitFor(3)->remarks, "copy");
+    EXPECT_EQ(h.ws.m_records.WaitFor(2)->pileNumber, "2");
+    EXPECT_EQ(h.ws.m_currentIndex, 1);
 }
 
 TEST_F(Editing, AddToPrintListGivesEachSelectedRowItsOwnEntry) {
