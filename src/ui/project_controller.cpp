@@ -43,6 +43,9 @@ public:
     bool AskYesNo(const std::string& text, const std::string& caption) override {
         return m_target->AskYesNo(text, caption);
     }
+    SaveAnswer AskSaveChanges(const std::string& text, const std::string& caption) override {
+        return m_target->AskSaveChanges(text, caption);
+    }
     std::optional<std::string> BrowseForFolder(const std::string& title) override {
         return m_target->BrowseForFolder(title);
     }

@@ -42,6 +42,18 @@ bool QtUserPrompts::AskYesNo(const std::string& text, const std::string& caption
                           PromptButtons::YesNo) == PromptAnswer::Yes;
 }
 
+SaveAnswer QtUserPrompts::AskSaveChanges(const std::string& text, const std::string& caption) {
+    switch (ShowMessageBox(m_parent, QString::fromStdString(text), QString::fromStdString(caption),
+                           PromptButtons::YesNoCancel)) {
+        case PromptAnswer::Yes:
+            return SaveAnswer::Save;
+        case PromptAnswer::No:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+    }
+}
+
 std::optional<std::string> QtUserPrompts::BrowseForFolder(const std::string& title) {
     return LocalPath(
         QFileDialog::getExistingDirectory(m_parent, QString::fromStdString(title), m_folderStart));

@@ -19,6 +19,7 @@ public:
 
     void ShowMessage(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
+    SaveAnswer AskSaveChanges(const std::string& text, const std::string& caption) override;
     std::optional<std::string> BrowseForFolder(const std::string& title) override;
     std::optional<std::string> AskOpenFile(const std::string& filter) override;
     std::optional<std::string> AskSaveFile(const std::string& initialName,

@@ -9,8 +9,8 @@ class QWidget;
 
 namespace kx::ui {
 
-enum class PromptButtons { Ok, YesNo };
-enum class PromptAnswer { Ok, Yes, No };
+enum class PromptButtons { Ok, YesNo, YesNoCancel };
+enum class PromptAnswer { Ok, Yes, No, Cancel };
 
 using PromptHandler = std::function<PromptAnswer(QWidget* parent, const QString& text,
                                                  const QString& caption, PromptButtons buttons)>;

@@ -21,6 +21,13 @@ enum class OverwriteAnswer {
     Closed = 4,
 };
 
+// The answers of the save prompt "是否保存修改过的数据？".
+enum class SaveAnswer {
+    Save,     // "是"
+    Discard,  // "否": the changes are undone
+    Cancel,   // "取消", Esc or the close box: stay, nothing saved and nothing undone
+};
+
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
@@ -35,6 +42,11 @@ public:
     virtual std::optional<std::string> AskOpenFile(const std::string& filter) = 0;
     virtual std::optional<std::string> AskSaveFile(const std::string& initialName,
                                                    const std::string& filter) = 0;
+    // The save prompt with 是, 否 and 取消. Those who answer Yes or No only (scripts) are asked
+    // AskYesNo.
+    virtual SaveAnswer AskSaveChanges(const std::string& text, const std::string& caption) {
+        return AskYesNo(text, caption) ? SaveAnswer::Save : SaveAnswer::Discard;
+    }
     // The overwrite question "文件%s已经存在是否覆盖" with its four buttons.
     virtual OverwriteAnswer AskOverwrite(const std::string& message) = 0;
 

@@ -178,7 +178,11 @@ bool Workspace::OfferToSaveChanges(Leaving how, const PageTexts& pages) {
 }
 
 bool Workspace::AskToSaveOrRestore(Leaving how, PileRecord& old) {
-    if (prompts_.AskYesNo("是否保存修改过的数据？", kQuestionCaption)) {
+    const SaveAnswer answer = prompts_.AskSaveChanges("是否保存修改过的数据？", kQuestionCaption);
+    if (answer == SaveAnswer::Cancel) {
+        return false;  // the pile stays as it is, edits and all
+    }
+    if (answer == SaveAnswer::Save) {
         if (m_currentExt == "kxd") {
             prompts_.Tell("已转化为kxc文件！");
         }

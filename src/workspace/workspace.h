@@ -79,8 +79,8 @@ public:
     };
     bool RecordDiffersFromPages(const PileRecord& rec, const PageTexts& pages,
                                 const ChangeReference& reference, bool withOptimizeTouched);
-    // The main window is about to close. False when the user chose to save and the save
-    // failed: the window then stays open with the edits.
+    // The main window is about to close. False when the user cancelled at the save prompt, or
+    // chose to save and the save failed: the window then stays open with the edits.
     bool OnMainWindowClose();
 
     // --- Raw data import ---
@@ -155,7 +155,7 @@ private:
     // user chose to save and the save failed: the record is then not left.
     bool OfferToSaveChanges(Leaving how, const PageTexts& pages);
     // The save prompt itself: "是" saves (false when that failed), "否" restores `old` from
-    // the snapshots.
+    // the snapshots, "取消" leaves everything as it is (false).
     bool AskToSaveOrRestore(Leaving how, PileRecord& old);
     // Tells the user when the current file was deleted or replaced on disk after reading.
     void ReportFileChangedOnDisk(size_t row);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "core/workspace_test_util.h"
 
@@ -223,6 +224,43 @@ TEST_F(Editing, FailedSaveAtThePromptKeepsTheRecordAndTheWindow) {
     h.prompts.yesNo.push_back(false);
     EXPECT_TRUE(h.ws.OnMainWindowClose());
     EXPECT_EQ(h.prompts.Count("是否保存修改过的数据？"), 3);
+}
+
+// 取消 at the save prompt (also Esc): the pile stays shown with its edits, nothing is written,
+// whether another row, the close box or another project was asked for.
+TEST_F(Editing, CancelAtTheSavePromptStaysWithTheEdits) {
+    const auto twoBytes = test::ReadFile(dir + "/2.kxc");
+    struct Case {
+        const char* leaving;
+        std::function<void()> leave;
+        std::function<void()> stillThere;
+    } cases[] = {
+        {"another row", [&] { h.ws.OnFileRowSelected(2); },
+         [&] { EXPECT_EQ(h.views.shownSelection, 1); }},
+        {"the window", [&] { EXPECT_FALSE(h.ws.OnMainWindowClose()); }, [] {}},
+        {"another project", [&] { h.ws.OpenProjectAt(dir); },
+         [&] { EXPECT_EQ(h.ws.m_records.size(), 3u); }},
+    };
+    h.ws.OnFileRowSelected(0);
+    h.ws.OnFileRowSelected(1);
+    h.views.pages.remarks = "edited";
+    h.Record(1).pileLength = 99;
+    for (const Case& c : cases) {
+        h.prompts.saveAnswers.push_back(SaveAnswer::Cancel);
+        c.leave();
+        EXPECT_EQ(h.ws.m_currentIndex, 1) << c.leaving;
+        EXPECT_EQ(h.views.pages.remarks, "edited") << c.leaving;
+        EXPECT_EQ(h.Record(1).pileLength, 99) << c.leaving;  // not restored
+        EXPECT_EQ(h.views.restoreWaveCalls, 0) << c.leaving;
+        EXPECT_EQ(test::ReadFile(dir + "/2.kxc"), twoBytes) << c.leaving;
+        c.stillThere();
+    }
+    EXPECT_EQ(h.prompts.Count("是否保存修改过的数据？"), 3);
+    // 否 then lets it go, undone.
+    h.prompts.saveAnswers.push_back(SaveAnswer::Discard);
+    h.ws.OnFileRowSelected(2);
+    EXPECT_EQ(h.ws.m_currentIndex, 2);
+    EXPECT_NE(h.Record(1).pileLength, 99);
 }
 
 // A file another program replaced after it was read is not written over unasked: Save asks,

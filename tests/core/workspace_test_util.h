@@ -23,6 +23,8 @@ class ScriptedPrompts : public UserPrompts {
 public:
     std::deque<std::optional<std::string>> folders, openFiles, saveFiles;
     std::deque<bool> yesNo;
+    // Answers of the save prompt; while none is queued it is answered from yesNo.
+    std::deque<SaveAnswer> saveAnswers;
     std::deque<OverwriteAnswer> overwrite;
     std::vector<std::string> messages;   // every message box text, in order
     std::vector<std::string> questions;  // every Yes/No and overwrite question
@@ -36,6 +38,14 @@ public:
         EXPECT_EQ(caption, "提示");
         questions.push_back(text);
         return Next(yesNo, false, text);
+    }
+    SaveAnswer AskSaveChanges(const std::string& text, const std::string& caption) override {
+        if (saveAnswers.empty()) {
+            return UserPrompts::AskSaveChanges(text, caption);
+        }
+        EXPECT_EQ(caption, "提示");
+        questions.push_back(text);
+        return Next(saveAnswers, SaveAnswer::Cancel, text);
     }
     std::optional<std::string> BrowseForFolder(const std::string& title) override {
         EXPECT_EQ(title, "请选择目录：");

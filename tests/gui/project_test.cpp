@@ -262,11 +262,11 @@ TEST_F(ProjectTest, SaveAndSaveAs) {
     filePrompts.saveFiles.push_back(dir + "/copy");
     window->Command(id::kCmdSaveAs)->trigger();
     EXPECT_EQ(filePrompts.saveInitialNames, std::vector<std::string>{dir + "/"});
-    PileRecord copy;
-    ASSERT_TRUE(copy.ReadTestBytes(nullptr, test::ReadFile(dir + "/copy"), false));
-    EXPECT_EQ(copy.tester, "Li");
+    // The name typed without the suffix gets it, and the copy joins the project's list.
+    EXPECT_EQ(OnDisk("copy.kxc").tester, "Li");
     EXPECT_EQ(OnDisk("2.kxc").tester, "Wang");
-    EXPECT_EQ(window->FileList()->rowCount(), 2);
+    ASSERT_EQ(window->FileList()->rowCount(), 3);
+    EXPECT_EQ(Cell(2, 0), "copy.kxc");
 }
 
 TEST_F(ProjectTest, UnifySiteAndUnitWritesEveryFile) {
