@@ -1,5 +1,6 @@
 #include "analysis/depth_scale_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -35,16 +36,17 @@ double DepthPixelsPerMetre(int viewWidth, const PileRecord& rec) {
 }
 
 std::optional<DepthScale> ComputeDepthScale(int viewWidth, int viewHeight, int32_t topX,
-                                            const PileRecord& rec) {
+                                            const PileRecord& rec, int shownWidth) {
     const double ppm = DepthPixelsPerMetre(viewWidth, rec);
+    const int right = std::min(viewWidth, shownWidth);
     if (!(ppm > 0) || !std::isfinite(ppm) || viewHeight < 2 * kDepthScaleHeight || topX < 0 ||
-        topX >= viewWidth) {
+        topX >= right) {
         return std::nullopt;
     }
     DepthScale scale;
     scale.baselineY = viewHeight - kDepthScaleHeight;
     scale.fromX = topX;
-    scale.toX = viewWidth - 1;
+    scale.toX = right - 1;
     scale.stepM = kSteps[std::size(kSteps) - 1];
     for (double step : kSteps) {
         if (step * ppm >= kDepthTickSpacingPx) {

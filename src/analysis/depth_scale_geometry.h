@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,9 +43,11 @@ struct DepthScale {
 double DepthPixelsPerMetre(int viewWidth, const PileRecord& rec);
 
 // The scale for a view of W x H with the pile-top marker at topX; none when there is no wave
-// speed, the view is too low for it or the pile top is not on the view.
+// speed, the view is too low for it or the pile top is not on the view. A zoomed view is W
+// wide and shows only its first `shownWidth` pixels: the scale stops there.
 std::optional<DepthScale> ComputeDepthScale(int viewWidth, int viewHeight, int32_t topX,
-                                            const PileRecord& rec);
+                                            const PileRecord& rec,
+                                            int shownWidth = std::numeric_limits<int>::max());
 
 // A tick's label: the depth with as many decimals as the step needs ("0", "5", "2.5").
 std::string DepthLabel(double depthM, double stepM);

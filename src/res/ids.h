@@ -196,6 +196,12 @@ inline constexpr int kCmdUserGuide = 32930;
 inline constexpr int kCmdRecentProject1 = 32931;
 inline constexpr int kRecentProjectCount = 5;
 inline constexpr int kRecentProjectsMenu = 32936;
+// 编辑 > 撤销, 重做: the edits of the current pile, step by step.
+inline constexpr int kCmdUndo = 32940;
+inline constexpr int kCmdRedo = 32941;
+// 视图 > 频率坐标, 时间深度坐标: axes on the spectrum and stacked views.
+inline constexpr int kCmdSpectrumAxis = 32942;
+inline constexpr int kCmdStackedAxes = 32943;
 
 // ---- Context menus ---------------------------------------------------------------------
 // File list (menu 156).

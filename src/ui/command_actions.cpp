@@ -34,6 +34,7 @@ CommandActions::CommandActions(CommandTable& table, QObject* owner) : m_table(ta
             action->setToolTip(QString::fromUtf8(e.toolTip));
         }
         action->setCheckable(e.checkable);
+        action->setShortcuts(e.shortcuts);
         m_byId[firstId] = action;
         for (int other : e.otherIds) {
             m_byId.emplace(other, action);

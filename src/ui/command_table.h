@@ -4,6 +4,8 @@
 // QAction of each row (CommandActions) and runs every pick of it through Execute, once.
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QString>
 #include <functional>
 #include <utility>
@@ -78,11 +80,20 @@ public:
     virtual void OpenUserGuide() = 0;
     // Entry `index` (0: the most recent) of 最近打开的工程.
     virtual void OpenRecentProject(int index) = 0;
+    // 撤销, 重做: the edits of the current pile.
+    virtual void UndoEdit() = 0;
+    virtual void RedoEdit() = 0;
+    // The view options 频率坐标 (the spectrum's frequency axis) and 时间深度坐标 (the stacked
+    // view's time and depth axes).
+    virtual void ToggleSpectrumAxis() = 0;
+    virtual void ToggleStackedAxes() = 0;
+    // Called after each command the table ran (not after one its guard stopped).
+    virtual void CommandDone() {}
 };
 
 struct CommandEntry {
-    const char* operation = "";  // what the command does
-    int menuId = 0;              // its menu-bar item; 0 when it has none
+    const char* operation = "";   // what the command does
+    int menuId = 0;               // its menu-bar item; 0 when it has none
     std::vector<int> otherIds{};  // toolbar buttons and context-menu items
     std::vector<KeyTrigger> keys{};
     Guard guard = Guard::kNone;
@@ -99,6 +110,9 @@ struct CommandEntry {
     bool imageInMenu = false;          // the menu item shows the image too
     const char* toolTip = nullptr;     // the button's tool tip; none: no tip
     bool checkable = false;
+    // The desktop's standard keys for it (Ctrl+S 保存 ...); the single-letter keys of the
+    // views and the list are `keys` above.
+    QList<QKeySequence> shortcuts{};
 };
 
 class CommandTable {

@@ -10,6 +10,7 @@
 #include "ui/kx7300_dlg.h"
 #include "waveform/qt/all_bo_xin.h"
 #include "waveform/qt/my_die_jia.h"
+#include "waveform/qt/my_pin_pu.h"
 #include "waveform/qt/zhi_shu_fang_da.h"
 #include "waveform/qt/zu_kang_qu_xian.h"
 
@@ -24,9 +25,16 @@ void CKX7300Dlg::ConnectAnalysisAids() {
     m_stackedView->ViewHooks().analyse = analyse;
     m_impedanceView->SetHooks({[this] { return HasFileSelected(); }, analyse});
 
-    const bool shown = QSettings().value(kDepthScaleSetting, false).toBool();
+    const QSettings settings;
+    const bool shown = settings.value(kDepthScaleSetting, false).toBool();
     Command(id::kCmdDepthScale)->setChecked(shown);
     m_stackedView->SetDepthScaleShown(shown);
+    const bool frequencyAxis = settings.value(kSpectrumAxisSetting, false).toBool();
+    Command(id::kCmdSpectrumAxis)->setChecked(frequencyAxis);
+    m_spectrumView->SetFrequencyAxisShown(frequencyAxis);
+    const bool axes = settings.value(kStackedAxesSetting, false).toBool();
+    Command(id::kCmdStackedAxes)->setChecked(axes);
+    m_stackedView->SetAxesShown(axes);
 }
 
 const PileAnalysis& CKX7300Dlg::AnalysisOf(const PileRecord& current) {
@@ -77,6 +85,20 @@ void CKX7300Dlg::FindPileBottom() {
     RunMarkerCommand(&kx::SetPileBottom);
     m_stackedView->UpdateCursorReadout(*x, y);
     statusBar()->showMessage(QString::fromStdString(ToeFoundText(toe)));
+}
+
+void CKX7300Dlg::ToggleSpectrumAxis() {
+    const bool shown = !m_spectrumView->FrequencyAxisShown();
+    Command(id::kCmdSpectrumAxis)->setChecked(shown);
+    m_spectrumView->SetFrequencyAxisShown(shown);
+    QSettings().setValue(kSpectrumAxisSetting, shown);
+}
+
+void CKX7300Dlg::ToggleStackedAxes() {
+    const bool shown = !m_stackedView->AxesShown();
+    Command(id::kCmdStackedAxes)->setChecked(shown);
+    m_stackedView->SetAxesShown(shown);
+    QSettings().setValue(kStackedAxesSetting, shown);
 }
 
 void CKX7300Dlg::ToggleDepthScale() {

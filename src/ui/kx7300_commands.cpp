@@ -13,6 +13,7 @@
 #include "ui/about.h"
 #include "ui/bo_xing_xx.h"
 #include "ui/kx7300_dlg.h"
+#include "ui/pile_undo.h"
 #include "ui/print_commands.h"
 #include "ui/project_controller.h"
 #include "ui/recent_projects.h"
@@ -61,8 +62,10 @@ void CKX7300Dlg::ConnectViews() {
     };
     stacked.optimizeOn = [this] { return m_optimizeOn; };
     stacked.command = command;
-    // A hand-drawn waveform is a change like a tool's: the close prompt asks for it too.
+    // A hand-drawn waveform is a change like a tool's: the close prompt asks for it too, and
+    // the whole drag is one step to undo.
     stacked.waveEdited = [this] { MarkWaveModified(); };
+    stacked.dragDone = [this] { RecordEdit(); };
     m_stackedView->SetHooks(std::move(stacked));
     // The right-click menu is the menu bar's 工具 pop-up itself: a pick there is a menu pick.
     m_stackedView->SetContextMenu(qobject_cast<QMenu*>(Command(id::kCmdLowPass)->parent()));
@@ -115,9 +118,11 @@ void CKX7300Dlg::OpenProject() {
 }
 void CKX7300Dlg::SaveRecord() {
     m_project->Save();
+    m_undo->Rebase();
 }
 void CKX7300Dlg::SaveRecordAs() {
     m_project->SaveAs();
+    m_undo->Rebase();
 }
 void CKX7300Dlg::AddToPrintList() {
     m_project->AddToPrintList();
@@ -281,6 +286,7 @@ void CKX7300Dlg::SetPileBottom() {
 }
 void CKX7300Dlg::DefectFromPosition() {
     RunMarkerCommand(&kx::DefectFromPosition);
+    RecordEdit();
 }
 
 void CKX7300Dlg::SetLengthFixed() {
@@ -299,6 +305,86 @@ void CKX7300Dlg::ApplyViewCommand(int viewCommand) {
     m_stackedView->RunViewCommand(viewCommand);
     m_allView->viewport()->update();
     MarkWaveModified();
+    RecordEdit();  // also when the page's Enter started it
+}
+
+// ---- 撤销 / 重做 ---------------------------------------------------------------------------
+
+void CKX7300Dlg::UndoEdit() {
+    m_undo->Undo();
+}
+void CKX7300Dlg::RedoEdit() {
+    m_undo->Redo();
+}
+void CKX7300Dlg::CommandDone() {
+    RecordEdit();
+}
+void CKX7300Dlg::RecordEdit() {
+    if (m_undo != nullptr) {
+        m_undo->Checkpoint();
+    }
+}
+void CKX7300Dlg::StartEditsAfresh() {
+    if (m_undo != nullptr) {
+        m_undo->Reset();
+    }
+}
+
+std::optional<PileEditState> CKX7300Dlg::CaptureEdit() {
+    const PileRecord* rec = SelectedRecord();
+    if (rec == nullptr) {
+        return std::nullopt;
+    }
+    PileEditState s;
+    s.record = *rec;
+    const MarkerState& m = m_stackedView->Markers();
+    s.viewWidth = m.viewWidth;
+    s.topX = m.topX;
+    s.bottomX = m.bottomX;
+    s.defectX = m.defectX;
+    s.showTop = m.showTop;
+    s.showDefect = m.showDefect;
+    s.showBottom = m.showBottom;
+    s.fixMode = m.fixMode;
+    s.boxes = ReadPageBoxes();
+    const Workspace& ws = m_project->GetWorkspace();
+    s.waveModified = ws.m_waveModified;
+    s.optimizeTouched = ws.m_optimizeTouched;
+    return s;
+}
+
+void CKX7300Dlg::ApplyEdit(const PileEditState& s) {
+    PileRecord* rec = SelectedRecord();
+    if (rec == nullptr) {
+        return;
+    }
+    const bool blowsChanged =
+        rec->waves != s.record.waves || rec->waveAbsent != s.record.waveAbsent;
+    *rec = s.record;
+    MarkerState& m = m_stackedView->Markers();
+    m.viewWidth = s.viewWidth;
+    m.topX = s.topX;
+    m.bottomX = s.bottomX;
+    m.defectX = s.defectX;
+    m.showTop = s.showTop;
+    m.showDefect = s.showDefect;
+    m.showBottom = s.showBottom;
+    m.fixMode = s.fixMode;
+    m.lengthBoxEnabled = s.fixMode == FixMode::kSpeedFixed;
+    m.speedBoxEnabled = s.fixMode == FixMode::kLengthFixed;
+    m_stackedView->FollowWidth();  // the window may have changed size since
+    Command(s.fixMode == FixMode::kLengthFixed ? id::kCmdLengthFixed : id::kCmdSpeedFixed)
+        ->setChecked(true);
+    m_parameterPage->Edit(id::kPileLengthEdit)->setEnabled(m.lengthBoxEnabled);
+    m_parameterPage->Edit(id::kWaveSpeedEdit)->setEnabled(m.speedBoxEnabled);
+    ShowEditedBoxes(s.boxes);
+    Workspace& ws = m_project->GetWorkspace();
+    ws.m_waveModified = s.waveModified;
+    ws.m_optimizeTouched = s.optimizeTouched;
+    if (blowsChanged) {
+        m_spectrumView->ComputeSpectrum(*rec);
+    }
+    m_project->RepaintViews();
 }
 
 void CKX7300Dlg::RestackWave() {

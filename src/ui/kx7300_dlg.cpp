@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDateEdit>
+#include <QDateTimeEdit>
 #include <QFile>
 #include <QGroupBox>
 #include <QHelpEvent>
@@ -19,6 +20,7 @@
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QToolTip>
+#include <QUndoStack>
 #include <cmath>
 
 #include "render/fonts.h"
@@ -31,6 +33,7 @@
 #include "ui/my_list_ctrl.h"
 #include "ui/my_tool_bar.h"
 #include "ui/page4.h"
+#include "ui/pile_undo.h"
 #include "ui/print_commands.h"
 #include "ui/project_controller.h"
 #include "ui/recent_projects.h"
@@ -74,11 +77,23 @@ CKX7300Dlg::CKX7300Dlg(QWidget* parent) : QMainWindow(parent) {
     m_printCommands = new CPrintCommands(this, m_printSettings, workspace, m_project->Prompts());
     m_wordCommands = new CWordCommands(this, m_printSettings, workspace, m_project->Prompts());
     m_recent = new CRecentProjects(*this);
+    m_undo = new CPileUndo(
+        this, [this] { return CaptureEdit(); },
+        [this](const PileEditState& state) { ApplyEdit(state); });
+    for (auto [commandId, can] : {std::pair{id::kCmdUndo, &QUndoStack::canUndoChanged},
+                                  std::pair{id::kCmdRedo, &QUndoStack::canRedoChanged}}) {
+        Command(commandId)->setEnabled(false);
+        connect(&m_undo->Stack(), can, Command(commandId), &QAction::setEnabled);
+    }
+    RecordFinishedPageEdits();
     qApp->installEventFilter(this);
 }
 
 CKX7300Dlg::~CKX7300Dlg() {
     qApp->removeEventFilter(this);
+    // The children about to go may still finish an edit: nothing records it any more.
+    delete m_undo;
+    m_undo = nullptr;
     m_project.reset();  // stops the loader while the views it fills still exist
 }
 
@@ -146,8 +161,9 @@ void CKX7300Dlg::BuildMenuBar() {
     AddMenuCommands(file, {0, kCmdExit});
 
     QMenu* edit = bar->addMenu("编辑(E)");
-    AddMenuCommands(edit, {kCmdDeleteBlow, kCmdUndoDeleteBlow, 0, kCmdPileTop, kCmdDefect,
-                           kCmdPileBottom, kCmdFindPileToe, 0, kCmdLengthFixed, kCmdSpeedFixed});
+    AddMenuCommands(edit,
+                    {kCmdDeleteBlow, kCmdUndoDeleteBlow, 0, kCmdPileTop, kCmdDefect, kCmdPileBottom,
+                     kCmdFindPileToe, 0, kCmdLengthFixed, kCmdSpeedFixed, 0, kCmdUndo, kCmdRedo});
     auto* fixMode = new QActionGroup(this);
     fixMode->addAction(Command(kCmdLengthFixed));
     fixMode->addAction(Command(kCmdSpeedFixed));
@@ -159,7 +175,7 @@ void CKX7300Dlg::BuildMenuBar() {
                             kCmdAmplify});
 
     // Options of the views, remembered between runs.
-    AddMenuCommands(bar->addMenu("视图(V)"), {kCmdDepthScale});
+    AddMenuCommands(bar->addMenu("视图(V)"), {kCmdDepthScale, kCmdSpectrumAxis, kCmdStackedAxes});
     AddMenuCommands(bar->addMenu("帮助"), {kCmdUserGuide, kCmdAbout});
 
     // The file list's right-click menu (156).
@@ -351,6 +367,62 @@ bool CKX7300Dlg::ShowRecordOnPages() {
     return true;
 }
 
+void CKX7300Dlg::ShowEditedBoxes(const PageBoxes& b) {
+    const auto show = [](InfoPage* page, int boxId, const std::string& text) {
+        const QString shown = QString::fromStdString(text);
+        if (page->Edit(boxId)->text() != shown) {
+            page->Edit(boxId)->setText(shown);
+        }
+    };
+    show(m_projectPage, id::kTesterEdit, b.tester);
+    show(m_projectPage, id::kTestingUnitEdit, b.testingUnit);
+    show(m_projectPage, id::kSiteEdit, b.site);
+    show(m_projectPage, id::kPileNumberEdit, b.pileNumber);
+    TestDateFields dateFields;
+    QDate date;
+    if (ParseTestDate(b.testDate, dateFields, date) == DateTimeParse::Ok) {
+        m_projectPage->Control<QDateEdit>(id::kTestDatePicker)->setDate(date);
+        QDateTime time;
+        if (ParseTestTime(b.testTime, dateFields, time) == DateTimeParse::Ok) {
+            m_projectPage->Control<QTimeEdit>(id::kTestTimePicker)->setTime(time.time());
+        }
+    }
+    show(m_parameterPage, id::kPileLengthEdit, b.pileLength);
+    show(m_parameterPage, id::kWaveSpeedEdit, b.waveSpeed);
+    show(m_parameterPage, id::kDefectPositionEdit, b.defectPosition);
+    show(m_waveformPage, id::kLowPassEdit, b.lowPass);
+    auto* classes = m_conclusionPage->Control<QComboBox>(id::kClassCombo);
+    const int classIndex =
+        classes->findText(QString::fromStdString(b.integrityClass), Qt::MatchExactly);
+    if (classIndex >= 0) {
+        classes->setCurrentIndex(classIndex);
+    }
+    show(m_conclusionPage, id::kConcreteStrengthEdit, b.concreteStrength);
+    show(m_conclusionPage, id::kPileDiameterEdit, b.pileDiameter);
+    show(m_devicePage, id::kInstrumentNumberEdit, b.instrumentNumber);
+    if (m_remarks->toPlainText().toStdString() != b.remarks) {
+        m_remarks->setPlainText(QString::fromStdString(b.remarks));
+    }
+}
+
+void CKX7300Dlg::RecordFinishedPageEdits() {
+    for (InfoPage* page :
+         {static_cast<InfoPage*>(m_projectPage), static_cast<InfoPage*>(m_parameterPage),
+          static_cast<InfoPage*>(m_waveformPage), static_cast<InfoPage*>(m_conclusionPage),
+          static_cast<InfoPage*>(m_devicePage)}) {
+        for (QLineEdit* box : page->findChildren<QLineEdit*>()) {
+            connect(box, &QLineEdit::editingFinished, this, &CKX7300Dlg::RecordEdit);
+        }
+        for (QDateTimeEdit* picker : page->findChildren<QDateTimeEdit*>()) {
+            connect(picker, &QDateTimeEdit::editingFinished, this, &CKX7300Dlg::RecordEdit);
+        }
+        for (QComboBox* combo : page->findChildren<QComboBox*>()) {
+            connect(combo, &QComboBox::activated, this, &CKX7300Dlg::RecordEdit);
+        }
+    }
+    // The remarks box: when the focus leaves it (eventFilter).
+}
+
 PageBoxes CKX7300Dlg::ReadPageBoxes() const {
     const auto text = [](InfoPage* page, int boxId) {
         return page->Edit(boxId)->text().toStdString();
@@ -510,6 +582,9 @@ bool CKX7300Dlg::eventFilter(QObject* watched, QEvent* event) {
             m_client->update();
         }
         return false;
+    }
+    if (watched == m_remarks && event->type() == QEvent::FocusOut) {
+        RecordEdit();
     }
     auto* w = qobject_cast<QWidget*>(watched);
     if (w == nullptr || w->window() != this) {

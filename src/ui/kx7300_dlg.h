@@ -57,6 +57,8 @@ class CProjectController;
 class CPrintCommands;
 class CWordCommands;
 class CRecentProjects;
+class CPileUndo;
+struct PileEditState;
 
 class CKX7300Dlg : public QMainWindow, public PageHost, public CommandTarget {
     Q_OBJECT
@@ -147,6 +149,9 @@ public:
     // ---- The analysis aids ----
     // Where 深度标尺 is remembered (QSettings of the application).
     static constexpr const char* kDepthScaleSetting = "view/depthScale";
+    // Where 频率坐标 and 时间深度坐标 are remembered.
+    static constexpr const char* kSpectrumAxisSetting = "view/spectrumAxis";
+    static constexpr const char* kStackedAxesSetting = "view/stackedAxes";
     // Who answers 指数放大's gain question (tests); unset: the gain dialog.
     void SetAmplifyGainAsker(std::function<std::optional<double>()> ask) {
         m_askAmplifyGain = std::move(ask);
@@ -196,6 +201,19 @@ public:
     void ToggleDepthScale() override;
     void OpenUserGuide() override;
     void OpenRecentProject(int index) override;
+    void UndoEdit() override;
+    void RedoEdit() override;
+    void ToggleSpectrumAxis() override;
+    void ToggleStackedAxes() override;
+    void CommandDone() override;
+
+    // ---- 撤销 / 重做 ----
+    // A pile was selected, or the project's records were written by a batch command: the
+    // steps of the current pile start afresh.
+    void StartEditsAfresh();
+    // Records an edit of the current pile as one step when it changed anything.
+    void RecordEdit();
+    CPileUndo& Undo() { return *m_undo; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -219,6 +237,13 @@ private:
     // A marker operation on the stacked view's markers, with the page boxes it reads and
     // writes; then its message and repaint.
     void RunMarkerCommand(MarkerOutcome (*operation)(MarkerState&));
+    // The current pile's state for 撤销 (none while no file is selected), and putting one back.
+    std::optional<PileEditState> CaptureEdit();
+    void ApplyEdit(const PileEditState& state);
+    // The boxes an edit changes, shown again (the cursor readouts stay).
+    void ShowEditedBoxes(const PageBoxes& boxes);
+    // Page edits become steps as they are finished.
+    void RecordFinishedPageEdits();
     // Shows the raw view's tab so that a blow can be picked (m_stackedTabActive unchanged).
     void ShowRawViewTab();
     // The current record was changed by a tool: the save prompt offers to save it.
@@ -271,6 +296,7 @@ private:
     CPrintCommands* m_printCommands = nullptr;
     CWordCommands* m_wordCommands = nullptr;
     CRecentProjects* m_recent = nullptr;
+    CPileUndo* m_undo = nullptr;
 };
 
 }  // namespace kx::ui

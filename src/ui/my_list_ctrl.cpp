@@ -264,8 +264,10 @@ void CMylistCtrl::CheckCurrentRow() {
 }
 
 void CMylistCtrl::keyPressEvent(QKeyEvent* event) {
-    const bool q = event->key() == Qt::Key_Q;
-    const bool w = event->key() == Qt::Key_W;
+    // Plain letters only: with a modifier they are someone else's shortcut (Ctrl+Q quits).
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == 0;
+    const bool q = plain && event->key() == Qt::Key_Q;
+    const bool w = plain && event->key() == Qt::Key_W;
     if (q || w) {
         if (q) {
             emit addToPrintListKey();

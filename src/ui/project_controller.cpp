@@ -185,6 +185,12 @@ void CProjectController::AfterWorkspaceCall() {
             m_window->StackedView()->SetRecord(current);
         }
     }
+    // A pile selected (again) or another record shown: its edits start afresh.
+    if (m_workspace.g_selectionCount != m_selectionsSeen || m_editsOf != m_shownRecord) {
+        m_selectionsSeen = m_workspace.g_selectionCount;
+        m_editsOf = m_shownRecord;
+        m_window->StartEditsAfresh();
+    }
     if (m_depth == 0) {
         RunWaitingWork();
     }
@@ -256,11 +262,17 @@ bool CProjectController::SaveAs() {
 
 void CProjectController::UnifySiteAndUnit() {
     // Every record is written: the ones still loading are waited for, without a freeze.
-    RunWhenLoaded([this] { Run([&] { m_workspace.UnifySiteAndUnit(); }); });
+    RunWhenLoaded([this] {
+        Run([&] { m_workspace.UnifySiteAndUnit(); });
+        m_window->StartEditsAfresh();  // every file was written: no step before it goes back
+    });
 }
 
 void CProjectController::UnifyConclusion() {
-    RunWhenLoaded([this] { Run([&] { m_workspace.UnifyConclusion(); }); });
+    RunWhenLoaded([this] {
+        Run([&] { m_workspace.UnifyConclusion(); });
+        m_window->StartEditsAfresh();
+    });
 }
 
 void CProjectController::AddDataFile() {

@@ -126,6 +126,8 @@ private:
     Workspace m_workspace;
     QProgressBar* m_progress = nullptr;
     PileRecord* m_shownRecord = nullptr;  // what the window and views were last given
+    int32_t m_selectionsSeen = 0;         // selections when the edits last started afresh
+    PileRecord* m_editsOf = nullptr;      // the record whose edits 撤销 holds
     std::function<void()> m_afterLoad;    // a command waiting for the end of the load
     std::atomic<bool> m_progressPosted{false};
     int m_depth = 0;           // nesting of workspace calls (modal dialogs run the event loop)

@@ -10,7 +10,9 @@
 namespace kx {
 
 // Rounds to the nearest float32 (the point where the algorithms store a value).
-inline float F32(double v) { return static_cast<float>(v); }
+inline float F32(double v) {
+    return static_cast<float>(v);
+}
 
 // Truncation toward zero into int32, defined for every input: NaN gives 0 and values past
 // the int32 range saturate (a plain cast is undefined behaviour there).

@@ -75,6 +75,10 @@ public:
     void ToggleDepthScale() override { calls << "depth scale"; }
     void OpenUserGuide() override { calls << "guide"; }
     void OpenRecentProject(int index) override { calls << QString("recent %1").arg(index); }
+    void UndoEdit() override { calls << "undo"; }
+    void RedoEdit() override { calls << "redo"; }
+    void ToggleSpectrumAxis() override { calls << "spectrum axis"; }
+    void ToggleStackedAxes() override { calls << "stacked axes"; }
 };
 
 TEST(CommandTable, EveryIdBelongsToOneOperation) {

@@ -4,11 +4,13 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 #include <limits>
 
 #include "analysis/depth_scale_geometry.h"
 #include "record/file_io.h"
+#include "render/axis_render.h"
 #include "render/depth_scale_render.h"
 #include "render/stacked_view_render.h"
 #include "res/ids.h"
@@ -139,15 +141,38 @@ void CMyDieJia::Paint(QPainter& p) {
     scene.liveSpeed = m_liveSpeed;
     scene.liveLength = m_liveLength;
     RenderStackedView(p, viewport()->size(), scene);
-    if (m_depthScaleShown) {
+    if (m_axesShown) {
+        const int w = viewport()->width();
+        RenderAxis(p, TimeAxis(MarkerWidth(), w, rec), kAxisY, w, "ms");
+    }
+    if (m_depthScaleShown || m_axesShown) {
         PaintDepthScale(p, rec);
     }
 }
 
+void CMyDieJia::SetAxesShown(bool shown) {
+    m_axesShown = shown;
+    viewport()->update();
+}
+
+void CMyDieJia::wheelEvent(QWheelEvent* event) {
+    if (!FileSelected() || m_markers.record == nullptr || event->angleDelta().y() == 0) {
+        event->ignore();
+        return;
+    }
+    RunViewCommand(event->angleDelta().y() > 0 ? kToolZoomIn : kToolZoomOut);
+    event->accept();
+}
+
 void CMyDieJia::PaintDepthScale(QPainter& p, const PileRecord& rec) {
     const QSize client = viewport()->size();
-    const auto scale = ComputeDepthScale(MarkerWidth(), client.height(), m_markers.topX, rec);
+    const auto scale =
+        ComputeDepthScale(MarkerWidth(), client.height(), m_markers.topX, rec, client.width());
     if (!scale) {
+        return;
+    }
+    if (!m_depthScaleShown) {
+        RenderDepthScale(p, *scale, {});  // the axis alone, without the analysis's defects
         return;
     }
     // A 优化 drag redraws the waveform on every move, and the analysis takes a moment: the
@@ -243,8 +268,12 @@ void CMyDieJia::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
+    const bool dragged = m_markers.dragging;
     m_markers.dragging = false;
     viewport()->update();
+    if (dragged && m_hooks.dragDone) {
+        m_hooks.dragDone();
+    }
 }
 
 void CMyDieJia::keyPressEvent(QKeyEvent* event) {
@@ -265,6 +294,11 @@ void CMyDieJia::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_A:
         case Qt::Key_S:
         case Qt::Key_D:
+            // The letters are plain keys; with a modifier they are someone else's shortcut.
+            if (event->modifiers() & ~Qt::KeypadModifier) {
+                QAbstractScrollArea::keyPressEvent(event);
+                return;
+            }
             if (m_hooks.command) {
                 m_hooks.command(event->key() == Qt::Key_A   ? id::kCmdPileTop
                                 : event->key() == Qt::Key_S ? id::kCmdDefect

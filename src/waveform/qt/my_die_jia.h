@@ -54,6 +54,10 @@ public:
     // 深度标尺 (off by default): the depth scale along the bottom edge, found defects on it.
     void SetDepthScaleShown(bool shown);
     bool DepthScaleShown() const { return m_depthScaleShown; }
+    // 时间深度坐标 (off by default): a time axis in ms along the bottom axis, and the depth in
+    // metres from the pile top along the bottom edge.
+    void SetAxesShown(bool shown);
+    bool AxesShown() const { return m_axesShown; }
 
     // What the view asks of and tells the main window. Unset hooks do nothing (queries answer
     // "no file", "off", an empty text; 平滑 then shows CPinHua).
@@ -65,6 +69,7 @@ public:
         std::function<std::optional<int>()> askSmoothPoints;    // CPinHua; none: cancelled
         std::function<void(int commandId)> command;             // keys A, S, D
         std::function<void()> waveEdited;  // the 优化 drag changed the stacked waveform
+        std::function<void()> dragDone;    // the left button was released after a drag
         // The analysis of a record for the depth scale's defects (the window's); unset: the
         // scale shows no defects.
         std::function<const PileAnalysis&(const PileRecord&)> analyse;
@@ -102,6 +107,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The wheel zooms as 放大 and 缩小 do; the markers stay on their samples.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     bool FileSelected() const;
@@ -119,6 +126,7 @@ private:
     QMenu* m_contextMenu = nullptr;
     QPixmap m_buffer;  // the off-screen picture each paint rebuilds
     bool m_depthScaleShown = false;
+    bool m_axesShown = false;
     std::vector<PileDefect> m_scaleDefects;  // the defects the depth scale shows
 };
 

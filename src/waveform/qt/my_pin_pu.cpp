@@ -4,7 +4,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
+#include "render/axis_render.h"
 #include "render/spectrum_view_render.h"
 #include "res/ids.h"
 #include "waveform/stacked_view_geometry.h"
@@ -71,6 +73,29 @@ void CMyPinPu::Paint(QPainter& p) const {
     scene.cursorX = m_cursorX;
     scene.readout = Readout();
     RenderSpectrumView(p, viewport()->size(), scene);
+    if (m_axisShown) {
+        const QSize client = viewport()->size();
+        RenderAxis(p, FrequencyAxis(client.width(), m_zoom, m_count, m_intervalUs),
+                   client.height() / 2, client.width(), "Hz");
+    }
+}
+
+void CMyPinPu::SetFrequencyAxisShown(bool shown) {
+    m_axisShown = shown;
+    viewport()->update();
+}
+
+void CMyPinPu::wheelEvent(QWheelEvent* event) {
+    if (!FileSelected() || event->angleDelta().y() == 0) {
+        event->ignore();
+        return;
+    }
+    if (event->angleDelta().y() > 0) {
+        ZoomIn();
+    } else {
+        ZoomOut();
+    }
+    event->accept();
 }
 
 void CMyPinPu::paintEvent(QPaintEvent*) {

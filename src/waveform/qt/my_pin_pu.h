@@ -45,6 +45,10 @@ public:
     void SetContextMenu(QMenu* menu) { m_contextMenu = menu; }
     QMenu* ContextMenu() const { return m_contextMenu; }
 
+    // 视图 > 频率坐标: the frequency axis in Hz along the zero line (off by default).
+    void SetFrequencyAxisShown(bool shown);
+    bool FrequencyAxisShown() const { return m_axisShown; }
+
     // The readings for the current cursor.
     SpectrumReadout Readout() const;
     // Draws the client picture onto any painter.
@@ -56,6 +60,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The wheel zooms as 放大 and 缩小 do.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     bool FileSelected() const;
@@ -71,6 +77,7 @@ private:
     Hooks m_hooks;
     QMenu* m_contextMenu = nullptr;
     QPixmap m_buffer;
+    bool m_axisShown = false;
 };
 
 }  // namespace kx

@@ -121,11 +121,20 @@ void CYuanShiBoXin::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_X:
         case Qt::Key_Delete:
+            // The letters are plain keys; with a modifier they are someone else's shortcut.
+            if (event->modifiers() & ~Qt::KeypadModifier) {
+                QAbstractScrollArea::keyPressEvent(event);
+                return;
+            }
             if (m_hooks.command) {
                 m_hooks.command(id::kCmdDeleteBlow);
             }
             return;
         case Qt::Key_B:
+            if (event->modifiers() & ~Qt::KeypadModifier) {
+                QAbstractScrollArea::keyPressEvent(event);
+                return;
+            }
             if (m_hooks.command) {
                 m_hooks.command(id::kCmdUndoDeleteBlow);
             }
