@@ -515,6 +515,11 @@ void CKX7300Dlg::OnInfoTabChanged(int index) {
     }
 }
 
+void CKX7300Dlg::ShowViewTab(int index) {
+    m_viewTab->Select(index);
+    OnViewTabChanged(index);
+}
+
 void CKX7300Dlg::OnViewTabChanged(int index) {
     QWidget* byTab[] = {m_rawView, m_stackedView, m_spectrumView, m_allView, m_impedanceView};
     for (QWidget* view : byTab) {

@@ -72,6 +72,8 @@ public:
     void LayoutChildren();
     // Enables or greys the commands that need a loaded file.
     void SetFileCommandsEnabled(bool enabled);
+    // Shows view tab `index` (0 原始波型 ... 4 阻抗曲线) as a click on it does.
+    void ShowViewTab(int index);
 
     // Copies the current record onto the pages and the remarks box. A test date or time that
     // cannot be read is reported in a message box and ends the copy there (false).

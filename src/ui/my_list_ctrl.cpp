@@ -282,6 +282,14 @@ void CMylistCtrl::keyPressEvent(QKeyEvent* event) {
                 model()->index(next, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
     }
+    // Home and End go to the first and the last pile.
+    if ((event->key() == Qt::Key_Home || event->key() == Qt::Key_End) && plain && rowCount() > 0) {
+        const int row = event->key() == Qt::Key_Home ? 0 : rowCount() - 1;
+        selectionModel()->setCurrentIndex(
+            model()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(model()->index(row, 0));
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 

@@ -112,6 +112,14 @@ CProjectController::CProjectController(CKX7300Dlg* window)
     connect(list, &CMylistCtrl::removeFromPrintListKey, this,
             [window] { window->ExecuteCommand(id::kCmdListRemoveFromPrintList); });
     window->SetCloseHandler([this] { return CloseRequested(); });
+    // A double click on a band of 所有波型 opens that pile, as a click on its row would.
+    window->AllView()->SetOpenRow([this](int row) {
+        m_window->FileList()->ShowSelection(row);
+        OnRowSelected(row);
+        if (m_workspace.m_currentIndex == row) {
+            m_window->ShowViewTab(1);  // 叠加波型
+        }
+    });
     window->AllView()->SetRowSource([this](int row) {
         CAllBoXin::Row band;
         const size_t i = static_cast<size_t>(row);

@@ -69,6 +69,19 @@ void CAllBoXin::mousePressEvent(QMouseEvent*) {
     setFocus(Qt::MouseFocusReason);
 }
 
+int CAllBoXin::RowAt(int y) const {
+    const int64_t pictureY = static_cast<int64_t>(y) + verticalScrollBar()->value();
+    const int64_t row = pictureY >= 0 ? pictureY / kBandHeight : -1;
+    return row >= 0 && row < m_rowCount ? static_cast<int>(row) : -1;
+}
+
+void CAllBoXin::mouseDoubleClickEvent(QMouseEvent* event) {
+    const int row = RowAt(static_cast<int>(event->position().y()));
+    if (event->button() == Qt::LeftButton && row >= 0 && m_openRow) {
+        m_openRow(row);
+    }
+}
+
 void CAllBoXin::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:

@@ -30,12 +30,17 @@ public:
 
     // Draws the bands inside `exposed` (client coordinates) at the current scroll position.
     void Paint(QPainter& p, const QRect& exposed) const;
+    // A double click on a band opens its pile (the window selects that row).
+    void SetOpenRow(std::function<void(int row)> open) { m_openRow = std::move(open); }
+    // The band under client y; -1 below the last one.
+    int RowAt(int y) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -43,6 +48,7 @@ private:
 
     RowSource m_rowSource;
     int m_rowCount = 0;
+    std::function<void(int row)> m_openRow;
 };
 
 }  // namespace kx
