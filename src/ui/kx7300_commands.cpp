@@ -3,6 +3,7 @@
 // window.
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,6 +13,7 @@
 #include "res/ids.h"
 #include "ui/about.h"
 #include "ui/bo_xing_xx.h"
+#include "ui/file_notice.h"
 #include "ui/kx7300_dlg.h"
 #include "ui/pile_undo.h"
 #include "ui/print_commands.h"
@@ -116,13 +118,23 @@ void CKX7300Dlg::ImportRawData() {
 void CKX7300Dlg::OpenProject() {
     m_project->OpenProject();
 }
+// A save becomes where later steps and the unsaved mark start from, and the status bar says
+// where it went.
 void CKX7300Dlg::SaveRecord() {
-    m_project->Save();
-    m_undo->Rebase();
+    if (m_project->Save()) {
+        FileSaved("已保存：");
+    }
 }
 void CKX7300Dlg::SaveRecordAs() {
-    m_project->SaveAs();
+    if (m_project->SaveAs()) {
+        FileSaved("已另存为：");
+    }
+}
+void CKX7300Dlg::FileSaved(const QString& what) {
     m_undo->Rebase();
+    m_undo->Stack().setClean();
+    const QString path = QFile::decodeName(m_project->GetWorkspace().LastSavedPath().c_str());
+    m_fileNotice->Show(what + QDir::toNativeSeparators(path), path);
 }
 void CKX7300Dlg::AddToPrintList() {
     m_project->AddToPrintList();
@@ -152,7 +164,12 @@ void CKX7300Dlg::OpenPrintPreview() {
     m_project->RunWhenLoaded([this] { m_printCommands->OpenPrintPreview(); });
 }
 void CKX7300Dlg::ExportPdf() {
-    m_project->RunWhenLoaded([this] { m_printCommands->ExportPdf(); });
+    m_project->RunWhenLoaded([this] {
+        if (const std::optional<std::string> path = m_printCommands->ExportPdf()) {
+            const QString shown = QFile::decodeName(path->c_str());
+            m_fileNotice->Show("已输出PDF：" + QDir::toNativeSeparators(shown), shown);
+        }
+    });
 }
 
 void CKX7300Dlg::ExitProgram() {

@@ -8,15 +8,18 @@
 #include <QCursor>
 #include <QDateEdit>
 #include <QDateTimeEdit>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QToolTip>
@@ -27,6 +30,7 @@
 #include "res/ids.h"
 #include "ui/about.h"
 #include "ui/bo_xing_xx.h"
+#include "ui/file_notice.h"
 #include "ui/gong_cheng_xx.h"
 #include "ui/image_tool_bar.h"
 #include "ui/main_layout.h"
@@ -86,6 +90,7 @@ CKX7300Dlg::CKX7300Dlg(QWidget* parent) : QMainWindow(parent) {
         connect(&m_undo->Stack(), can, Command(commandId), &QAction::setEnabled);
     }
     RecordFinishedPageEdits();
+    BuildStatusBar();
     qApp->installEventFilter(this);
 }
 
@@ -403,6 +408,36 @@ void CKX7300Dlg::ShowEditedBoxes(const PageBoxes& b) {
     if (m_remarks->toPlainText().toStdString() != b.remarks) {
         m_remarks->setPlainText(QString::fromStdString(b.remarks));
     }
+}
+
+void CKX7300Dlg::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    m_fileNotice = new CFileNotice(bar);
+    bar->addWidget(m_fileNotice);
+    m_unsavedLabel = new QLabel("当前桩有未保存的修改", bar);
+    m_unsavedLabel->setObjectName("unsavedChanges");
+    m_unsavedLabel->setStyleSheet("color: #b00000;");
+    m_unsavedLabel->hide();
+    bar->addPermanentWidget(m_unsavedLabel);
+    m_projectLabel = new QLabel(bar);
+    m_projectLabel->setObjectName("projectName");
+    bar->addPermanentWidget(m_projectLabel);
+    connect(&m_undo->Stack(), &QUndoStack::cleanChanged, this,
+            [this](bool clean) { m_unsavedLabel->setVisible(!clean); });
+    connect(m_project.get(), &CProjectController::projectOpened, this,
+            &CKX7300Dlg::ShowProjectName);
+    // Word opens the document itself; the notice says where it is as well.
+    m_wordCommands->SetOpener([this](const std::string& path) {
+        const QString shown = QFile::decodeName(path.c_str());
+        m_fileNotice->Show("已生成WORD报告：" + QDir::toNativeSeparators(shown), shown);
+        return OpenWithDesktop(path);
+    });
+}
+
+void CKX7300Dlg::ShowProjectName(const QString& dir) {
+    m_projectLabel->setText(dir.isEmpty() ? QString() : "工程：" + QDir::toNativeSeparators(dir));
+    m_projectLabel->setToolTip(m_projectLabel->text());
+    m_fileNotice->Clear();
 }
 
 void CKX7300Dlg::RecordFinishedPageEdits() {

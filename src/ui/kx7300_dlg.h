@@ -31,6 +31,7 @@
 
 class QAction;
 class QGroupBox;
+class QLabel;
 class QMenu;
 class QPlainTextEdit;
 
@@ -58,6 +59,7 @@ class CPrintCommands;
 class CWordCommands;
 class CRecentProjects;
 class CPileUndo;
+class CFileNotice;
 struct PileEditState;
 
 class CKX7300Dlg : public QMainWindow, public PageHost, public CommandTarget {
@@ -147,6 +149,11 @@ public:
     CPrintCommands* PrintCommands() const { return m_printCommands; }
     CWordCommands* WordCommands() const { return m_wordCommands; }
     CRecentProjects* RecentProjects() const { return m_recent; }
+    // The status bar: the open project, whether the shown pile has unsaved changes, and the
+    // word on the file last written.
+    QLabel* ProjectLabel() const { return m_projectLabel; }
+    QLabel* UnsavedLabel() const { return m_unsavedLabel; }
+    CFileNotice* FileNotice() const { return m_fileNotice; }
 
     // ---- The analysis aids ----
     // Where 深度标尺 is remembered (QSettings of the application).
@@ -299,6 +306,14 @@ private:
     CWordCommands* m_wordCommands = nullptr;
     CRecentProjects* m_recent = nullptr;
     CPileUndo* m_undo = nullptr;
+    QLabel* m_projectLabel = nullptr;
+    QLabel* m_unsavedLabel = nullptr;
+    CFileNotice* m_fileNotice = nullptr;
+    // Builds the status bar's project name, unsaved mark and file notice.
+    void BuildStatusBar();
+    // 保存 or 另存为 wrote the pile: the unsaved mark goes and the status bar says where.
+    void FileSaved(const QString& what);
+    void ShowProjectName(const QString& dir);
 };
 
 }  // namespace kx::ui

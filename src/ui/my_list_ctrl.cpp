@@ -286,7 +286,8 @@ void CMylistCtrl::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Home || event->key() == Qt::Key_End) && plain && rowCount() > 0) {
         const int row = event->key() == Qt::Key_Home ? 0 : rowCount() - 1;
         selectionModel()->setCurrentIndex(
-            model()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            model()->index(row, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         scrollTo(model()->index(row, 0));
         return;
     }

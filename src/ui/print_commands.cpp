@@ -32,10 +32,10 @@ CSevFrame* CPrintCommands::OpenPrintPreview() {
                          std::make_unique<CSevView>(m_settings, PrintListEntries(m_workspace)));
 }
 
-void CPrintCommands::ExportPdf() {
+std::optional<std::string> CPrintCommands::ExportPdf() {
     if (m_workspace.m_printList.empty()) {
         m_prompts.Tell("打印列表为空，请先加入打印列表！");
-        return;
+        return std::nullopt;
     }
     const ReportEntries entries = PrintListEntries(m_workspace);
     // Proposed beside the project's files, named after its site, as the Word report is.
@@ -43,7 +43,7 @@ void CPrintCommands::ExportPdf() {
         DefaultReportPath(entries, PrintListDirectory(m_workspace), "报告", ".pdf"),
         "PDF文件(*.pdf)|*.pdf||");
     if (!path || path->empty()) {
-        return;
+        return std::nullopt;
     }
     if (FileNameOf(*path).find('.') == std::string::npos) {
         *path += ".pdf";
@@ -51,7 +51,9 @@ void CPrintCommands::ExportPdf() {
     const CSevView view(m_settings, entries);
     if (Status st = view.ExportPdf(*path); !st) {
         m_prompts.Tell("PDF文件未能保存：" + *path + "\n" + st.reason);
+        return std::nullopt;
     }
+    return path;
 }
 
 }  // namespace kx::ui

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QObject>
+#include <optional>
+#include <string>
 
 #include "print/print_settings.h"
 
@@ -30,8 +32,9 @@ public:
     void OpenPrintSettings();
     // 打印预览: a new preview window; the main window hides until it closes.
     CSevFrame* OpenPrintPreview();
-    // 输出PDF: asks for a file name, then writes every report page into it.
-    void ExportPdf();
+    // 输出PDF: asks for a file name, then writes every report page into it. The file written,
+    // none when nothing was.
+    std::optional<std::string> ExportPdf();
 
 private:
     QWidget* m_owner;

@@ -176,6 +176,7 @@ bool Workspace::Save() {
     m_waveModified = false;
     m_optimizeTouched = false;
     saveFailed_ = false;
+    lastSaved_ = m_savePath;
     prompts_.Tell("保存成功！");
     return true;
 }
@@ -203,6 +204,7 @@ bool Workspace::SaveAs() {
         return false;
     }
     Written(*path);
+    lastSaved_ = *path;
     ListSavedCopy(*path, *rec);
     return true;
 }

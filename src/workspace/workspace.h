@@ -98,6 +98,8 @@ public:
     // is written over only when the user agrees.
     bool Save();
     bool SaveAs();
+    // Where the last successful 保存 or 另存为 wrote.
+    const std::string& LastSavedPath() const { return lastSaved_; }
 
     // --- Print list ---
     void AddToPrintList(const std::vector<int>& selectedRows);
@@ -182,6 +184,7 @@ private:
 
     // The last save of the current record failed: its collected edits are on no disk yet.
     bool saveFailed_ = false;
+    std::string lastSaved_;
     // The pages as they were when the current record was last saved; none while it has not
     // been saved since its selection.
     std::optional<PageTexts> savedPages_;

@@ -4,13 +4,17 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
 #include <QWheelEvent>
 #include <cmath>
 
 #include "core/workspace_test_util.h"
 #include "res/ids.h"
+#include "ui/file_notice.h"
 #include "ui/gong_cheng_xx.h"
 #include "ui/my_list_ctrl.h"
 #include "ui/page4.h"
@@ -221,6 +225,42 @@ TEST_F(HabitsTest, WheelZoomKeepsTheMarkersOnTheirSamples) {
     wheel(-120);
     EXPECT_EQ(View()->Zoom(), 1);
     EXPECT_NEAR(m.bottomX, MarkerPixelsForTimes(*Record(), View()->ClientWidth()).bottomX, 1);
+}
+
+// The status bar names the project, marks a pile with unsaved changes, and after 保存 says
+// where the file went, with buttons that open it; when nothing opens it, it says where it is.
+TEST_F(HabitsTest, TheStatusBarTellsTheProjectTheUnsavedPileAndTheSavedFile) {
+    EXPECT_TRUE(window->ProjectLabel()->text().contains(
+        QDir::toNativeSeparators(QString::fromStdString(dir))));
+    QLabel* unsaved = window->UnsavedLabel();
+    EXPECT_TRUE(unsaved->isHidden());
+    ClickSample(680);
+    QTest::keyClick(View(), Qt::Key_D);
+    EXPECT_FALSE(unsaved->isHidden());
+    QTest::keyClick(View(), Qt::Key_Z, Qt::ControlModifier);  // back as it was read
+    EXPECT_TRUE(unsaved->isHidden());
+    QTest::keyClick(View(), Qt::Key_D);
+    EXPECT_FALSE(unsaved->isHidden());
+
+    window->Command(id::kCmdSave)->trigger();
+    EXPECT_TRUE(unsaved->isHidden());
+    CFileNotice* notice = window->FileNotice();
+    const QString path = QString::fromStdString(dir + "/1.kxc");
+    EXPECT_FALSE(notice->isHidden());
+    EXPECT_TRUE(notice->Text().contains(QDir::toNativeSeparators(path)));
+    QStringList opened;
+    bool opens = true;
+    notice->SetOpener([&](const QString& what) {
+        opened << what;
+        return opens;
+    });
+    notice->OpenFolderButton()->click();
+    notice->OpenFileButton()->click();
+    EXPECT_EQ(opened, (QStringList{QString::fromStdString(dir), path}));
+    opens = false;
+    notice->OpenFileButton()->click();
+    EXPECT_TRUE(notice->Text().contains("没有程序能打开"));
+    EXPECT_TRUE(notice->Text().contains(QDir::toNativeSeparators(path)));
 }
 
 }  // namespace
