@@ -1,6 +1,9 @@
 #include "ui/kx7300_app.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 #include <QTimer>
 #include <memory>
 
@@ -25,6 +28,18 @@ CKX7300App::CKX7300App(int& argc, char** argv) : QApplication(argc, argv) {
     setDesktopFileName("kx7300");
     InstallFontSubstitutes();
     setFont(DialogFont());
+    InstallQtChinese(*this);
+}
+
+QTranslator* InstallQtChinese(QCoreApplication& app) {
+    auto* translator = new QTranslator(&app);
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(QLocale(QLocale::Chinese, QLocale::China), "qtbase", "_", dir) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
 }
 
 int CKX7300App::InitInstance(const QString& path) {

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QString>
 
+class QTranslator;
+
 namespace kx::ui {
 
 class CKX7300Dlg;
@@ -21,5 +23,9 @@ public:
     // The main window while it exists, else null.
     static CKX7300Dlg* MainWindow();
 };
+
+// Qt's own texts (file dialogs, standard buttons) in Chinese, from Qt's translations: the
+// translator installed, null when they are not there (the dialogs then speak English).
+QTranslator* InstallQtChinese(QCoreApplication& app);
 
 }  // namespace kx::ui

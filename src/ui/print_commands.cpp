@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "record/reason_text.h"
 #include "print/qt/my_print.h"
 #include "print/qt/sev_frame.h"
 #include "print/qt/sev_view.h"
@@ -50,7 +51,7 @@ std::optional<std::string> CPrintCommands::ExportPdf() {
     }
     const CSevView view(m_settings, entries);
     if (Status st = view.ExportPdf(*path); !st) {
-        m_prompts.Tell("PDF文件未能保存：" + *path + "\n" + st.reason);
+        m_prompts.Tell("PDF文件未能保存：" + *path + "\n" + ReasonInChinese(st.reason));
         return std::nullopt;
     }
     return path;

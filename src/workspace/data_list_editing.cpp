@@ -1,6 +1,7 @@
 // The workspace's list editing, batch updates and saving.
 #include <algorithm>
 
+#include "record/reason_text.h"
 #include "workspace/project_files.h"
 #include "workspace/workspace.h"
 
@@ -9,7 +10,7 @@ namespace kx {
 namespace {
 
 std::string WriteFailedText(const std::string& path, const std::string& reason) {
-    return "文件保存失败：" + path + "\n" + reason;
+    return "文件保存失败：" + path + "\n" + ReasonInChinese(reason);
 }
 
 }  // namespace
@@ -96,7 +97,7 @@ void Workspace::UpdateEveryRecord(Change change) {
             // Writing the defaults that stand in for an unreadable file would replace it with
             // a file no reader takes back.
             unreadable += "\n" + FileNameOf(m_filePaths[i]) + ": " +
-                          (rec == nullptr ? std::string("not loaded") : read.reason);
+                          (rec == nullptr ? std::string("未载入") : ReasonInChinese(read.reason));
             continue;
         }
         const std::string target = AnalysisPathFor(m_filePaths[i]);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <set>
 
+#include "record/reason_text.h"
 #include "workspace/project_files.h"
 #include "workspace/workspace.h"
 
@@ -67,7 +68,7 @@ ImportReport Workspace::ImportRawDataAt(const std::string& siteDir) {
             // Nothing is written for a file that did not read: its defaults are no pile test.
             file.outcome = ImportedFile::Outcome::Unreadable;
             file.reason = read.status.reason;
-            failures.append("\n").append(name).append(": ").append(file.reason);
+            failures.append("\n").append(name).append(": ").append(ReasonInChinese(file.reason));
             report.files.push_back(std::move(file));
             continue;
         }
@@ -103,7 +104,8 @@ ImportReport Workspace::ImportRawDataAt(const std::string& siteDir) {
             if (Status st = rec.WriteAnalysisFile(target); !st) {
                 file.outcome = ImportedFile::Outcome::WriteFailed;
                 file.reason = st.reason;
-                failures.append("\n").append(targetName).append(": ").append(st.reason);
+                failures.append("\n").append(targetName).append(": ").append(
+                    ReasonInChinese(st.reason));
                 report.files.push_back(std::move(file));
                 continue;
             }

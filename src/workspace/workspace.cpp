@@ -1,3 +1,4 @@
+#include "record/reason_text.h"
 #include "workspace/workspace.h"
 
 #include <algorithm>
@@ -211,7 +212,8 @@ std::string Workspace::UnreadableFilesMessage() const {
     std::string list;
     for (size_t i = 0; i < m_filePaths.size(); ++i) {
         if (RowUnreadable(i)) {
-            list += "\n" + FileNameOf(m_filePaths[i]) + "：" + m_records.ReadStatus(i).reason;
+            list += "\n" + FileNameOf(m_filePaths[i]) + "：" +
+                    ReasonInChinese(m_records.ReadStatus(i).reason);
         }
     }
     return list.empty() ? list : "以下文件无法读取，未作任何修改：" + list;
@@ -271,7 +273,7 @@ void Workspace::OnFileRowSelected(int row) {
     // An empty record in place of a damaged file would invite saving blanks over it.
     if (RowUnreadable(index)) {
         prompts_.Tell("文件" + FileNameOf(m_filePaths[index]) + "无法读取：" +
-                      m_records.ReadStatus(index).reason);
+                      ReasonInChinese(m_records.ReadStatus(index).reason));
         views_.ShowListSelection(HasCurrentRecord() ? m_currentIndex : -1);
         return;
     }

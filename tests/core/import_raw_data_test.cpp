@@ -147,7 +147,7 @@ TEST_F(Import, UnreadableRawFileIsReportedAndNothingIsWrittenForIt) {
     ASSERT_EQ(h.prompts.messages.size(), 1u);
     const std::string& m = h.prompts.messages[0];
     EXPECT_EQ(m.rfind("以下原始文件未能转换：", 0), 0u);
-    EXPECT_NE(m.find("2.kxd: not a test file"), std::string::npos);
+    EXPECT_NE(m.find("2.kxd: 不是桩基检测数据文件"), std::string::npos);
     EXPECT_NE(m.find("3.kxd: "), std::string::npos);
 }
 

@@ -169,7 +169,7 @@ TEST_F(Editing, BatchStopsAtTheRecordThatCannotBeWritten) {
     h.ws.UnifySiteAndUnit();
     ASSERT_EQ(h.prompts.messages.size(), 1u);
     EXPECT_NE(h.prompts.messages[0].find("2.kxc"), std::string::npos);
-    EXPECT_NE(h.prompts.messages[0].find("is a directory"), std::string::npos);
+    EXPECT_NE(h.prompts.messages[0].find("这是一个文件夹"), std::string::npos);
     EXPECT_EQ(OnDisk("1.kxc").site, "S");
     EXPECT_EQ(test::ReadFile(dir + "/3.kxc"), third);
     for (const auto& e : fs::directory_iterator(dir)) {
@@ -197,7 +197,7 @@ TEST_F(Editing, FailedSaveIsReportedAndStillPromptsLater) {
     fs::create_directory(dir + "/1.kxc");
     EXPECT_FALSE(h.ws.Save());
     ASSERT_EQ(h.prompts.messages.size(), 1u);
-    EXPECT_NE(h.prompts.messages[0].find("is a directory"), std::string::npos);
+    EXPECT_NE(h.prompts.messages[0].find("这是一个文件夹"), std::string::npos);
     h.prompts.yesNo.push_back(false);
     h.ws.OnFileRowSelected(1);
     EXPECT_TRUE(h.prompts.SaidPrompt());

@@ -144,15 +144,15 @@ TEST(OpenProject, UnreadableFileKeepsItsRowButIsNeverSelected) {
     EXPECT_TRUE(h.ws.RowUnreadable(2));
     EXPECT_FALSE(h.ws.RowUnreadable(3));
     const std::string message = h.ws.UnreadableFilesMessage();
-    EXPECT_NE(message.find("2.kxc：not a test file"), std::string::npos) << message;
-    EXPECT_NE(message.find("3.kxc：file ends early"), std::string::npos) << message;
+    EXPECT_NE(message.find("2.kxc：不是桩基检测数据文件"), std::string::npos) << message;
+    EXPECT_NE(message.find("3.kxc：文件不完整"), std::string::npos) << message;
     EXPECT_EQ(message.find("4.kxc"), std::string::npos);
 
     h.ws.OnFileRowSelected(0);
     h.views.pages.remarks = "edited";
     h.ws.OnFileRowSelected(2);  // no prompt: the current record stays current
     ASSERT_EQ(h.prompts.messages.size(), 1u);
-    EXPECT_EQ(h.prompts.messages[0].rfind("文件3.kxc无法读取：file ends early", 0), 0u);
+    EXPECT_EQ(h.prompts.messages[0].rfind("文件3.kxc无法读取：文件不完整", 0), 0u);
     EXPECT_TRUE(h.prompts.questions.empty());
     EXPECT_EQ(h.ws.m_currentIndex, 0);
     EXPECT_EQ(h.views.shownSelection, 0);

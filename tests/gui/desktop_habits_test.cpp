@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
+#include <QTranslator>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -16,6 +17,7 @@
 #include "res/ids.h"
 #include "ui/file_notice.h"
 #include "ui/gong_cheng_xx.h"
+#include "ui/kx7300_app.h"
 #include "ui/my_list_ctrl.h"
 #include "ui/page4.h"
 #include "ui/project_controller.h"
@@ -261,6 +263,22 @@ TEST_F(HabitsTest, TheStatusBarTellsTheProjectTheUnsavedPileAndTheSavedFile) {
     notice->OpenFileButton()->click();
     EXPECT_TRUE(notice->Text().contains("没有程序能打开"));
     EXPECT_TRUE(notice->Text().contains(QDir::toNativeSeparators(path)));
+}
+
+}  // namespace
+}  // namespace kx::ui
+
+namespace kx::ui {
+namespace {
+
+// Qt's own dialogs speak Chinese once the program has installed Qt's translations.
+TEST(QtChinese, TheStandardButtonsAndFileDialogsSpeakChinese) {
+    QTranslator* chinese = InstallQtChinese(*QCoreApplication::instance());
+    ASSERT_NE(chinese, nullptr);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "取消");
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "文件名称(&N)：");
+    QCoreApplication::removeTranslator(chinese);  // the other tests see Qt as it comes
+    delete chinese;
 }
 
 }  // namespace

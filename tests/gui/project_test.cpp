@@ -453,8 +453,8 @@ TEST_F(ProjectTest, UnreadableFilesAreNamedAndNeverWritten) {
     test::WriteFile(dir + "/3.kxc", wrongMagic);
     OpenLoaded(dir);
     ASSERT_EQ(filePrompts.messages.size(), 1u);
-    EXPECT_NE(filePrompts.messages[0].find("2.kxc：file ends early"), std::string::npos);
-    EXPECT_NE(filePrompts.messages[0].find("3.kxc：not a test file"), std::string::npos);
+    EXPECT_NE(filePrompts.messages[0].find("2.kxc：文件不完整"), std::string::npos);
+    EXPECT_NE(filePrompts.messages[0].find("3.kxc：不是桩基检测数据文件"), std::string::npos);
     EXPECT_EQ(Cell(1, 2), "无法读取");
     EXPECT_EQ(Cell(2, 2), "无法读取");
     EXPECT_EQ(Cell(3, 2), "分析文件");
@@ -488,7 +488,7 @@ TEST_F(ProjectTest, FailedSaveKeepsTheEditsAndTheWindow) {
     window->Command(id::kCmdSave)->trigger();
     ASSERT_EQ(filePrompts.messages.size(), 1u);
     EXPECT_NE(filePrompts.messages[0].find("2.kxc"), std::string::npos);
-    EXPECT_NE(filePrompts.messages[0].find("is a directory"), std::string::npos);
+    EXPECT_NE(filePrompts.messages[0].find("这是一个文件夹"), std::string::npos);
     EXPECT_EQ(window->RemarksEdit()->toPlainText(), "keep me");
 
     filePrompts.yesNo = {true};

@@ -1,3 +1,4 @@
+#include "record/reason_text.h"
 #include "report/qt/word_export.h"
 
 #include <QDesktopServices>
@@ -48,14 +49,14 @@ WordExportOutcome ExportWordReport(const PrintSettings& settings,
     const std::string dir = figureDir.path().toStdString();
     int32_t count = 0;
     if (Status s = RenderWordFigures(settings, EntriesOf(entries), dir, count); !s) {
-        TellFailure(prompts, s.reason);
+        TellFailure(prompts, ReasonInChinese(s.reason));
         return WordExportOutcome::Failed;
     }
     WordHandle h;
     h.Start();
     h.OpenNewDocument();
     if (Status s = BuildWordReport(h, entries, WordFigurePaths(dir, count)); !s) {
-        TellFailure(prompts, s.reason);
+        TellFailure(prompts, ReasonInChinese(s.reason));
         return WordExportOutcome::Failed;
     }
 
@@ -66,7 +67,7 @@ WordExportOutcome ExportWordReport(const PrintSettings& settings,
     }
     const std::string path = WithDocxSuffix(*chosen);
     if (Status s = h.SaveAs(path); !s) {
-        TellFailure(prompts, path + "：" + s.reason);
+        TellFailure(prompts, path + "：" + ReasonInChinese(s.reason));
         return WordExportOutcome::Failed;
     }
     if (!open || !open(path)) {
