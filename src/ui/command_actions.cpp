@@ -27,7 +27,7 @@ CommandActions::CommandActions(CommandTable& table, QObject* owner) : m_table(ta
             action->setIconText(QString::fromUtf8(e.buttonText));
         }
         if (e.image != 0) {
-            action->setIcon(QIcon(ResourceBitmap(e.image)));
+            action->setIcon(ResourceIcon(e.image));
             action->setIconVisibleInMenu(e.imageInMenu);
         }
         if (e.toolTip != nullptr) {

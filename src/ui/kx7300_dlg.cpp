@@ -282,6 +282,12 @@ void CKX7300Dlg::LayoutChildren() {
         place(page, m.otherPages);
     }
     m_clientRect = m_client->rect();
+    // The bars keep their place; a window narrower than a bar shows what does not fit behind
+    // the bar's » button instead of cutting it off.
+    for (QToolBar* bar :
+         {static_cast<QToolBar*>(m_mainToolBar), static_cast<QToolBar*>(m_toolsToolBar)}) {
+        bar->resize(std::max(m_client->width(), 1), bar->height());
+    }
     place(m_viewTab, m.viewTab);
     place(m_fileList, m.fileList);
     place(m_infoTab, m.infoTab);

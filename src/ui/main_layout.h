@@ -21,6 +21,11 @@ struct MainLayout {
 
 inline constexpr int kListGrowsAboveHeight = 715;
 inline constexpr int kFileListTop = 100;
+// Below the list the column needs this much (info tab, remarks, margin); on a lower client
+// the list shrinks to kLeastListHeight, then the remarks to kLeastRemarksHeight.
+inline constexpr int kColumnBelowList = 505;
+inline constexpr int kLeastListHeight = 60;
+inline constexpr int kLeastRemarksHeight = 50;
 
 // `listTop` is the file list's top edge before this layout moves it (the views tab starts
 // there).

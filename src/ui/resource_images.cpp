@@ -1,9 +1,13 @@
 #include "ui/resource_images.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QStyle>
+#include <QStyleOption>
 #include <cmath>
 
 #include "res/ids.h"
@@ -167,6 +171,83 @@ QPixmap AboutPicture() {
     return pm;
 }
 
+// Draws tool image `id` into the 22 x 22 square of the painter; false for an unknown id.
+bool DrawToolImage(QPainter& p, int id) {
+    switch (id) {
+        case id::kBitmapOpen:
+            DrawFolder(p);
+            return true;
+        case id::kBitmapSave:
+            DrawDisk(p);
+            return true;
+        case id::kBitmapSaveAs:
+            DrawDisk(p);
+            DrawPencil(p);
+            return true;
+        case id::kBitmapPrint:
+            DrawPrinter(p);
+            return true;
+        case id::kBitmapExit:
+            DrawExit(p);
+            return true;
+        case id::kBitmapDeleteBlow:
+            DrawDeleteBlow(p);
+            return true;
+        case id::kBitmapUndoDelete:
+            DrawUndoDelete(p);
+            return true;
+        case id::kBitmapPileTop:
+            DrawMarker(p, QColor(20, 150, 40), "A");
+            return true;
+        case id::kBitmapDefect:
+            DrawMarker(p, QColor(230, 120, 0), "S");
+            return true;
+        case id::kBitmapPileBottom:
+            DrawMarker(p, QColor(30, 70, 200), "D");
+            return true;
+        case id::kBitmapOptimize:
+            DrawOptimize(p);
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The tool image as vector drawing: painted at whatever size and scale it is asked for, on
+// its white ground, the disabled look made by the style.
+class DrawnIconEngine : public QIconEngine {
+public:
+    explicit DrawnIconEngine(int id) : m_id(id) {}
+    QIconEngine* clone() const override { return new DrawnIconEngine(m_id); }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        QPixmap pm = pixmap(rect.size() * ratio, mode, state);
+        pm.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, pm);
+    }
+    // `size` in device pixels: QIcon asks for the size times the screen's ratio.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        QPixmap pm(size);
+        pm.fill(Qt::white);
+        {
+            QPainter p(&pm);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.scale(size.width() / double(kToolImageSize), size.height() / double(kToolImageSize));
+            DrawToolImage(p, m_id);
+        }
+        if (mode == QIcon::Disabled) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            return QApplication::style()->generatedIconPixmap(mode, pm, &option);
+        }
+        return pm;
+    }
+
+private:
+    int m_id;
+};
+
 }  // namespace
 
 QPixmap ResourceBitmap(int resourceId) {
@@ -176,46 +257,18 @@ QPixmap ResourceBitmap(int resourceId) {
     QPixmap pm = Blank(kToolImageSize, kToolImageSize);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    switch (resourceId) {
-        case id::kBitmapOpen:
-            DrawFolder(p);
-            break;
-        case id::kBitmapSave:
-            DrawDisk(p);
-            break;
-        case id::kBitmapSaveAs:
-            DrawDisk(p);
-            DrawPencil(p);
-            break;
-        case id::kBitmapPrint:
-            DrawPrinter(p);
-            break;
-        case id::kBitmapExit:
-            DrawExit(p);
-            break;
-        case id::kBitmapDeleteBlow:
-            DrawDeleteBlow(p);
-            break;
-        case id::kBitmapUndoDelete:
-            DrawUndoDelete(p);
-            break;
-        case id::kBitmapPileTop:
-            DrawMarker(p, QColor(20, 150, 40), "A");
-            break;
-        case id::kBitmapDefect:
-            DrawMarker(p, QColor(230, 120, 0), "S");
-            break;
-        case id::kBitmapPileBottom:
-            DrawMarker(p, QColor(30, 70, 200), "D");
-            break;
-        case id::kBitmapOptimize:
-            DrawOptimize(p);
-            break;
-        default:
-            p.end();
-            return QPixmap();
+    if (!DrawToolImage(p, resourceId)) {
+        p.end();
+        return QPixmap();
     }
     return pm;
+}
+
+QIcon ResourceIcon(int resourceId) {
+    if (ResourceBitmap(resourceId).isNull() || resourceId == id::kAboutBitmap) {
+        return QIcon();
+    }
+    return QIcon(new DrawnIconEngine(resourceId));
 }
 
 QIcon MainIcon() {

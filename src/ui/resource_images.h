@@ -10,6 +10,11 @@ namespace kx::ui {
 // Bitmap resource 130-136, 143-146 or 162; a null pixmap for any other id.
 QPixmap ResourceBitmap(int id);
 
+// The toolbar and menu image `id` (130-136, 143-146) as an icon drawn afresh at every size
+// and device pixel ratio, so that it stays sharp on a screen scaled by 2; a null icon for any
+// other id.
+QIcon ResourceIcon(int id);
+
 // Icon resource 128.
 QIcon MainIcon();
 

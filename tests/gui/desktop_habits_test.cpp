@@ -21,6 +21,7 @@
 #include "ui/my_list_ctrl.h"
 #include "ui/page4.h"
 #include "ui/project_controller.h"
+#include "ui/resource_images.h"
 #include "ui/zhong_ti_xx.h"
 #include "waveform/qt/all_bo_xin.h"
 #include "waveform/qt/my_die_jia.h"
@@ -279,6 +280,28 @@ TEST(QtChinese, TheStandardButtonsAndFileDialogsSpeakChinese) {
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "文件名称(&N)：");
     QCoreApplication::removeTranslator(chinese);  // the other tests see Qt as it comes
     delete chinese;
+}
+
+}  // namespace
+}  // namespace kx::ui
+
+namespace kx::ui {
+namespace {
+
+// On a screen scaled by 2 the toolbar images are drawn at twice the pixels, not blown up.
+TEST(ScaledScreen, ToolImagesAreDrawnAtTheScreensPixelRatio) {
+    for (int image : {id::kBitmapOpen, id::kBitmapPileTop, id::kBitmapOptimize}) {
+        const QIcon icon = ResourceIcon(image);
+        const QPixmap normal = icon.pixmap(QSize(22, 22), 1.0);
+        const QPixmap sharp = icon.pixmap(QSize(22, 22), 2.0);
+        ASSERT_EQ(normal.size(), QSize(22, 22));
+        EXPECT_EQ(normal.toImage(), ResourceBitmap(image).toImage());
+        ASSERT_EQ(sharp.size(), QSize(44, 44));
+        EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+        const QImage blownUp = normal.toImage().scaled(44, 44);
+        EXPECT_NE(sharp.toImage().convertToFormat(blownUp.format()), blownUp) << image;
+    }
+    EXPECT_TRUE(ResourceIcon(12345).isNull());
 }
 
 }  // namespace

@@ -44,6 +44,26 @@ TEST(ComputeMainLayout, ListGrowsOnlyAbove715Pixels) {
     }
 }
 
+// A low client (a 1280 x 720 screen) keeps the whole left column inside it: the list gives way
+// first, then the remarks; from 705 pixels up nothing changes.
+TEST(ComputeMainLayout, ALowClientShrinksTheColumnInsteadOfCuttingIt) {
+    struct Case {
+        int height;
+        int listHeight;
+        int remarksHeight;
+    } cases[] = {{715, 200, 130}, {705, 200, 130}, {700, 195, 130}, {610, 105, 130},
+                 {565, 60, 130},  {540, 60, 105},  {480, 60, 50}};
+    for (const Case& c : cases) {
+        const MainLayout m = ComputeMainLayout(QSize(1200, c.height), 100);
+        EXPECT_EQ(m.fileList.height(), c.listHeight) << c.height;
+        EXPECT_EQ(m.remarksGroup.height(), c.remarksHeight) << c.height;
+        EXPECT_EQ(m.infoTab.top(), m.fileList.bottom() + 11) << c.height;
+        if (c.height >= 540) {
+            EXPECT_LE(m.remarksGroup.bottom(), c.height - 5) << c.height;
+        }
+    }
+}
+
 TEST(ComputeMainLayout, ViewsTabStartsAtTheListsPreviousTop) {
     EXPECT_EQ(ComputeMainLayout(QSize(1000, 700), 91).viewTab, QRect(250, 91, 740, 599));
 }

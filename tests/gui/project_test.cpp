@@ -377,6 +377,8 @@ TEST(QtFileFilter, FromTheProgramsFilterStrings) {
 TEST_F(ProjectTest, ListColoursFromTheDelegateAndOnScreen) {
     WriteProject(dir, {"1.kxc", "2.kxc", "3.kxc", "4.kxc"});
     ShowActive();
+    window->resize(1200, 800);  // tall enough for the list's full height: every row shows
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->FileList()->height() >= 200; }));
     OpenLoaded(dir);
     ClickRow(1);
     ClickRow(2, Qt::ControlModifier);

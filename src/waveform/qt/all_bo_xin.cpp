@@ -1,4 +1,5 @@
 #include "waveform/qt/all_bo_xin.h"
+#include "widgets/view_buffer.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -62,6 +63,7 @@ void CAllBoXin::Paint(QPainter& p, const QRect& exposed) const {
 void CAllBoXin::paintEvent(QPaintEvent* event) {
     // Straight onto the window: only the exposed bands are drawn.
     QPainter p(viewport());
+    ui::SmoothOnScaledScreens(p, viewport());
     Paint(p, event->rect());
 }
 

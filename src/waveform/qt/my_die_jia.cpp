@@ -1,4 +1,5 @@
 #include "waveform/qt/my_die_jia.h"
+#include "widgets/view_buffer.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -189,15 +190,7 @@ void CMyDieJia::paintEvent(QPaintEvent*) {
         return;
     }
     // Off-screen first, then one copy onto the window.
-    if (m_buffer.size() != viewport()->size()) {
-        m_buffer = QPixmap(viewport()->size());
-    }
-    {
-        QPainter off(&m_buffer);
-        off.setFont(font());
-        Paint(off);
-    }
-    QPainter(viewport()).drawPixmap(0, 0, m_buffer);
+    m_buffer.Paint(viewport(), [this](QPainter& off) { Paint(off); });
     const PileRecord& rec = *m_markers.record;
     DumpWaveToFile("画图前.txt", rec.waves[kStackedSlot].data(), rec.SampleCount());
 }

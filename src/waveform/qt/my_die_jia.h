@@ -5,9 +5,11 @@
 
 #include <QAbstractScrollArea>
 #include <QPixmap>
+
 #include <functional>
 #include <optional>
 #include <string>
+#include "widgets/view_buffer.h"
 
 #include "analysis/pile_analysis.h"
 #include "record/pile_record.h"
@@ -124,7 +126,7 @@ private:
     float m_liveLength = 0;
     Hooks m_hooks;
     QMenu* m_contextMenu = nullptr;
-    QPixmap m_buffer;  // the off-screen picture each paint rebuilds
+    ui::ViewBuffer m_buffer;  // the off-screen picture each paint rebuilds
     bool m_depthScaleShown = false;
     bool m_axesShown = false;
     std::vector<PileDefect> m_scaleDefects;  // the defects the depth scale shows

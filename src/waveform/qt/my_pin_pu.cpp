@@ -1,4 +1,5 @@
 #include "waveform/qt/my_pin_pu.h"
+#include "widgets/view_buffer.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -102,15 +103,7 @@ void CMyPinPu::paintEvent(QPaintEvent*) {
     if (!FileSelected()) {
         return;
     }
-    if (m_buffer.size() != viewport()->size()) {
-        m_buffer = QPixmap(viewport()->size());
-    }
-    {
-        QPainter off(&m_buffer);
-        off.setFont(font());
-        Paint(off);
-    }
-    QPainter(viewport()).drawPixmap(0, 0, m_buffer);
+    m_buffer.Paint(viewport(), [this](QPainter& off) { Paint(off); });
 }
 
 void CMyPinPu::mousePressEvent(QMouseEvent* event) {

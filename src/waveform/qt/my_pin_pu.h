@@ -4,8 +4,10 @@
 
 #include <QAbstractScrollArea>
 #include <QPixmap>
+
 #include <functional>
 #include <string>
+#include "widgets/view_buffer.h"
 
 #include "record/pile_record.h"
 #include "waveform/spectrum.h"
@@ -76,7 +78,7 @@ private:
     int m_zoom = 1;
     Hooks m_hooks;
     QMenu* m_contextMenu = nullptr;
-    QPixmap m_buffer;
+    ui::ViewBuffer m_buffer;
     bool m_axisShown = false;
 };
 

@@ -1,4 +1,5 @@
 #include "waveform/qt/yuan_shi_bo_xin.h"
+#include "widgets/view_buffer.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -73,15 +74,7 @@ void CYuanShiBoXin::paintEvent(QPaintEvent*) {
     if (!HasBands()) {
         return;
     }
-    if (m_buffer.size() != viewport()->size()) {
-        m_buffer = QPixmap(viewport()->size());
-    }
-    {
-        QPainter off(&m_buffer);
-        off.setFont(font());
-        Paint(off);
-    }
-    QPainter(viewport()).drawPixmap(0, 0, m_buffer);
+    m_buffer.Paint(viewport(), [this](QPainter& off) { Paint(off); });
 }
 
 bool CYuanShiBoXin::SelectAt(QPoint pos) {

@@ -5,7 +5,9 @@
 
 #include <QAbstractScrollArea>
 #include <QPixmap>
+
 #include <functional>
+#include "widgets/view_buffer.h"
 
 #include "record/pile_record.h"
 
@@ -55,7 +57,7 @@ private:
     int m_selectedBlow = -1;
     Hooks m_hooks;
     QMenu* m_contextMenu = nullptr;
-    QPixmap m_buffer;
+    ui::ViewBuffer m_buffer;
 };
 
 }  // namespace kx

@@ -1,4 +1,5 @@
 #include "waveform/qt/zu_kang_qu_xian.h"
+#include "widgets/view_buffer.h"
 
 #include <QPainter>
 
@@ -36,6 +37,7 @@ void CZuKangQuXian::Paint(QPainter& p) {
 
 void CZuKangQuXian::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
+    ui::SmoothOnScaledScreens(p, viewport());
     Paint(p);
 }
 
