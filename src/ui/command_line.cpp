@@ -1,6 +1,8 @@
 #include "ui/command_line.h"
 
 #include <array>
+#include <cstdlib>
+#include <filesystem>
 #include <string_view>
 
 #include "kx_version.h"
@@ -39,6 +41,8 @@ constexpr const char* kHelp =
     "  工程目录         启动后打开的工程（一个工地的目录）\n"
     "  文件.kxc         打开分析文件所在的目录，并选中这根桩\n"
     "  文件.kxd         先询问是否导入原始文件所在目录的原始数据，再选中这根桩的分析文件\n"
+    "  --desktop        从桌面菜单或文件管理器启动时使用：诊断文件写入程序自己的状态\n"
+    "                   目录（~/.local/state/kx7300），不写入启动时的当前目录\n"
     "  -h, --help       显示本说明后退出\n"
     "  --version        显示版本后退出\n"
     "\n"
@@ -64,6 +68,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
                 haveHelp = true;
             } else if (arg == "--version") {
                 haveVersion = true;
+            } else if (arg == "--desktop") {
+                cmd.fromDesktop = true;
             } else if (Contains(kQtOptionsWithValue, name)) {
                 if (arg.find('=') == std::string_view::npos)
                     ++i;  // its value
@@ -85,6 +91,29 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         cmd.error = "只能给出一个工程目录或文件";
     }
     return cmd;
+}
+
+std::string StateFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state != nullptr && state[0] == '/') {
+        return std::string(state) + "/kx7300";
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') {
+        return std::string(home) + "/.local/state/kx7300";
+    }
+    return {};
+}
+
+bool EnterStateFolder() {
+    const std::string folder = StateFolder();
+    if (folder.empty()) {
+        return false;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    std::filesystem::current_path(folder, ec);
+    return !ec;
 }
 
 std::optional<int> AnswerCommandLine(int argc, const char* const* argv, std::ostream& out,

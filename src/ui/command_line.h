@@ -16,7 +16,19 @@ struct CommandLine {
     std::string path;
     // Why the arguments were refused (Action::Refuse).
     std::string error;
+    // --desktop: started from the desktop menu or a file manager, whose current directory is
+    // the user's home: the program works in its own state folder (the diagnostic files go
+    // there), not in the directory it was started from.
+    bool fromDesktop = false;
 };
+
+// The program's state folder: $XDG_STATE_HOME/kx7300, or ~/.local/state/kx7300; empty when
+// neither variable names a directory.
+std::string StateFolder();
+
+// Makes the state folder the current directory (creating it); false, with nothing changed,
+// when that cannot be done.
+bool EnterStateFolder();
 
 // Reads the arguments. Qt's own options (-platform NAME, -style NAME, ...) are left for
 // QApplication and do not count as the positional argument.

@@ -15,12 +15,13 @@ QString InstalledGuideDir() {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/kx7300");
 }
 
-// The source tree's docs folder when the program runs from inside its build tree.
-QString SourceGuideDir() {
+// The build tree's rendering of the guide (with its pictures beside it) when the program
+// runs from inside its build tree.
+QString BuildTreeGuideDir() {
     const QString build = QDir::cleanPath(QStringLiteral(KX_BUILD_DIR));
     const QString program = QDir::cleanPath(QCoreApplication::applicationDirPath());
     if (program == build || program.startsWith(build + '/')) {
-        return QDir::cleanPath(QStringLiteral(KX_SOURCE_DIR) + "/docs");
+        return build + "/docs";
     }
     return QString();
 }
@@ -28,10 +29,11 @@ QString SourceGuideDir() {
 }  // namespace
 
 QString UserGuidePath() {
-    const QString installed = InstalledGuideDir();
-    QStringList candidates = {installed + "/guide.html", installed + "/guide.md"};
-    if (const QString source = SourceGuideDir(); !source.isEmpty()) {
-        candidates << source + "/guide.md";
+    // The HTML page only: the desktop opens it in the browser, with its pictures. (The
+    // Markdown text would open in a text editor.)
+    QStringList candidates = {InstalledGuideDir() + "/guide.html"};
+    if (const QString built = BuildTreeGuideDir(); !built.isEmpty()) {
+        candidates << built + "/guide.html";
     }
     for (const QString& path : candidates) {
         if (QFileInfo(path).isFile()) {

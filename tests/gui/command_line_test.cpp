@@ -1,6 +1,8 @@
 // kx7300's command line, read before the window exists.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -42,6 +44,7 @@ TEST(Kx7300CommandLine, ReadsThePathAndLeavesQtOptionsToQt) {
         {{"--bogus", "site"}, A::Refuse, ""},
         {{"-v"}, A::Refuse, ""},
         {{"a", "b"}, A::Refuse, "a"},
+        {{"--desktop", "/data/site/3.kxc"}, A::Run, "/data/site/3.kxc"},
     };
     for (const Case& c : cases) {
         std::vector<const char*> argv = c.args;
@@ -51,6 +54,33 @@ TEST(Kx7300CommandLine, ReadsThePathAndLeavesQtOptionsToQt) {
         EXPECT_EQ(cmd.action, c.action) << shown;
         EXPECT_EQ(cmd.path, c.path) << shown;
         EXPECT_EQ(cmd.error.empty(), c.action != A::Refuse) << shown;
+    }
+}
+
+// Started from the desktop the program works in its own state folder, so that the diagnostic
+// files do not fill the user's home; from a terminal it stays where it was started.
+TEST(Kx7300CommandLine, FromTheDesktopTheProgramWorksInItsStateFolder) {
+    std::vector<const char*> argv{"kx7300", "--desktop", "site"};
+    EXPECT_TRUE(ParseCommandLine(3, argv.data()).fromDesktop);
+    argv = {"kx7300", "site"};
+    EXPECT_FALSE(ParseCommandLine(2, argv.data()).fromDesktop);
+
+    const std::filesystem::path before = std::filesystem::current_path();
+    const std::filesystem::path state = before / "state";
+    const char* oldState = std::getenv("XDG_STATE_HOME");
+    const std::string kept = oldState != nullptr ? oldState : "";
+    setenv("XDG_STATE_HOME", state.c_str(), 1);
+    EXPECT_EQ(StateFolder(), (state / "kx7300").string());
+    EXPECT_TRUE(EnterStateFolder());
+    EXPECT_EQ(std::filesystem::current_path(), state / "kx7300");
+    std::filesystem::current_path(before);
+    setenv("XDG_STATE_HOME", "relative/not/allowed", 1);
+    const char* home = std::getenv("HOME");
+    EXPECT_EQ(StateFolder(), home != nullptr ? std::string(home) + "/.local/state/kx7300" : "");
+    if (oldState != nullptr) {
+        setenv("XDG_STATE_HOME", kept.c_str(), 1);
+    } else {
+        unsetenv("XDG_STATE_HOME");
     }
 }
 

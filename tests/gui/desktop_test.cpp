@@ -261,7 +261,8 @@ public slots:
     void Open(const QUrl& url) { urls << url; }
 };
 
-// 使用说明 hands the guide to the desktop: from the build tree the source tree's copy.
+// 使用说明 hands the guide to the desktop's browser: from the build tree the build tree's HTML
+// page with its pictures beside it, never the Markdown text (a text editor would take it).
 TEST_F(DesktopTest, UserGuideOpensTheGuideFromTheBuildTree) {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "Open");
@@ -270,8 +271,9 @@ TEST_F(DesktopTest, UserGuideOpensTheGuideFromTheBuildTree) {
     ASSERT_EQ(catcher.urls.size(), 1);
     const QFileInfo guide(catcher.urls[0].toLocalFile());
     EXPECT_TRUE(guide.isFile()) << guide.filePath().toStdString();
-    EXPECT_EQ(guide.fileName(), "guide.md");
+    EXPECT_EQ(guide.fileName(), "guide.html");
     EXPECT_EQ(guide.filePath(), UserGuidePath());
+    EXPECT_TRUE(QFileInfo(guide.absolutePath() + "/images/main-window.png").isFile());
     EXPECT_TRUE(messages.isEmpty());
 }
 
