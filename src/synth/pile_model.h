@@ -5,7 +5,9 @@
 
 namespace kx::synth {
 
-enum class ToeCondition { kFree, kFixed };
+// Free: soft soil under the toe; fixed: socketed in rock; spring: soil of a spring and a
+// dashpot (the field model only).
+enum class ToeCondition { kFree, kFixed, kSpring };
 
 // A change of cross-section along the shaft: over [depthM, depthM + lengthM] the impedance is
 // `ratio` times the nominal one (below 1 a necking, above 1 a bulge).
@@ -13,6 +15,7 @@ struct Defect {
     double depthM = 0.0;
     double lengthM = 0.0;
     double ratio = 1.0;
+    double taperM = 0.0;  // the field model reaches the ratio over this at each end
 };
 
 struct PileModel {

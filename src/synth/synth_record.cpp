@@ -52,34 +52,149 @@ int32_t RoundToCounts(double v) {
     return TruncToInt32(std::round(v));
 }
 
-std::string Remarks(const PileModel& pile) {
+// One blow of the field model in ADC counts: the sensor's acceleration, scaled so that the
+// nominal blow peaks near kPeakCounts, with the converter's offset, a slow drift, white noise
+// and its step.
+std::vector<double> FieldBlow(const SynthOptions& opt, SynthRandom& rng) {
+    const FieldOptions& f = opt.field;
+    const double dt = opt.intervalUs;
+    FieldPile pile;
+    pile.lengthM = opt.pile.lengthM;
+    pile.speedMps = opt.pile.speedMps;
+    pile.speedGradient = f.speedGradient;
+    for (const Defect& d : opt.pile.defects) {
+        pile.defects.push_back({d.depthM, d.lengthM, d.ratio, d.taperM});
+    }
+    pile.soilLoss = f.soilLoss;
+    pile.layerWeights = f.soilLayers;
+    pile.soilSpringHz = f.soilSpringHz;
+    pile.toe = opt.pile.toe == ToeCondition::kFixed    ? FieldToe::kFixed
+               : opt.pile.toe == ToeCondition::kSpring ? FieldToe::kSpring
+                                                       : FieldToe::kFree;
+    pile.toeDashpot = f.toeDashpot;
+    pile.toeSpringHz = f.toeSpringHz;
+    pile.q = f.q;
+
+    const double nominalUs = f.pulseMs * 1000.0;
+    FieldHammer hammer;
+    hammer.shape = f.pulse;
+    hammer.durationUs = nominalUs * (1.0 + f.pulseSpread * rng.Symmetric());
+    hammer.amplitude = 1.0 + kAmplitudeSpread * rng.Symmetric();
+    hammer.onsetUs = f.pretrigger * dt;
+    if (rng.Uniform() < f.doubleHit) {
+        hammer.secondAmplitude = 0.2 + 0.3 * rng.Uniform();
+        hammer.secondDelayUs = (0.4 + 0.8 * rng.Uniform()) * hammer.durationUs;
+    }
+    FieldSensor sensor;
+    sensor.resonanceHz = f.resonanceHz;
+    sensor.antiAliasHz = f.antiAlias * 0.5e6 / dt;
+    sensor.triggerDelayUs = rng.Uniform() * dt;  // the trigger falls anywhere in a sample
+    const std::vector<double> a = FieldAcceleration(pile, hammer, sensor, dt, opt.samples);
+
+    // A half sine of the nominal contact time peaks at pi / T in acceleration.
+    const double gain = kPeakCounts / (std::numbers::pi * dt / nominalUs) * dt;
+    const double drift = f.drift * kPeakCounts;
+    const double periods = 0.3 + 0.4 * rng.Uniform();  // of a slow wander over the record
+    const double phase = 2.0 * std::numbers::pi * rng.Uniform();
+    std::vector<double> counts(a.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        const double t = static_cast<double>(i) / a.size();
+        double c = gain * a[i] + f.offset * kPeakCounts +
+                   drift * std::sin(2.0 * std::numbers::pi * periods * t + phase) +
+                   opt.noise * kPeakCounts * rng.Normal();
+        counts[i] = std::round(c / f.quantum) * f.quantum;
+    }
+    return counts;
+}
+
+std::string Remarks(const SynthOptions& opt) {
+    const PileModel& pile = opt.pile;
     std::string r = Format("模拟桩 桩长%.2fm 波速%.0fm/s ", pile.lengthM, pile.speedMps);
-    r += pile.toe == ToeCondition::kFree ? "桩底自由" : "桩底嵌固";
+    r += pile.toe == ToeCondition::kFree    ? "桩底自由"
+         : pile.toe == ToeCondition::kFixed ? "桩底嵌固"
+                                            : "桩底弹性";
+    if (opt.field.enabled) {
+        r += Format(" 现场模型 桩侧土阻%.0f%%", 100.0 * opt.field.soilLoss);
+    }
     for (const Defect& d : pile.defects) {
         r += Format(" 缺陷%.2fm/%.2fm/%.2f", d.depthM, d.lengthM, d.ratio);
     }
     return r;
 }
 
+Status ValidateField(const SynthOptions& opt) {
+    const FieldOptions& f = opt.field;
+    auto in = [](double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; };
+    if (!f.enabled) {
+        if (opt.pile.toe == ToeCondition::kSpring) {
+            return Status::Fail("--toe spring: needs the field model (--field)");
+        }
+        return Status::Ok();
+    }
+    const struct {
+        const char* option;
+        double value, lo, hi;
+    } ranges[] = {
+        {"--soil-loss: must be 0 to 0.95", f.soilLoss, 0.0, 0.95},
+        {"--soil-spring: must be 0 to 5000 Hz", f.soilSpringHz, 0.0, 5000.0},
+        {"--toe-dashpot: must be 0 to 20", f.toeDashpot, 0.0, 20.0},
+        {"--toe-spring: must be 0 to 5000 Hz", f.toeSpringHz, 0.0, 5000.0},
+        {"--q: must be 0 (none) or 5 to 1000", f.q == 0 ? 5.0 : f.q, 5.0, 1000.0},
+        {"--speed-gradient: must be -0.3 to 0.3", f.speedGradient, -0.3, 0.3},
+        {"--pulse-ms: must be 0.3 to 1.5", f.pulseMs, 0.3, 1.5},
+        {"--pulse-spread: must be 0 to 0.3", f.pulseSpread, 0.0, 0.3},
+        {"--double-hit: must be 0 to 1", f.doubleHit, 0.0, 1.0},
+        {"--resonance: must be 0 (none) or 5000 to 60000 Hz",
+         f.resonanceHz == 0 ? 5000.0 : f.resonanceHz, 5000.0, 60000.0},
+        {"--anti-alias: must be 0 (none) or 0.2 to 1", f.antiAlias == 0 ? 0.2 : f.antiAlias, 0.2,
+         1.0},
+        {"--pretrigger: must be 1 to 100 samples", static_cast<double>(f.pretrigger), 1.0, 100.0},
+        {"--offset: must be -0.5 to 0.5", f.offset, -0.5, 0.5},
+        {"--drift: must be -0.5 to 0.5", f.drift, -0.5, 0.5},
+        {"--quantum: must be 1 to 100000 counts", f.quantum, 1.0, 100000.0},
+    };
+    for (const auto& r : ranges) {
+        if (!in(r.value, r.lo, r.hi)) {
+            return Status::Fail(r.option);
+        }
+    }
+    if (f.soilLayers.size() > 10) {
+        return Status::Fail("--soil-layers: at most 10 layers");
+    }
+    for (double w : f.soilLayers) {
+        if (!in(w, 0.0, 100.0)) {
+            return Status::Fail("--soil-layers: strengths must be 0 to 100");
+        }
+    }
+    return Status::Ok();
+}
+
 }  // namespace
 
 Status ParseDefect(std::string_view text, Defect& out) {
-    double v[3];
+    const auto bad = [&] {
+        return Status::Fail("--defect " + std::string(text) +
+                            ": expected numbers DEPTH:LENGTH:RATIO or DEPTH:LENGTH:RATIO:TAPER");
+    };
+    double v[4] = {0, 0, 0, 0};
+    int count = 0;
     size_t start = 0;
-    for (int i = 0; i < 3; ++i) {
+    while (true) {
         const size_t colon = text.find(':', start);
-        const bool last = i == 2;
-        if (last != (colon == std::string_view::npos)) {
-            return Status::Fail("--defect " + std::string(text) + ": expected DEPTH:LENGTH:RATIO");
+        const size_t stop = colon == std::string_view::npos ? text.size() : colon;
+        if (count == 4 || !ParseNumber(text.substr(start, stop - start), v[count])) {
+            return bad();
         }
-        const size_t stop = last ? text.size() : colon;
-        if (!ParseNumber(text.substr(start, stop - start), v[i])) {
-            return Status::Fail("--defect " + std::string(text) +
-                                ": expected three numbers DEPTH:LENGTH:RATIO");
+        ++count;
+        if (colon == std::string_view::npos) {
+            break;
         }
-        start = stop + 1;
+        start = colon + 1;
     }
-    out = {v[0], v[1], v[2]};
+    if (count < 3) {
+        return bad();
+    }
+    out = {v[0], v[1], v[2], v[3]};
     return Status::Ok();
 }
 
@@ -105,6 +220,9 @@ Status ValidateSynthOptions(const SynthOptions& opt) {
         if (!in(d.ratio, 0.05, 5.0)) {
             return Status::Fail(name + "the impedance ratio must be 0.05 to 5");
         }
+        if (!in(d.taperM, 0.0, d.lengthM / 2)) {
+            return Status::Fail(name + "the taper must be 0 to half the defect's length");
+        }
         for (size_t j = 0; j < i; ++j) {
             const Defect& e = p.defects[j];
             if (d.depthM < e.depthM + e.lengthM && e.depthM < d.depthM + d.lengthM) {
@@ -129,6 +247,9 @@ Status ValidateSynthOptions(const SynthOptions& opt) {
     }
     if (!in(opt.noise, 0.0, 1.0)) {
         return Status::Fail("--noise: must be 0 to 1");
+    }
+    if (Status st = ValidateField(opt); !st) {
+        return st;
     }
     std::string gbk;
     if (Status st = ToGbk("--site", opt.site, gbk); !st) {
@@ -174,7 +295,18 @@ SynthResult MakeSynthRecord(const SynthOptions& opt) {
     const double noiseCounts = opt.noise * kPeakCounts;
     std::vector<double> meanVelocity(static_cast<size_t>(n), 0.0);
     std::vector<int64_t> sum(static_cast<size_t>(n), 0);
-    for (int b = 0; b < opt.blows; ++b) {
+    for (int b = 0; b < opt.blows && opt.field.enabled; ++b) {
+        const std::vector<double> counts = FieldBlow(opt, rng);
+        double v = 0.0;
+        for (int i = 0; i < n; ++i) {
+            rec.waves[b][i] = RoundToCounts(counts[i]);
+            sum[i] += rec.waves[b][i];
+            v += counts[i];
+            meanVelocity[i] += v / opt.blows;
+        }
+        rec.waveAbsent[b] = false;
+    }
+    for (int b = 0; b < opt.blows && !opt.field.enabled; ++b) {
         HammerPulse pulse;
         pulse.durationUs = kPulseDurationUs * (1.0 + kDurationSpread * rng.Symmetric());
         pulse.amplitude = 1.0 + kAmplitudeSpread * rng.Symmetric();
@@ -202,7 +334,7 @@ SynthResult MakeSynthRecord(const SynthOptions& opt) {
     (void)Utf8ToGbk("KX 模拟测试", rec.headerText);
     (void)Utf8ToGbk("演示检测中心", rec.testingUnit);
     (void)Utf8ToGbk("模拟", rec.tester);
-    (void)Utf8ToGbk(Remarks(opt.pile), rec.remarks);
+    (void)Utf8ToGbk(Remarks(opt), rec.remarks);
     rec.testDate = FormatTestDate(res.stamp.julianDay);
     rec.testTime = FormatTestTime(res.stamp.millisOfDay);
     (void)ToGbk("--site", opt.site, rec.site);

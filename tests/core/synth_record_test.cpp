@@ -154,8 +154,11 @@ TEST(SynthRecord, DefectsAreParsedFromDepthLengthAndRatio) {
     EXPECT_EQ(d.depthM, 4.5);
     EXPECT_EQ(d.lengthM, 1.0);
     EXPECT_EQ(d.ratio, 0.6);
-    for (const char* bad : {"", "4", "4:1", "4:1:0.6:2", "a:1:0.6", "4::0.6", "4:1:nan", "4:1:inf",
-                            " 4:1:0.6", "4:1:0.6x", "4;1;0.6"}) {
+    EXPECT_EQ(d.taperM, 0.0);
+    ASSERT_TRUE(synth::ParseDefect("4.5:1:0.6:0.3", d));  // a taper for the field model
+    EXPECT_EQ(d.taperM, 0.3);
+    for (const char* bad : {"", "4", "4:1", "4:1:0.6:2:1", "a:1:0.6", "4::0.6", "4:1:nan",
+                            "4:1:inf", " 4:1:0.6", "4:1:0.6x", "4;1;0.6", "4:1:0.6:"}) {
         SCOPED_TRACE(bad);
         const Status st = synth::ParseDefect(bad, d);
         EXPECT_FALSE(st);
