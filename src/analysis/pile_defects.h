@@ -2,6 +2,7 @@
 // and comes back, between the pile top and the toe.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "analysis/echo_fit.h"
@@ -16,7 +17,9 @@ struct PileDefect {
     double depthM = 0;  // from the pile top to where the section changes
     double timeUs = 0;  // two-way travel time of its first echo from the pile-top peak
     DefectKind kind = DefectKind::kNecking;
-    double ratio = 1.0;  // impedance in the defect relative to the shaft above it
+    // Impedance in the defect relative to the shaft above it; none where the trace cannot
+    // show it (a shallow defect whose echo lies inside the blow).
+    std::optional<double> ratio;
 };
 
 struct DefectOptions {

@@ -34,7 +34,8 @@ nlohmann::ordered_json AnalysisToJson(const PileAnalysis& a) {
         o["depthM"] = Rounded(d.depthM, 3);
         o["timeUs"] = Rounded(d.timeUs, 1);
         o["kind"] = d.kind == DefectKind::kNecking ? "necking" : "bulge";
-        o["ratio"] = Rounded(d.ratio, 3);
+        o["ratio"] = d.ratio ? nlohmann::ordered_json(Rounded(*d.ratio, 3))
+                             : nlohmann::ordered_json(nullptr);
         defects.push_back(o);
     }
     j["defects"] = defects;

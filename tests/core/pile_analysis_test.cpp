@@ -186,7 +186,8 @@ TEST(FindDefects, ANeckingAndABulgeAtTheirDepthsWithTheirRatios) {
         EXPECT_EQ(found[0].kind, c.kind);
         EXPECT_NEAR(found[0].depthM, c.defect.depthM, 0.1);
         EXPECT_NEAR(found[0].timeUs, 2e6 * c.defect.depthM / 3900, 20.0);
-        EXPECT_NEAR(found[0].ratio, c.defect.ratio, 0.05 * c.defect.ratio);
+        ASSERT_TRUE(found[0].ratio);
+        EXPECT_NEAR(*found[0].ratio, c.defect.ratio, 0.05 * c.defect.ratio);
     }
 }
 
