@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "analysis/echo_scan.h"
 #include "analysis/pile_analysis.h"
 #include "record/raw_file_writer.h"
 #include "synth/synth_random.h"
@@ -269,6 +270,23 @@ void PrintPile(int index, const Outcome& o) {
     }
 }
 
+void WriteTrace(const Truth& t, const std::string& path, const std::filesystem::path& home) {
+    kx::PileRecord rec;
+    if (!LoadedRecord(t, rec)) {
+        return;
+    }
+    std::FILE* f = std::fopen((home / path).c_str(), "w");
+    if (f == nullptr) {
+        return;
+    }
+    const kx::EchoScan scan = kx::ScanEchoes(rec);
+    for (int i = 0; i < rec.SampleCount(); ++i) {
+        std::fprintf(f, "%d,%d,%g\n", i * rec.sampleIntervalUs, rec.waves[kx::kStackedSlot][i],
+                     scan.ok ? scan.match[i] : 0.0);
+    }
+    std::fclose(f);
+}
+
 double Median(std::vector<double> v) {
     if (v.empty()) {
         return NAN;
@@ -344,6 +362,7 @@ int main(int argc, char** argv) {
     int jobs = 1;
     int onlyPile = -1;
     bool verbose = false;
+    std::string tracePath;  // with --pile: the loaded trace, one "time_us,value" line a sample
     std::vector<Tier> tiers = {Tier::kEasy, Tier::kField, Tier::kHard, Tier::kNoSoil};
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -374,6 +393,8 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "kx_analysis_eval: no tier %s\n", name.c_str());
                 return 1;
             }
+        } else if (a == "--trace") {
+            tracePath = value();
         } else if (a == "--verbose") {
             verbose = true;
         } else {
@@ -404,6 +425,20 @@ int main(int argc, char** argv) {
         if (onlyPile >= 0) {
             if (onlyPile < count) {
                 PrintPile(onlyPile, Evaluate(piles[onlyPile]));
+                if (std::getenv("KX_EVAL_ARRIVALS") != nullptr) {
+                    kx::PileRecord rec;
+                    LoadedRecord(piles[onlyPile], rec);
+                    const kx::EchoScan scan = kx::ScanEchoes(rec);
+                    std::printf("  scan: width %d, noise %.4f, fade %.2e /us\n", scan.width,
+                                scan.noise, scan.fadePerUs);
+                    for (const kx::Arrival& a : scan.arrivals) {
+                        std::printf("    %8.0f us %+.3f (%.1f sigma)%s\n", a.timeUs, a.amplitude,
+                                    a.sigmas, a.insideBlow ? " inside the blow" : "");
+                    }
+                }
+                if (!tracePath.empty()) {
+                    WriteTrace(piles[onlyPile], tracePath, home);
+                }
             }
             continue;
         }
@@ -414,6 +449,10 @@ int main(int argc, char** argv) {
             Add(totals, o);
             Add(all, o);
             const bool missed = std::find(o.found.begin(), o.found.end(), false) != o.found.end();
+            if (std::getenv("KX_EVAL_CONFIDENCE") != nullptr && o.analysis.toe.timeUs) {
+                std::printf("confidence %.3f %s\n", o.analysis.toe.confidence,
+                            o.toeOk ? "right" : "wrong");
+            }
             if (verbose && (!o.toeOk || o.falseDefects > 0 || missed || o.seconds > 1.0)) {
                 std::printf("[%s] ", kTierNames[static_cast<int>(tier)]);
                 PrintPile(static_cast<int>(i), o);

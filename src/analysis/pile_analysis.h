@@ -1,5 +1,5 @@
 // The analysis aids on the stacked waveform as the project loader leaves it: the pile toe, the
-// defects and the impedance profile, from one fit of the pile's echoes.
+// defects and the impedance profile, from one scan of the pile's echoes.
 #pragma once
 
 #include <vector>
@@ -18,8 +18,8 @@ struct PileAnalysis {
     double metresPerUs = 0;  // depth per µs of two-way travel time (length-fixed rule)
 };
 
-// Fits the echoes (with a pile length, looking for the toe where it can be and following the
-// trace to the toe's first multiple), then picks the toe, the defects and the profile.
+// Scans the trace for its echoes (echo_scan.h), then picks the toe, the defects and the
+// profile.
 PileAnalysis AnalyzePile(const PileRecord& rec);
 
 }  // namespace kx

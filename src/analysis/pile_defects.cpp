@@ -1,10 +1,26 @@
 #include "analysis/pile_defects.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/pile_analysis.h"
 
 namespace kx {
+
+namespace {
+
+// An echo up to this many times the size an echo of two echoes would have is taken for one.
+constexpr double kMultipleMargin = 2.0;
+// Reflections beyond this are no section of a pile.
+constexpr double kLargestReflection = 0.95;
+
+// The impedance ratio a reflection coefficient r gives, falling (necking) or rising (bulge).
+double RatioOf(double r, DefectKind kind) {
+    r = std::clamp(r, 0.0, kLargestReflection);
+    return kind == DefectKind::kNecking ? (1.0 - r) / (1.0 + r) : (1.0 + r) / (1.0 - r);
+}
+
+}  // namespace
 
 double MetresPerMicrosecond(const PileRecord& rec, const PileToe& toe) {
     if (toe.timeUs && *toe.timeUs > 0 && rec.pileLength > 0 && std::isfinite(rec.pileLength)) {
@@ -22,60 +38,86 @@ double ShaftEndUs(const PileRecord& rec, const PileToe& toe) {
     return earliest > 0 ? earliest : recordUs;
 }
 
-std::vector<PileDefect> PickDefects(const EchoFit& fit, double endUs, double metresPerUs,
+std::vector<PileDefect> PickDefects(const EchoScan& scan, double endUs, double metresPerUs,
                                     const DefectOptions& options) {
     std::vector<PileDefect> defects;
-    if (!fit.ok) {
+    if (!scan.ok) {
         return defects;
     }
-    // The toe's own change and what lies below it are no part of the shaft.
-    const double end = endUs - 0.5 * fit.intervalUs;
-    const double shortestUs = metresPerUs > 0 ? options.shortestM / metresPerUs : 0.0;
-    const double limit = std::log(options.reportRatio);
-    // Walk down the shaft as a chain of sections of constant impedance.
-    double reference = 1.0;  // impedance above the section being looked at
-    double z = 1.0;
-    bool inside = false;
-    PileDefect current;
-    double extreme = 1.0, startUs = 0.0;
-    for (const FoundChange& c : fit.changes) {
-        if (c.timeUs >= end) {
-            break;
+    // The toe's own echo (its rise before the peak included) is no part of the shaft.
+    const double end = endUs - 1.5 * scan.width * scan.intervalUs;
+    std::vector<const Arrival*> echoes;
+    for (const Arrival& a : scan.arrivals) {
+        // Inside the blow, and just after it, only a strong echo stands out of what the blow's
+        // own shape leaves.
+        const bool early = a.timeUs < options.earlyRises * scan.width * scan.intervalUs;
+        const double smallest =
+            a.insideBlow ? options.smallestInsideBlow
+                         : (early ? options.smallestJustAfterBlow : options.smallestEcho);
+        if (a.timeUs < end && a.sigmas >= options.sigmas && std::fabs(a.amplitude) >= smallest) {
+            echoes.push_back(&a);
         }
-        z *= (1.0 - c.r) / (1.0 + c.r);
-        const double level = std::log(z / reference);
-        if (!inside) {
-            if (std::fabs(level) >= limit) {
-                inside = true;
-                startUs = c.timeUs;
-                extreme = level;
-                current = PileDefect{};
-                current.timeUs = c.timeUs;
-                current.kind = level < 0 ? DefectKind::kNecking : DefectKind::kBulge;
-            } else {
-                reference = z;  // small steps shift what the shaft counts as sound
+    }
+    // An echo of two echoes (down to one change, back up to the head, down again to another)
+    // comes back at the sum of their times with about half their product: no change of its own.
+    const double riseUs = scan.width * scan.intervalUs;
+    const auto echoOfEchoes = [&](const Arrival& c) {
+        for (const Arrival* a : echoes) {
+            for (const Arrival* b : echoes) {
+                if (a->timeUs + b->timeUs > c.timeUs + riseUs) {
+                    break;
+                }
+                const double expected = 0.5 * a->amplitude * b->amplitude;
+                if (std::fabs(a->timeUs + b->timeUs - c.timeUs) <= riseUs &&
+                    (expected > 0) == (c.amplitude > 0) &&
+                    std::fabs(c.amplitude) <= kMultipleMargin * std::fabs(expected)) {
+                    return true;
+                }
             }
+        }
+        return false;
+    };
+    std::vector<const Arrival*> changes;
+    for (const Arrival* a : echoes) {
+        if (!echoOfEchoes(*a)) {
+            changes.push_back(a);
+        }
+    }
+    echoes = std::move(changes);
+    const double longestUs = metresPerUs > 0 ? options.longestM / metresPerUs : 0.0;
+    std::vector<bool> used(echoes.size(), false);
+    for (size_t i = 0; i < echoes.size(); ++i) {
+        if (used[i]) {
             continue;
         }
-        const bool necking = current.kind == DefectKind::kNecking;
-        if ((necking && level <= -limit) || (!necking && level >= limit)) {
-            extreme = necking ? std::min(extreme, level) : std::max(extreme, level);
-            continue;
+        const Arrival& a = *echoes[i];
+        PileDefect d;
+        d.timeUs = a.timeUs;
+        d.kind = a.amplitude > 0 ? DefectKind::kNecking : DefectKind::kBulge;
+        // The way back: the next echo of the other sign, not much weaker, before any stronger
+        // one of the same sign.
+        for (size_t j = i + 1; j < echoes.size() && echoes[j]->timeUs - a.timeUs <= longestUs;
+             ++j) {
+            const Arrival& b = *echoes[j];
+            if ((b.amplitude > 0) == (a.amplitude > 0)) {
+                if (std::fabs(b.amplitude) > std::fabs(a.amplitude)) {
+                    break;
+                }
+                continue;
+            }
+            if (std::fabs(b.amplitude) >= 0.35 * std::fabs(a.amplitude)) {
+                d.endUs = b.timeUs;
+                used[j] = true;
+                break;
+            }
         }
-        // Back (or past) the shaft's impedance: the defect ends here.
-        if (c.timeUs - startUs >= shortestUs) {
-            current.ratio = std::exp(extreme);
-            defects.push_back(current);
+        if (!a.insideBlow) {
+            // The echo at the head is twice the wave the change sends back, faded on its way.
+            const double r = 0.5 * std::fabs(a.amplitude) * std::exp(scan.fadePerUs * a.timeUs);
+            d.ratio = RatioOf(r, d.kind);
         }
-        inside = false;
-        reference = z;
-    }
-    if (inside && end - startUs >= shortestUs) {
-        current.ratio = std::exp(extreme);
-        defects.push_back(current);
-    }
-    for (PileDefect& d : defects) {
         d.depthM = d.timeUs * metresPerUs;
+        defects.push_back(d);
     }
     return defects;
 }

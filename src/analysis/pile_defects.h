@@ -1,11 +1,12 @@
-// Defects along the shaft: where the impedance the fit found falls (necking) or rises (bulge)
-// and comes back, between the pile top and the toe.
+// Defects along the shaft: where the impedance falls (necking: an echo like the blow, then one
+// inverted where the shaft comes back) or rises (bulge: the other way round), between the pile
+// top and the toe.
 #pragma once
 
 #include <optional>
 #include <vector>
 
-#include "analysis/echo_fit.h"
+#include "analysis/echo_scan.h"
 #include "analysis/pile_toe.h"
 #include "record/pile_record.h"
 
@@ -16,6 +17,7 @@ enum class DefectKind { kNecking, kBulge };
 struct PileDefect {
     double depthM = 0;  // from the pile top to where the section changes
     double timeUs = 0;  // two-way travel time of its first echo from the pile-top peak
+    double endUs = 0;   // the same of the echo where the shaft comes back; 0: not seen
     DefectKind kind = DefectKind::kNecking;
     // Impedance in the defect relative to the shaft above it; none where the trace cannot
     // show it (a shallow defect whose echo lies inside the blow).
@@ -23,20 +25,25 @@ struct PileDefect {
 };
 
 struct DefectOptions {
-    // A section counts as a defect when its impedance is below 1 / `reportRatio` or above
-    // `reportRatio` times the shaft's above it...
-    double reportRatio = 1.1;
-    // ...over at least this length.
-    double shortestM = 0.25;
+    // An echo counts when it stands this many noise deviations out of the match...
+    double sigmas = 6.0;
+    // ...and is at least this share of the blow (inside the blow: the second; within
+    // `earlyRises` of the blow's rise after its peak: the third).
+    double smallestEcho = 0.03;
+    double smallestInsideBlow = 0.15;
+    double smallestJustAfterBlow = 0.08;
+    double earlyRises = 2.5;
+    // A defect's way back is looked for this far below its start.
+    double longestM = 4.0;
 };
 
 // Metres per µs of two-way travel time, by the length-fixed rule: the pile length over the
 // toe time when both are known, else half the wave speed (none: 0).
 double MetresPerMicrosecond(const PileRecord& rec, const PileToe& toe);
 
-// The defects in a fit between the blow and `endUs`: the toe, or without one where the toe
+// The defects in a scan between the blow and `endUs`: the toe, or without one where the toe
 // could be earliest (the record's end when nothing is known; see ShaftEndUs).
-std::vector<PileDefect> PickDefects(const EchoFit& fit, double endUs, double metresPerUs,
+std::vector<PileDefect> PickDefects(const EchoScan& scan, double endUs, double metresPerUs,
                                     const DefectOptions& options = {});
 
 // Where the shaft ends for the defects: at the toe; without one, where the toe could be

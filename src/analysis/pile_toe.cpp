@@ -9,14 +9,16 @@ namespace kx {
 
 namespace {
 
-// Changes weaker than this are no toe: a pile on soil or rock sends back far more.
-constexpr double kWeakestToe = 0.1;
 // Margin on the window of travel times, for speeds just outside the usual range.
 constexpr double kWindowMargin = 0.03;
+// A toe echo must be at least this share of the blow...
+constexpr double kWeakestToe = 0.02;
+// ...and this many noise deviations strong.
+constexpr double kToeSigmas = 4.0;
+// The first arrival in the window at least this share of the strongest is the toe.
+constexpr double kFirstToeShare = 0.5;
 // An echo this many noise deviations strong is as believable as any.
-constexpr double kSureSigmas = 8.0;
-// Spread (in log time) of the preference for the record's own wave speed.
-constexpr double kSpeedPriorSpread = 0.25;
+constexpr double kSureSigmas = 20.0;
 
 }  // namespace
 
@@ -35,43 +37,47 @@ ToeWindow WindowForToe(double pileLengthM, double waveSpeedMps, double recordUs)
     return w;
 }
 
-PileToe PickPileToe(const EchoFit& fit, double pileLengthM, double waveSpeedMps) {
+PileToe PickPileToe(const EchoScan& scan, double pileLengthM, double waveSpeedMps) {
     PileToe toe;
-    if (!fit.ok) {
+    if (!scan.ok) {
         return toe;
     }
-    const ToeWindow window =
-        WindowForToe(pileLengthM, waveSpeedMps, fit.sampleCount * fit.intervalUs);
-    const double earliest = window.earliest, latest = window.latest;
-    const double expected = window.expected;
-    double best = 0.0, second = 0.0;
-    const FoundChange* pick = nullptr;
-    for (const FoundChange& c : fit.changes) {
-        if (c.timeUs < earliest || c.timeUs > latest || std::fabs(c.r) < kWeakestToe) {
+    const double recordUs = (scan.sampleCount - 1 - scan.peak) * scan.intervalUs;
+    const ToeWindow window = WindowForToe(pileLengthM, waveSpeedMps, recordUs);
+    const auto candidate = [&](const Arrival& a) {
+        return !a.insideBlow && a.timeUs >= window.earliest && a.timeUs <= window.latest &&
+               std::fabs(a.amplitude) >= kWeakestToe && a.sigmas >= kToeSigmas;
+    };
+    double strongest = 0;
+    for (const Arrival& a : scan.arrivals) {
+        if (candidate(a)) {
+            strongest = std::max(strongest, std::fabs(a.amplitude));
+        }
+    }
+    // The toe is the first strong wave back: what follows it in the window is its own wake
+    // (the soil's pull behind it, a spring toe's rebound) or an echo of an echo.
+    const Arrival* best = nullptr;
+    for (const Arrival& a : scan.arrivals) {
+        if (candidate(a) && std::fabs(a.amplitude) >= kFirstToeShare * strongest) {
+            best = &a;
+            break;
+        }
+    }
+    if (best == nullptr) {
+        return toe;
+    }
+    // The strongest other arrival in the window, its own side lobes (within two rises) aside.
+    double second = 0;
+    for (const Arrival& a : scan.arrivals) {
+        if (&a == best || a.insideBlow || a.timeUs < window.earliest || a.timeUs > window.latest ||
+            std::fabs(a.index - best->index) <= 2 * scan.width) {
             continue;
         }
-        // A strong reflection that barely stands out of the noise is more likely a misfit of
-        // the model's late echoes, where undoing the damping magnifies everything.
-        const double support = c.sigmas / kSureSigmas;
-        double score = std::fabs(c.r) * (1.0 - std::exp(-support * support));
-        if (expected > 0) {
-            const double d = std::log(c.timeUs / expected) / kSpeedPriorSpread;
-            score *= std::exp(-0.5 * d * d);
-        }
-        if (score > best) {
-            second = best;
-            best = score;
-            pick = &c;
-        } else {
-            second = std::max(second, score);
-        }
+        second = std::max(second, std::fabs(a.amplitude));
     }
-    if (pick == nullptr) {
-        return toe;
-    }
-    toe.timeUs = pick->timeUs;
-    // Sure when the echo stands well out of the noise and nothing else could be the toe.
-    toe.confidence = (1.0 - std::exp(-pick->sigmas / 10.0)) * (1.0 - second / best);
+    toe.timeUs = best->timeUs;
+    const double support = std::min(1.0, best->sigmas / kSureSigmas);
+    toe.confidence = support * (1.0 - second / std::fabs(best->amplitude));
     return toe;
 }
 

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "analysis/echo_fit.h"
+#include "analysis/echo_scan.h"
 #include "record/pile_record.h"
 
 namespace kx {
@@ -27,11 +27,12 @@ struct ToeWindow {
 };
 ToeWindow WindowForToe(double pileLengthM, double waveSpeedMps, double recordUs);
 
-// The toe among the impedance changes of a fit: the strongest change where the toe can be.
-// With a pile length the toe lies within its travel times at 3,000-4,500 m/s, and a wave speed
-// as well makes times near its own travel time likelier; without a length, anywhere after the
-// blow.
-PileToe PickPileToe(const EchoFit& fit, double pileLengthM, double waveSpeedMps);
+// The toe among the arrivals of a scan: the strongest wave back where the toe can be, of
+// either sign (a free or soft toe sends the blow back as it came, a toe in rock inverted). With
+// a pile length the toe lies within its travel times at 3,000-4,500 m/s; without, anywhere
+// after the blow. Its confidence is how far it stands out of the noise and of every other
+// arrival there.
+PileToe PickPileToe(const EchoScan& scan, double pileLengthM, double waveSpeedMps);
 
 // The toe of the record's stacked waveform as the project loader leaves it, using its pile
 // length and wave speed (each when set) as above.

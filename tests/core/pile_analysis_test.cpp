@@ -1,5 +1,5 @@
-// Worked values of the analysis aids: the layered pile's echoes, the deconvolution, and the
-// toe, defects and impedance profile found on synthetic piles whose truth is known. How well
+// Worked values of the analysis aids: the toe, defects and impedance profile found on synthetic
+// piles whose truth is known. How well
 // they do over many piles is measured by the evaluation program (bench/evaluation), not here.
 #include <gtest/gtest.h>
 
@@ -8,10 +8,7 @@
 #include <numbers>
 #include <vector>
 
-#include "analysis/incident_pulse.h"
-#include "analysis/layered_echoes.h"
 #include "analysis/pile_analysis.h"
-#include "analysis/sparse_deconvolution.h"
 #include "synth_test_util.h"
 
 namespace kx {
@@ -20,89 +17,6 @@ namespace {
 using synth::Defect;
 using synth::SynthOptions;
 using synth::ToeCondition;
-
-TEST(LayeredEchoes, OneChangeEchoesAtItsTimeAndAgainAfterTheHeadSendsItBack) {
-    // r = 0.5 at two-way time 100, no damping: the head sees 2r at 100, then the echo, sent
-    // down again by the free head, comes back as 2r^2 at 200, 2r^3 at 300.
-    const HeadResponse h = LayeredHeadResponse({{100.0, 0.5}}, 0.0, 0.0, 350.0, 1e-9);
-    ASSERT_EQ(h.arrivals.size(), 3u);
-    EXPECT_DOUBLE_EQ(h.arrivals[0].time, 100.0);
-    EXPECT_DOUBLE_EQ(h.arrivals[0].amplitude, 1.0);
-    EXPECT_DOUBLE_EQ(h.arrivals[1].time, 200.0);
-    EXPECT_DOUBLE_EQ(h.arrivals[1].amplitude, 0.5);
-    EXPECT_DOUBLE_EQ(h.arrivals[2].amplitude, 0.25);
-    EXPECT_TRUE(h.soil.empty());
-}
-
-TEST(LayeredEchoes, ASectionEchoesInAndOut) {
-    // Necking to 0.6 between 100 and 140: r = 0.25 in, -0.25 out; the exit's echo passes the
-    // entry both ways (1 - r^2). Damping exp(-0.001 t) on the way.
-    const std::vector<ImpedanceChange> neck = {{100.0, 0.25}, {140.0, -0.25}};
-    const HeadResponse h = LayeredHeadResponse(neck, 0.0, 0.001, 150.0, 1e-9);
-    ASSERT_EQ(h.arrivals.size(), 2u);
-    EXPECT_NEAR(h.arrivals[0].amplitude, 0.5 * std::exp(-0.1), 1e-12);
-    EXPECT_NEAR(h.arrivals[1].time, 140.0, 1e-9);
-    EXPECT_NEAR(h.arrivals[1].amplitude, -0.5 * (1 - 0.0625) * std::exp(-0.14), 1e-12);
-}
-
-TEST(LayeredEchoes, TheSoilAnswersEveryDownGoingWaveOverItsSection) {
-    // Without changes the incident wave runs down forever; with one, the soil answers it down
-    // to the change, and again the echo the head sends back down.
-    const HeadResponse none = LayeredHeadResponse({}, 0.002, 0.0, 500.0, 1e-9);
-    ASSERT_EQ(none.soil.size(), 1u);
-    EXPECT_EQ(none.soil[0].from, 0.0);
-    EXPECT_TRUE(std::isinf(none.soil[0].to));
-    EXPECT_EQ(none.soil[0].amplitude, 0.002);
-    const HeadResponse one = LayeredHeadResponse({{100.0, 0.5}}, 0.002, 0.0, 250.0, 1e-9);
-    ASSERT_GE(one.soil.size(), 2u);
-    EXPECT_DOUBLE_EQ(one.soil[0].to, 100.0);
-    EXPECT_NEAR(one.soil[1].from, 100.0, 1e-9);
-    EXPECT_NEAR(one.soil[1].to, 200.0, 1e-9);
-    EXPECT_NEAR(one.soil[1].amplitude, 0.002 * one.arrivals[0].amplitude / 2.0, 1e-12);
-}
-
-TEST(SparseDeconvolution, SeparatesTwoOppositeEchoesCloserThanTheirWavelet) {
-    // A 24-sample wavelet, echoes +1 at 40 and -0.6 at 50 (a short necking's in and out).
-    std::vector<double> wavelet(24);
-    for (int k = 0; k < 24; ++k) {
-        wavelet[k] = std::cos(std::numbers::pi * (k + 0.5) / 24);
-    }
-    std::vector<double> signal(200, 0.0);
-    for (int k = 0; k < 24; ++k) {
-        signal[5 + 40 + k] += wavelet[k];
-        signal[5 + 50 + k] -= 0.6 * wavelet[k];
-    }
-    const std::vector<SparseEcho> echoes =
-        SparseDeconvolve(signal, 0, wavelet, 5, 10, 150, 0.01, 2000);
-    ASSERT_EQ(echoes.size(), 2u);
-    EXPECT_NEAR(echoes[0].delay, 40.0, 0.05);
-    EXPECT_NEAR(echoes[0].amplitude, 1.0, 0.02);
-    EXPECT_NEAR(echoes[1].delay, 50.0, 0.05);
-    EXPECT_NEAR(echoes[1].amplitude, -0.6, 0.02);
-}
-
-TEST(IncidentPulse, IsTheBlowFromItsFootUntilItFallsBackToZero) {
-    // A half sine from sample 8 to 48 (peak 1 at 28), quiet before, an echo later on.
-    std::vector<double> v(200, 0.0);
-    for (int i = 8; i <= 48; ++i) {
-        v[i] = std::sin(std::numbers::pi * (i - 8) / 40.0);
-    }
-    for (int i = 120; i <= 160; ++i) {
-        v[i] = 0.3 * std::sin(std::numbers::pi * (i - 120) / 40.0);
-    }
-    const IncidentPulse p = EstimateIncidentPulse(v, 28, 0.0, 0.0);
-    ASSERT_FALSE(p.empty());
-    EXPECT_LE(p.first, 8);
-    EXPECT_NEAR(p.peak, 28.0, 1e-9);
-    EXPECT_NEAR(p.At(18.0), v[18], 1e-12);
-    EXPECT_NEAR(p.At(38.5), std::sin(std::numbers::pi * 30.5 / 40.0), 1e-3);
-    EXPECT_EQ(p.At(130.0), 0.0);  // the echo is no part of it
-    int peak = 0;
-    double position = 0;
-    ASSERT_TRUE(FindPileTopPeak(v, peak, position));
-    EXPECT_EQ(peak, 28);
-    EXPECT_FALSE(FindPileTopPeak(std::vector<double>(10, -1.0), peak, position));
-}
 
 // A pile as the field starts from it: the generator's length kept, the speed a nominal
 // 3,800 m/s, the markers cleared.
@@ -199,7 +113,7 @@ TEST(ImpedanceProfile, StartsAtOneAndShowsTheNeckingDownToTheToe) {
     // Elements of one sampling interval of two-way time: 12 m over 2L/c.
     const double toeUs = 2e6 * 12 / 3900;
     EXPECT_NEAR(z.dzM, 12.0 / toeUs * rec.sampleIntervalUs, 1e-3);
-    ASSERT_NEAR(z.values.size(), toeUs / rec.sampleIntervalUs + 1, 1.5);
+    ASSERT_NEAR(z.values.size(), toeUs / rec.sampleIntervalUs + 1, 2.0);  // the toe within a sample
     auto at = [&](double depth) { return z.values[static_cast<size_t>(depth / z.dzM)]; };
     EXPECT_EQ(z.values.front(), 1.0);
     EXPECT_NEAR(at(3.0), 1.0, 0.02);
