@@ -19,7 +19,7 @@ void RenderAxis(QPainter& p, const LinearAxis& axis, int y, int width, const QSt
     const int labelsTo = width - unitWidth - 8;  // the unit keeps the right end
     int labelsFrom = 0;
     p.setPen(QPen(QColor(96, 96, 96), 1));
-    for (const AxisTick& tick : axis.ticks) {
+    for (const ScaleTick& tick : axis.ticks) {
         p.drawLine(tick.x, y, tick.x, y + (tick.labelled ? kMajorTick : kMinorTick));
         if (!tick.labelled) {
             continue;

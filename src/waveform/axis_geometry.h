@@ -12,16 +12,16 @@
 
 namespace kx {
 
-struct AxisTick {
+struct ScaleTick {
     int32_t x = 0;
     double value = 0;
     bool labelled = false;  // a major tick with its value written under it
-    bool operator==(const AxisTick&) const = default;
+    bool operator==(const ScaleTick&) const = default;
 };
 
 struct LinearAxis {
     double step = 0;  // between labelled ticks, in the axis's unit
-    std::vector<AxisTick> ticks;
+    std::vector<ScaleTick> ticks;
 };
 
 // Labelled ticks this far apart at least.

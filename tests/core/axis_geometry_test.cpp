@@ -18,7 +18,7 @@ TEST(AxisGeometry, StepsAreOneTwoFiveAndLabelsFarEnoughApart) {
         const LinearAxis axis = MakeLinearAxis(c.pixelsPerUnit, 1000);
         EXPECT_DOUBLE_EQ(axis.step, c.step) << c.pixelsPerUnit;
         ASSERT_FALSE(axis.ticks.empty());
-        EXPECT_EQ(axis.ticks.front(), (AxisTick{0, 0, true}));
+        EXPECT_EQ(axis.ticks.front(), (ScaleTick{0, 0, true}));
         EXPECT_LT(axis.ticks.back().x, 1000);
     }
     EXPECT_TRUE(MakeLinearAxis(0, 1000).ticks.empty());
@@ -36,7 +36,7 @@ TEST(AxisGeometry, TimeTicksFollowTheWidthAndTheZoom) {
     for (int width : {1000, 1300}) {
         for (int zoom : {1, 4}) {
             const LinearAxis axis = TimeAxis(width * zoom, width, rec);
-            for (const AxisTick& t : axis.ticks) {
+            for (const ScaleTick& t : axis.ticks) {
                 const double sample = t.value * 1000 / 10;
                 const double drawnAt = sample * width * zoom / 1024.0;
                 EXPECT_NEAR(t.x, drawnAt, 1) << width << " " << zoom << " " << t.value;
@@ -56,7 +56,7 @@ TEST(AxisGeometry, FrequencyTicksStandOnTheirBins) {
             const LinearAxis axis = FrequencyAxis(width, zoom, count, interval);
             ASSERT_FALSE(axis.ticks.empty());
             const float pps = PixelsPerSample(width, count);
-            for (const AxisTick& t : axis.ticks) {
+            for (const ScaleTick& t : axis.ticks) {
                 const double bin = t.value * n * interval / 1e6;
                 EXPECT_NEAR(t.x, bin * pps * zoom, 1) << width << " " << zoom << " " << t.value;
             }
