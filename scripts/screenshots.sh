@@ -193,6 +193,14 @@ compare -metric AE "$work/before.png" "$work/after.png" /dev/null 2>/dev/null &&
 convert "$work/before.png" "$work/after.png" -background white -splice 0x12 -append \
   -chop 0x12 -strip "$out/amplify.png"
 echo "$out/amplify.png"
+# 13b. A record as a site gives it, with two changes: pile 12 (16 m, a bulge at 4 m and a
+#      necking at 10 m) with the depth scale and 自动识别桩底.
+click 30 "$(row_y 11)"
+keys n  # 否: pile 8 is left as it was saved
+sleep 1
+edit_menu
+click 124 129  # 自动识别桩底
+shot field-record
 stop
 
 # 14. A page of the PDF report of the same piles, as 输出PDF and kxtool report write it.

@@ -11,7 +11,7 @@ trap 'rm -rf "$dir"' EXIT
 
 "$src/scripts/make-demo-site.sh" "$kxtool" "$dir/site" >/dev/null
 "$kxtool" import "$dir/site" --overwrite all >/dev/null
-# Twelve piles at five per figure: three figures.
+# Fourteen piles at five per figure: three figures.
 "$kxtool" report --dir "$dir/site" --per-page 5 --docx "$dir/report.docx" --figures "$dir/fig"
 
 [ "$(ls "$dir/fig" | tr '\n' ' ')" = "1.jpg 2.jpg 3.jpg " ] || {
@@ -23,7 +23,7 @@ for f in "$dir"/fig/*.jpg; do
     [ "$(tail -c 2 "$f" | od -An -tx1 | tr -d ' ')" = "ffd9" ] || { echo "$f: no JPEG end" >&2; exit 1; }
 done
 
-/usr/bin/python3 "$src/tests/check_word_report.py" "$dir/report.docx" 13 3 \
+/usr/bin/python3 "$src/tests/check_word_report.py" "$dir/report.docx" 15 3 \
     "0,0,序号" "0,5,桩身结构完整性描述" "1,0,1" "1,1,1#" "1,3,8.00" "1,5,桩身质量完整" \
     "12,1,12#"
 

@@ -25,13 +25,16 @@ struct PileDefect {
 };
 
 struct DefectOptions {
-    // An echo counts when it stands this many noise deviations out of the match...
+    // An echo counts when it stands this many noise deviations out of the match, sends back
+    // at least this share of the wave (once its fading on the way is undone: an impedance
+    // ratio beyond 0.9 or 1.1)...
     double sigmas = 6.0;
-    // ...and is at least this share of the blow (inside the blow: the second; within
-    // `earlyRises` of the blow's rise after its peak: the third).
-    double smallestEcho = 0.03;
+    double smallestReflection = 0.05;
+    // ...and is at least this share of the blow inside the blow, and within `earlyRises` of
+    // the blow's rise after its peak the next (a necking) or the one after (a bulge).
     double smallestInsideBlow = 0.15;
     double smallestJustAfterBlow = 0.08;
+    double smallestBulgeJustAfterBlow = 0.25;
     double earlyRises = 2.5;
     // A defect's way back is looked for this far below its start.
     double longestM = 4.0;

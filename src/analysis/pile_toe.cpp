@@ -77,7 +77,8 @@ PileToe PickPileToe(const EchoScan& scan, double pileLengthM, double waveSpeedMp
     }
     toe.timeUs = best->timeUs;
     const double support = std::min(1.0, best->sigmas / kSureSigmas);
-    toe.confidence = support * (1.0 - second / std::fabs(best->amplitude));
+    // The chosen echo need not be the strongest (an earlier one may be taken): never below 0.
+    toe.confidence = support * std::max(0.0, 1.0 - second / std::fabs(best->amplitude));
     return toe;
 }
 

@@ -29,6 +29,8 @@ constexpr double kFinestStepUs = 10.0;
 // Properties are followed in steps of this length; the soil is lumped every kSoilStepM.
 constexpr double kPropertyStepM = 0.05;
 constexpr double kSoilStepM = 0.25;
+// The wave speed given is the group speed at 1 kHz, about where a blow's energy lies.
+constexpr double kQReferenceRadPerUs = 2.0 * std::numbers::pi * 1e-3;
 
 struct Segment {
     double lengthM = 0;
@@ -112,10 +114,18 @@ Complex HeadMobility(const std::vector<Segment>& segs, const FieldPile& pile, Co
     // Transfer from the head (V0, F0) as the matrix [[a, b], [c, d]].
     Complex a = 1, b = 0, c = 0, d = 1;
     for (const Segment& seg : segs) {
-        // Constant Q: the wave loses omega / (2 Q c) per metre whatever the frequency's sign.
+        // Constant Q: the wave loses |omega| / (2 Q c) per metre, and to stay causal it is
+        // dispersive, faster at higher frequencies: 1 / c(omega) = (1 - (ln(|omega| / omega_r)
+        // - 1) / (pi Q)) / c, where c is the speed a pulse of the reference frequency travels at
+        // (its group speed, what an echo's time measures). The front of an echo is then sharp
+        // and its tail drawn out, as measured; without the dispersion the loss alone would smear
+        // the echo symmetrically, ahead of its own arrival.
         Complex g = s / (seg.speed * 1e-6);
-        if (pile.q > 0) {
-            g += std::abs(omega) / (2.0 * pile.q * seg.speed * 1e-6);
+        if (pile.q > 0 && omega != 0) {
+            const double w = std::abs(omega);
+            const double lag =
+                (std::log(w / kQReferenceRadPerUs) - 1.0) / (std::numbers::pi * pile.q);
+            g += (w / (2.0 * pile.q) - Complex(0, omega * lag)) / (seg.speed * 1e-6);
         }
         const Complex gh = g * seg.lengthM;
         const Complex ch = std::cosh(gh), sh = std::sinh(gh);

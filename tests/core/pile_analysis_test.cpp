@@ -105,6 +105,140 @@ TEST(FindDefects, ANeckingAndABulgeAtTheirDepthsWithTheirRatios) {
     }
 }
 
+// A scan as ScanEchoes leaves it, with the arrivals given: a blow rising over 10 samples of
+// 20 µs, no fading.
+EchoScan ScanOf(std::vector<Arrival> arrivals) {
+    EchoScan scan;
+    scan.ok = true;
+    scan.sampleCount = 1024;
+    scan.intervalUs = 20;
+    scan.peak = 20;
+    scan.width = 10;
+    scan.noise = 0.001;
+    for (Arrival& a : arrivals) {
+        a.index = scan.peak + static_cast<int>(a.timeUs / scan.intervalUs);
+        a.sigmas = std::fabs(a.amplitude) / scan.noise;
+        a.insideBlow = a.timeUs < 1.5 * scan.width * scan.intervalUs;
+    }
+    scan.arrivals = std::move(arrivals);
+    return scan;
+}
+
+Arrival At(double timeUs, double amplitude) {
+    Arrival a;
+    a.timeUs = timeUs;
+    a.amplitude = amplitude;
+    return a;
+}
+
+TEST(PickDefects, EchoesOfEchoesAreSetAsideButNoEchoIsItsOwn) {
+    // 1 mm per µs: 2 m per 1,000 µs of two-way time.
+    struct Case {
+        const char* what;
+        std::vector<Arrival> arrivals;
+        std::vector<double> expectedUs;
+    } cases[] = {
+        // A strong wave inside the blow (where the blow's shape is not the template's) once
+        // made every later wave of its sign look like its own echo.
+        {"a strong wave inside the blow",
+         {At(150, 1.2), At(2400, 0.34), At(3000, -0.26)},
+         {150, 2400}},
+        // The necking's echo comes back down once more: at twice its time, its square's size.
+        {"the echo of a necking's echo", {At(2000, 0.4), At(2600, -0.3), At(4000, 0.09)}, {2000}},
+        // Two changes: down to one, back, down to the other, and the other way round.
+        {"the echo of two changes", {At(1500, 0.3), At(2500, 0.3), At(4000, 0.12)}, {1500, 2500}},
+        {"a wave too big for an echo of echoes", {At(2000, 0.3), At(4000, 0.3)}, {2000, 4000}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<double> found;
+        for (const PileDefect& d : PickDefects(ScanOf(c.arrivals), 9000, 1e-3)) {
+            found.push_back(d.timeUs);
+        }
+        EXPECT_EQ(found, c.expectedUs);
+    }
+}
+
+TEST(PickDefects, AWeakWaveDoesNotTakeAStrongOneForItsWayBack) {
+    // A faint rise 1 m down, then a necking of 0.6 (reflection 0.25) 4 m down and its end.
+    const std::vector<PileDefect> found =
+        PickDefects(ScanOf({At(1000, -0.15), At(4000, 0.5), At(5000, -0.35)}), 9000, 1e-3);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].kind, DefectKind::kBulge);
+    EXPECT_EQ(found[0].endUs, 0.0);
+    EXPECT_EQ(found[1].kind, DefectKind::kNecking);
+    EXPECT_NEAR(found[1].depthM, 4.0, 1e-9);
+    EXPECT_EQ(found[1].endUs, 5000.0);
+    ASSERT_TRUE(found[1].ratio);
+    EXPECT_NEAR(*found[1].ratio, 0.6, 1e-9);
+}
+
+TEST(PickDefects, WhatTheBlowLeavesIsNoDefect) {
+    struct Case {
+        const char* what;
+        Arrival arrival;
+        bool reported;
+    } cases[] = {
+        {"the blow itself, a little otherwise shaped", At(60, 0.5), false},
+        {"the soil's undershoot just after the blow", At(400, -0.2), false},
+        {"a strong bulge just after the blow", At(400, -0.4), true},
+        {"a necking just after the blow", At(400, 0.12), true},
+        {"a change of less than a tenth", At(3000, 0.08), false},
+        {"a wave inside the blow under its threshold", At(150, 0.1), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(PickDefects(ScanOf({c.arrival}), 9000, 1e-3).size(), c.reported ? 1u : 0u);
+    }
+    // Inside the blow a defect has its kind and depth but no ratio.
+    const std::vector<PileDefect> inside = PickDefects(ScanOf({At(150, 0.5)}), 9000, 1e-3);
+    ASSERT_EQ(inside.size(), 1u);
+    EXPECT_FALSE(inside[0].ratio);
+}
+
+TEST(PickPileToe, ConfidenceIsNeverBelowZero) {
+    // The toe is the first strong wave in the window; a stronger one after it lowers the
+    // confidence, to no less than nothing.
+    const PileToe toe = PickPileToe(ScanOf({At(6000, 0.3), At(6400, 0.9)}), 12, 4000);
+    ASSERT_TRUE(toe.timeUs);
+    EXPECT_GE(toe.confidence, 0.0);
+    EXPECT_LE(toe.confidence, 1.0);
+}
+
+// Records of the field model: soil along the shaft, damping, a real hammer and sensor, drift.
+TEST(AnalyzePile, FieldRecordsOfAnIntactPileAndANecking) {
+    struct Case {
+        const char* what;
+        std::vector<Defect> defects;
+    } cases[] = {{"intact", {}}, {"necking of 0.65 at 4.5 m", {{4.5, 1.5, 0.65}}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SynthOptions o = Pile(12, 3800, ToeCondition::kFree, 0.004);
+        o.intervalUs = 10;
+        o.field.enabled = true;
+        o.field.soilLoss = 0.35;
+        o.field.pulseMs = 0.7;
+        o.field.offset = 0.004;
+        o.field.drift = 0.006;
+        o.pile.defects = c.defects;
+        const PileAnalysis a = AnalyzePile(FieldRecord(o));
+        ASSERT_TRUE(a.toe.timeUs);
+        EXPECT_NEAR(*a.toe.timeUs, 2e6 * 12 / 3800, 0.01 * 2e6 * 12 / 3800);
+        std::vector<PileDefect> outside;  // a shallow wave inside the blow may stay unexplained
+        for (const PileDefect& d : a.defects) {
+            if (d.ratio) {
+                outside.push_back(d);
+            }
+        }
+        ASSERT_EQ(outside.size(), c.defects.size());
+        if (!c.defects.empty()) {
+            EXPECT_EQ(outside[0].kind, DefectKind::kNecking);
+            EXPECT_NEAR(outside[0].depthM, 4.5, 0.3);
+            EXPECT_NEAR(*outside[0].ratio, 0.65, 0.1);
+        }
+    }
+}
+
 TEST(ImpedanceProfile, StartsAtOneAndShowsTheNeckingDownToTheToe) {
     SynthOptions o = Pile(12, 3900, ToeCondition::kFree, 0.0);
     o.pile.defects = {{4.5, 1.5, 0.6}};
