@@ -17,6 +17,10 @@ constexpr double kWeakestToe = 0.02;
 constexpr double kToeSigmas = 4.0;
 // The first arrival in the window at least this share of the strongest is the toe.
 constexpr double kFirstToeShare = 0.5;
+// The two halves of a spring toe's echo lie within this many rises of each other, the first
+// at least this share of the second.
+constexpr double kToeHalvesRises = 2.5;
+constexpr double kToeFirstHalfShare = 0.3;
 // An echo this many noise deviations strong is as believable as any.
 constexpr double kSureSigmas = 20.0;
 
@@ -65,6 +69,18 @@ PileToe PickPileToe(const EchoScan& scan, double pileLengthM, double waveSpeedMp
     }
     if (best == nullptr) {
         return toe;
+    }
+    // A toe on a spring (or soft soil under a stiff one) sends the blow back first as it came
+    // and then, once the spring has taken the load, inverted and often stronger: the echo
+    // begins with the first half.
+    for (const Arrival& a : scan.arrivals) {
+        if (&a != best && candidate(a) && a.index < best->index &&
+            best->index - a.index <= kToeHalvesRises * scan.width &&
+            (a.amplitude > 0) != (best->amplitude > 0) &&
+            std::fabs(a.amplitude) >= kToeFirstHalfShare * std::fabs(best->amplitude)) {
+            best = &a;
+            break;
+        }
     }
     // The strongest other arrival in the window, its own side lobes (within two rises) aside.
     double second = 0;

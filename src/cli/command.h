@@ -37,6 +37,8 @@ void AddSpectrumCommand(CLI::App& app, Context& ctx);
 void AddMarkersCommand(CLI::App& app, Context& ctx);
 void AddAnalyzeCommand(CLI::App& app, Context& ctx);
 void AddReportCommand(CLI::App& app, Context& ctx);
+void AddSiteSpeedCommand(CLI::App& app, Context& ctx);
+void AddSummaryCommand(CLI::App& app, Context& ctx);
 
 // Runs kxtool with the given arguments; returns the exit status.
 int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

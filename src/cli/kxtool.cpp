@@ -51,6 +51,8 @@ int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     AddMarkersCommand(app, ctx);
     AddAnalyzeCommand(app, ctx);
     AddReportCommand(app, ctx);
+    AddSiteSpeedCommand(app, ctx);
+    AddSummaryCommand(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

@@ -205,6 +205,21 @@ TEST(PickPileToe, ConfidenceIsNeverBelowZero) {
     EXPECT_LE(toe.confidence, 1.0);
 }
 
+TEST(PickPileToe, ASpringToesEchoBeginsWithItsFirstHalf) {
+    // 12 m at 4,000 m/s: 6,000 µs. The spring gives first, then holds: a weaker echo as the
+    // blow came, then a stronger inverted one.
+    const PileToe spring = PickPileToe(ScanOf({At(6000, 0.15), At(6400, -0.4)}), 12, 4000);
+    ASSERT_TRUE(spring.timeUs);
+    EXPECT_EQ(*spring.timeUs, 6000.0);
+    // Far apart, or too weak to be half of it, the earlier wave is something else.
+    const PileToe apart = PickPileToe(ScanOf({At(5500, 0.15), At(6400, -0.4)}), 12, 4000);
+    ASSERT_TRUE(apart.timeUs);
+    EXPECT_EQ(*apart.timeUs, 6400.0);
+    const PileToe weak = PickPileToe(ScanOf({At(6000, 0.05), At(6400, -0.4)}), 12, 4000);
+    ASSERT_TRUE(weak.timeUs);
+    EXPECT_EQ(*weak.timeUs, 6400.0);
+}
+
 // Records of the field model: soil along the shaft, damping, a real hammer and sensor, drift.
 TEST(AnalyzePile, FieldRecordsOfAnIntactPileAndANecking) {
     struct Case {
