@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "record/gbk.h"
 #include "waveform/pile_markers.h"
 
 namespace kx {
@@ -29,11 +30,11 @@ SiteSummaryRow SummarizePile(const std::string& file, const PileRecord& rec,
                              const PileAnalysis& analysis, const ClassThresholds& t) {
     SiteSummaryRow row;
     row.file = file;
-    row.pile = rec.pileNumber;
+    row.pile = GbkToUtf8Lossy(rec.pileNumber);  // the record keeps its texts in GBK
     row.lengthM = std::isfinite(rec.pileLength) ? rec.pileLength : 0.0;
     row.speedMps = std::isfinite(rec.waveSpeed) ? rec.waveSpeed : 0.0;
     row.defectDepthM = DefectDepth(rec, 0);
-    row.recordedClass = rec.integrityClass;
+    row.recordedClass = GbkToUtf8Lossy(rec.integrityClass);
     row.proposed = ProposeClass(analysis, t);
     row.toeTimeUs = analysis.toe.timeUs;
     row.toeConfidence = analysis.toe.confidence;

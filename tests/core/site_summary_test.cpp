@@ -9,6 +9,7 @@
 #include "analysis/proposed_class.h"
 #include "analysis/site_wave_speed.h"
 #include "record/file_io.h"
+#include "record/gbk.h"
 #include "support/kxtool_runner.h"
 #include "workspace/site_summary.h"
 
@@ -167,6 +168,25 @@ TEST(SiteSummary, WhichPilesCountForTheSiteSpeed) {
                                                                       {"6#", "没有桩长"},
                                                                       {"7.kxc", "无法读取"}};
     EXPECT_EQ(c.leftOut, leftOut);
+}
+
+TEST(SiteSummary, ARowFromARecordInUtf8WithItsMarkedToe) {
+    PileRecord rec;
+    ASSERT_TRUE(Utf8ToGbk("东区3号", rec.pileNumber));
+    rec.pileLength = 12;
+    rec.waveSpeed = 3800;
+    PileAnalysis a;
+    a.impedance.values = {1.0};
+    SiteSummaryRow row = SummarizePile("3.kxc", rec, a);
+    EXPECT_EQ(row.pile, "东区3号");
+    EXPECT_FALSE(row.markedToeUs);  // the markers a record has before anyone places one
+    rec.pileTopTimeUs = 400;
+    rec.pileBottomTimeUs = 6716;
+    row = SummarizePile("3.kxc", rec, a);
+    ASSERT_TRUE(row.markedToeUs);
+    EXPECT_EQ(*row.markedToeUs, 6316.0);
+    rec.pileBottomTimeUs = 300;  // before the pile top: not a toe
+    EXPECT_FALSE(SummarizePile("3.kxc", rec, a).markedToeUs);
 }
 
 TEST(SiteSummary, CsvHasTheBomQuotesWhereNeededAndCrlf) {
