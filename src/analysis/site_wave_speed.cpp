@@ -1,5 +1,6 @@
 #include "analysis/site_wave_speed.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kx {
@@ -45,6 +46,30 @@ SiteWaveSpeed ComputeSiteWaveSpeed(const std::vector<SpeedSample>& samples,
         (dropped > 0 ? "（已去掉 " + std::to_string(dropped) + " 根偏离平均值的桩）" : "") +
         "，至少需要 " + std::to_string(options.fewestPiles) + " 根完整、桩底反射清晰的桩";
     return site;
+}
+
+SpeedHistogram HistogramOfSpeeds(const std::vector<double>& speeds, double binMps) {
+    SpeedHistogram h;
+    std::vector<double> finite;
+    for (double v : speeds) {
+        if (std::isfinite(v) && v > 0) {
+            finite.push_back(v);
+        }
+    }
+    if (finite.empty() || !(binMps > 0)) {
+        return h;
+    }
+    const auto [lo, hi] = std::minmax_element(finite.begin(), finite.end());
+    h.binMps = binMps;
+    h.firstMps = std::floor(*lo / binMps) * binMps;
+    // Speeds of a pile are a few thousand m/s: a bin count that stays small.
+    const size_t bins = static_cast<size_t>(std::floor((*hi - h.firstMps) / binMps)) + 1;
+    h.counts.assign(std::min<size_t>(bins, 1000), 0);
+    for (double v : finite) {
+        const size_t k = static_cast<size_t>(std::floor((v - h.firstMps) / binMps));
+        ++h.counts[std::min(k, h.counts.size() - 1)];
+    }
+    return h;
 }
 
 }  // namespace kx

@@ -38,4 +38,13 @@ struct SiteWaveSpeed {
 SiteWaveSpeed ComputeSiteWaveSpeed(const std::vector<SpeedSample>& samples,
                                    const SiteWaveSpeedOptions& options = {});
 
+// Speeds counted in bins `binMps` wide, from the bin holding the slowest to the one holding the
+// fastest (empty bins included); nothing without speeds. Bin k starts at first + k * binMps.
+struct SpeedHistogram {
+    double firstMps = 0;
+    double binMps = 0;
+    std::vector<int> counts;
+};
+SpeedHistogram HistogramOfSpeeds(const std::vector<double>& speeds, double binMps = 100);
+
 }  // namespace kx

@@ -202,6 +202,12 @@ inline constexpr int kCmdRedo = 32941;
 // 视图 > 频率坐标, 时间深度坐标: axes on the spectrum and stacked views.
 inline constexpr int kCmdSpectrumAxis = 32942;
 inline constexpr int kCmdStackedAxes = 32943;
+// 工具 > 平均波速 (the site's wave speed) and 视图 > 工程汇总 (the summary dock); on 结论信息 the
+// proposed class, its reason and 采用.
+inline constexpr int kCmdSiteSpeed = 32944;
+inline constexpr int kProposedClassLabel = 32945;
+inline constexpr int kProposedReasonLabel = 32946;
+inline constexpr int kAdoptClassButton = 32947;
 
 // ---- Context menus ---------------------------------------------------------------------
 // File list (menu 156).

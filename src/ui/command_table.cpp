@@ -219,6 +219,10 @@ std::vector<CommandEntry> BuildEntries() {
          .guard = file,
          .run = &T::AmplifyWave,
          .caption = "指数放大"},
+        {.operation = "site wave speed",
+         .menuId = kCmdSiteSpeed,
+         .run = &T::ShowSiteWaveSpeed,
+         .caption = "平均波速"},
         // 视图, 帮助
         {.operation = "depth scale",
          .menuId = kCmdDepthScale,

@@ -87,6 +87,8 @@ public:
     // view's time and depth axes).
     virtual void ToggleSpectrumAxis() = 0;
     virtual void ToggleStackedAxes() = 0;
+    // 平均波速: the site's wave speed from its intact piles.
+    virtual void ShowSiteWaveSpeed() = 0;
     // Called after each command the table ran (not after one its guard stopped).
     virtual void CommandDone() {}
 };

@@ -283,6 +283,7 @@ void CKX7300Dlg::RunMarkerCommand(MarkerOutcome (*operation)(MarkerState&)) {
     if (out.repaint) {
         m_stackedView->viewport()->update();
     }
+    ShowProposedClass();  // the depths follow the markers
     if (!out.message.empty()) {
         ShowMessage(QString::fromStdString(out.message));
     }

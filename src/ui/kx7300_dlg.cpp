@@ -126,6 +126,7 @@ bool CKX7300Dlg::OnInitDialog() {
     BuildViewTab();
     ConnectViews();
     ConnectAnalysisAids();
+    BuildSiteSummary();
 
     m_layoutReady = true;
     LayoutChildren();
@@ -179,7 +180,7 @@ void CKX7300Dlg::BuildMenuBar() {
     QMenu* tools = bar->addMenu("工具(T)");
     AddMenuCommands(tools, {kCmdLowPass, kCmdZoomIn, kCmdZoomOut, kCmdZero, kCmdRestore, kCmdSmooth,
                             kCmdCutFront, kCmdCutBack, kCmdReverse, kCmdIntegrate, kCmdRestack, 0,
-                            kCmdAmplify});
+                            kCmdAmplify, 0, kCmdSiteSpeed});
 
     // Options of the views, remembered between runs.
     AddMenuCommands(bar->addMenu("视图(V)"), {kCmdDepthScale, kCmdSpectrumAxis, kCmdStackedAxes});

@@ -28,6 +28,7 @@
 #include "widgets/message_prompt.h"
 #include "widgets/page_host.h"
 #include "workspace/page_texts.h"
+#include "workspace/site_summary.h"
 
 class QAction;
 class QGroupBox;
@@ -42,6 +43,8 @@ class CMyPinPu;
 class CAllBoXin;
 class CZuKangQuXian;
 }  // namespace kx
+
+class QDialog;
 
 namespace kx::ui {
 
@@ -60,6 +63,7 @@ class CWordCommands;
 class CRecentProjects;
 class CPileUndo;
 class CFileNotice;
+class CSiteSummaryDock;
 struct PileEditState;
 
 class CKX7300Dlg : public QMainWindow, public PageHost, public CommandTarget {
@@ -214,6 +218,17 @@ public:
     void RedoEdit() override;
     void ToggleSpectrumAxis() override;
     void ToggleStackedAxes() override;
+    void ShowSiteWaveSpeed() override;
+    // The site's piles as the summary shows them: every row of the list, the loaded records
+    // analysed (the shown pile as it was selected, and whether its edits are saved).
+    std::vector<SiteSummaryRow> SiteRows();
+    CSiteSummaryDock* SiteSummary() const { return m_siteDock; }
+    // The proposal of the shown pile on 结论信息, after it is shown or its markers change.
+    void ShowProposedClass();
+    // 采用: the proposal into the class box, as a pick of it is (an edit to undo and to save).
+    void AdoptProposedClass();
+    // Tests look at the 平均波速 dialog instead of running it.
+    void SetSiteDialogHook(std::function<void(QDialog&)> fn) { m_siteDialogShown = std::move(fn); }
     void CommandDone() override;
 
     // ---- 撤销 / 重做 ----
@@ -241,6 +256,8 @@ private:
     void ConnectViews();
     // The analysis aids' hooks, and 深度标尺 as it was left.
     void ConnectAnalysisAids();
+    // 工程汇总 in the 视图 menu, hidden; 采用 on 结论信息.
+    void BuildSiteSummary();
     // The record the tools and markers act on: null while no file is selected.
     PileRecord* SelectedRecord() const;
     // A marker operation on the stacked view's markers, with the page boxes it reads and
@@ -309,6 +326,8 @@ private:
     QLabel* m_projectLabel = nullptr;
     QLabel* m_unsavedLabel = nullptr;
     CFileNotice* m_fileNotice = nullptr;
+    CSiteSummaryDock* m_siteDock = nullptr;
+    std::function<void(QDialog&)> m_siteDialogShown;
     // Builds the status bar's project name, unsaved mark and file notice.
     void BuildStatusBar();
     // 保存 or 另存为 wrote the pile: the unsaved mark goes and the status bar says where.

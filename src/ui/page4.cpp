@@ -1,6 +1,7 @@
 #include "ui/page4.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 
 #include "res/ids.h"
@@ -18,6 +19,15 @@ CPage4::CPage4(PageHost* host, QWidget* parent)
     AddEdit(id::kPileDiameterEdit, 42, 57, 54, 14);
     auto* unify = Place(new QPushButton("统一信息", this), id::kUnifyInfoButton, 17, 83, 80, 14);
     connect(unify, &QPushButton::clicked, this, [this] { Host()->UnifyConclusionInfo(); });
+    // The analysis aids' proposal: never written by itself, only through 采用.
+    AddLabel("建议", 19, 103, 17, 8);
+    m_proposal = Place(new QLabel(this), id::kProposedClassLabel, 42, 103, 22, 8);
+    m_adopt = Place(new QPushButton("采用", this), id::kAdoptClassButton, 66, 100, 30, 14);
+    m_adopt->setEnabled(false);
+    m_reason = Place(new QLabel(this), id::kProposedReasonLabel, 5, 117, 100, 26);
+    m_reason->setWordWrap(true);
+    m_reason->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(m_adopt, &QPushButton::clicked, this, &CPage4::adoptProposal);
     OnInitDialog();
     FinishControls();
 }
@@ -32,6 +42,13 @@ bool CPage4::OnInitDialog() {
     classes->setMaxVisibleItems(4);
     classes->setCurrentIndex(0);
     return true;
+}
+
+void CPage4::ShowProposal(int grade, const QString& className, const QString& reason) {
+    m_proposal->setText(grade > 0 ? className : QString());
+    m_reason->setText(reason);
+    m_reason->setToolTip(reason);
+    m_adopt->setEnabled(grade > 0);
 }
 
 }  // namespace kx::ui

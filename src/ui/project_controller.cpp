@@ -433,6 +433,8 @@ void CProjectController::PlaceMarkersForRecord(PileRecord& rec) {
 
 void CProjectController::SetBackupWave(const WaveSlot& stacked) {
     m_window->StackedView()->SetBackupWave(stacked);
+    // The pile is selected: its proposal reads the waveform as selected.
+    m_window->ShowProposedClass();
 }
 
 void CProjectController::RestoreWave(PileRecord& rec) {

@@ -76,6 +76,13 @@ TEST(SiteWaveSpeed, RefusedWithTheReasonWhenTooFewPilesQualify) {
     }
 }
 
+TEST(SiteWaveSpeed, HistogramBinsFromTheSlowestToTheFastest) {
+    const SpeedHistogram h = HistogramOfSpeeds({3850, 3920, 3999.9, 4000, 4230, NAN, -1}, 100);
+    EXPECT_EQ(h.firstMps, 3800.0);
+    EXPECT_EQ(h.counts, (std::vector<int>{1, 2, 1, 0, 1}));  // 4,000 opens its bin
+    EXPECT_TRUE(HistogramOfSpeeds({}, 100).counts.empty());
+}
+
 PileDefect Defect(double depth, DefectKind kind, std::optional<double> ratio) {
     PileDefect d;
     d.depthM = depth;

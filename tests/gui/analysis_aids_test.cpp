@@ -188,9 +188,11 @@ TEST_F(AnalysisAids, AmplifyIsAToolOfTheToolsMenuAndBarThatRestoreUndoes) {
     ASSERT_NE(amplified, selected);
     // The 工具 menu (the stacked view's right-click menu) and the tools toolbar.
     QMenu* tools = window->StackedView()->ContextMenu();
-    ASSERT_EQ(tools->actions().size(), 13);
-    EXPECT_EQ(tools->actions().last(), window->Command(id::kCmdAmplify));
-    EXPECT_EQ(tools->actions().last()->text(), "指数放大");
+    // The eleven tools, 指数放大 after a separator, then 平均波速 after another.
+    ASSERT_EQ(tools->actions().size(), 15);
+    EXPECT_EQ(tools->actions()[12], window->Command(id::kCmdAmplify));
+    EXPECT_EQ(tools->actions()[12]->text(), "指数放大");
+    EXPECT_EQ(tools->actions().last(), window->Command(id::kCmdSiteSpeed));
     for (QAction* pick : {window->Command(id::kCmdAmplify), window->Command(id::kBtnAmplify)}) {
         window->Project()->GetWorkspace().m_waveModified = false;
         pick->trigger();

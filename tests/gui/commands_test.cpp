@@ -79,6 +79,7 @@ public:
     void RedoEdit() override { calls << "redo"; }
     void ToggleSpectrumAxis() override { calls << "spectrum axis"; }
     void ToggleStackedAxes() override { calls << "stacked axes"; }
+    void ShowSiteWaveSpeed() override { calls << "site wave speed"; }
 };
 
 TEST(CommandTable, EveryIdBelongsToOneOperation) {
@@ -214,8 +215,9 @@ TEST_F(Commands, SameToolFromMenuContextMenuAndToolbarOncePerPick) {
         EXPECT_EQ(rec.waves[kStackedSlot], pick % 2 == 0 ? reversed : original) << pick;
         EXPECT_TRUE(window->WaveModified());
     }
-    // The context menu is the 工具 menu: its eleven tools, then 指数放大 after a separator.
-    EXPECT_EQ(context->actions().size(), 13);
+    // The context menu is the 工具 menu: its eleven tools, then 指数放大 and 平均波速, each
+    // after a separator.
+    EXPECT_EQ(context->actions().size(), 15);
     EXPECT_TRUE(messages.isEmpty());
 }
 
