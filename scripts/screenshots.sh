@@ -201,6 +201,19 @@ sleep 1
 edit_menu
 click 124 129  # 自动识别桩底
 shot field-record
+# 13c-e. The site as a whole: pile 12's proposed class on 结论信息, 工具 > 平均波速, and
+#        视图 > 工程汇总 (a dock at the right).
+click 81 486  # 结论信息
+shot proposed-class
+click 140 7  # 工具
+keys Up Return  # its last item, 平均波速
+sleep 0.5
+shot site-speed
+keys Escape
+view_menu
+keys Up Return  # its last item, 工程汇总
+sleep 1
+shot site-summary
 stop
 
 # 14. A page of the PDF report of the same piles, as 输出PDF and kxtool report write it.

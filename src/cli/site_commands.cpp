@@ -5,8 +5,8 @@
 
 #include "analysis/pile_analysis.h"
 #include "cli/command.h"
+#include "workspace/load_steps.h"
 #include "workspace/project_files.h"
-#include "workspace/project_records.h"
 #include "workspace/site_summary.h"
 
 namespace kx::cli {
@@ -47,22 +47,24 @@ bool SitePaths(Context& ctx, const SiteArgs& args, std::vector<std::string>& pat
     return true;
 }
 
-// Every file loaded as the project loader loads it and analysed; an unreadable one is
-// reported and keeps its row.
-std::vector<SiteSummaryRow> SummarizeSite(Context& ctx, const std::vector<std::string>& paths) {
-    ProjectRecords records;
-    records.StartLoading(paths);
-    records.WaitUntilLoaded();
+// Every file read (with `loaded`, as the project loader leaves it) and analysed; an unreadable
+// one is reported and keeps its row.
+std::vector<SiteSummaryRow> SummarizeSite(Context& ctx, const std::vector<std::string>& paths,
+                                          bool loaded) {
     std::vector<SiteSummaryRow> rows;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        const std::string name = std::filesystem::path(paths[i]).filename().string();
-        const PileRecord* rec = records.TryGet(i);
-        if (Status st = records.ReadStatus(i); !st || rec == nullptr) {
-            ctx.Fail(paths[i], st.reason);
-            rows.push_back(UnreadablePile(name, st.reason));
+    for (const std::string& path : paths) {
+        const std::string name = std::filesystem::path(path).filename().string();
+        PileRecord rec;
+        const ReadOutcome r = rec.ReadTestFile(nullptr, path);
+        if (!r) {
+            ctx.Fail(path, r.status.reason);
+            rows.push_back(UnreadablePile(name, r.status.reason));
             continue;
         }
-        rows.push_back(SummarizePile(name, *rec, AnalyzePile(*rec)));
+        if (loaded) {
+            ApplyLoadSteps(rec);
+        }
+        rows.push_back(SummarizePile(name, rec, AnalyzePile(rec)));
     }
     return rows;
 }
@@ -71,46 +73,45 @@ nlohmann::ordered_json OrNull(const std::optional<double>& v) {
     return v ? nlohmann::ordered_json(*v) : nlohmann::ordered_json(nullptr);
 }
 
-nlohmann::ordered_json RowJson(const SiteSummaryRow& r) {
+nlohmann::ordered_json OrNull(const std::string& s) {
+    return s.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(s);
+}
+
+nlohmann::ordered_json RowJson(const std::string& path, const SiteSummaryRow& r) {
     nlohmann::ordered_json j;
-    j["file"] = r.file;
+    j["path"] = path;
     if (!r.readable) {
         j["error"] = r.problem;
         return j;
     }
-    j["pile"] = r.pile;
-    j["lengthM"] = r.lengthM;
-    j["speedMps"] = r.speedMps;
-    j["defectDepthM"] =
-        OrNull(r.defectDepthM > 0 ? std::optional<double>(r.defectDepthM) : std::nullopt);
-    j["recordedClass"] = r.recordedClass;
-    j["proposedClass"] = ClassName(r.proposed.grade);
-    j["reason"] = r.proposed.reason;
-    j["toeTimeUs"] = OrNull(r.toeTimeUs);
+    j["pileNumber"] = r.pile;
+    j["pileLength"] = r.lengthM;
+    j["waveSpeed"] = r.speedMps;
+    j["defectDepth"] = r.defectDepthM;
+    j["integrityClass"] = r.recordedClass;
+    j["proposedClass"] = OrNull(ClassName(r.proposed.grade));
+    j["proposedReason"] = r.proposed.reason;
     j["toeConfidence"] = r.toeConfidence;
-    j["markedToeUs"] = OrNull(r.markedToeUs);
-    j["saved"] = r.saved;
     return j;
 }
 
-nlohmann::ordered_json SiteSpeedJson(const std::vector<SiteSummaryRow>& rows) {
-    const SpeedCandidates candidates = SpeedCandidatesOf(rows);
-    const SiteWaveSpeed site = ComputeSiteWaveSpeed(candidates.samples);
+nlohmann::ordered_json SiteSpeedJson(const std::vector<std::string>& paths,
+                                     const std::vector<SiteSummaryRow>& rows) {
+    const SiteSpeedReport report = SiteSpeedOf(rows);
     nlohmann::ordered_json j;
-    j["meanMps"] = OrNull(site.meanMps);
-    if (!site.meanMps) {
-        j["refusal"] = site.refusal;
-    }
+    j["meanSpeed"] = OrNull(report.site.meanMps);
+    j["reason"] = report.site.meanMps ? nlohmann::ordered_json(nullptr)
+                                      : nlohmann::ordered_json(report.site.refusal);
     nlohmann::ordered_json piles = nlohmann::ordered_json::array();
-    for (const SiteSpeedPile& p : site.piles) {
-        piles.push_back({{"pile", p.pile}, {"speedMps", p.speedMps}, {"dropped", p.droppedAs}});
+    for (size_t i = 0; i < report.piles.size(); ++i) {
+        const SiteSpeedEntry& e = report.piles[i];
+        piles.push_back({{"path", paths[i]},
+                         {"speed", OrNull(e.speedMps)},
+                         {"source", OrNull(e.source)},
+                         {"used", e.used},
+                         {"why", e.why}});
     }
     j["piles"] = piles;
-    nlohmann::ordered_json left = nlohmann::ordered_json::array();
-    for (const auto& [pile, reason] : candidates.leftOut) {
-        left.push_back({{"pile", pile}, {"reason", reason}});
-    }
-    j["leftOut"] = left;
     return j;
 }
 
@@ -120,20 +121,26 @@ void AddSiteSpeedCommand(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand(
         "site-speed",
         "the site's wave speed: the mean over intact piles with a clear toe, each within 5 %");
-    auto args = std::make_shared<SiteArgs>();
+    struct Args : SiteArgs {
+        bool loaded = false;
+    };
+    auto args = std::make_shared<Args>();
     AddSiteInputs(cmd, *args);
+    cmd->add_flag("--loaded", args->loaded, "apply the project loader's post-read steps first");
     cmd->callback([&ctx, args]() {
         std::vector<std::string> paths;
         if (!SitePaths(ctx, *args, paths)) {
             return;
         }
-        ctx.out << SiteSpeedJson(SummarizeSite(ctx, paths)).dump(2) << "\n";
+        ctx.out << SiteSpeedJson(paths, SummarizeSite(ctx, paths, args->loaded)).dump(2) << "\n";
     });
 }
 
 void AddSummaryCommand(CLI::App& app, Context& ctx) {
-    auto* cmd = app.add_subcommand(
-        "summary", "the site's summary table (proposed classes included) as JSON, CSV or XLSX");
+    auto* cmd = app.add_subcommand("summary",
+                                   "the site's summary table (proposed classes included) as JSON, "
+                                   "CSV or XLSX; each file as the "
+                                   "project loader leaves it");
     struct Args : SiteArgs {
         std::string csv;
         std::string xlsx;
@@ -149,7 +156,8 @@ void AddSummaryCommand(CLI::App& app, Context& ctx) {
         if (!SitePaths(ctx, *args, paths)) {
             return;
         }
-        const std::vector<SiteSummaryRow> rows = SummarizeSite(ctx, paths);
+        // As the window's 工程汇总: each file as the project loader leaves it.
+        const std::vector<SiteSummaryRow> rows = SummarizeSite(ctx, paths, true);
         const Table table = SummaryTable(rows);
         if (!args->csv.empty()) {
             if (Status st = WriteCsv(table, args->csv); !st) {
@@ -163,13 +171,10 @@ void AddSummaryCommand(CLI::App& app, Context& ctx) {
         }
         if (args->json || (args->csv.empty() && args->xlsx.empty())) {
             nlohmann::ordered_json piles = nlohmann::ordered_json::array();
-            for (const SiteSummaryRow& r : rows) {
-                piles.push_back(RowJson(r));
+            for (size_t i = 0; i < rows.size(); ++i) {
+                piles.push_back(RowJson(paths[i], rows[i]));
             }
-            nlohmann::ordered_json j;
-            j["piles"] = piles;
-            j["siteWaveSpeed"] = SiteSpeedJson(rows);
-            ctx.out << j.dump(2) << "\n";
+            ctx.out << piles.dump(2) << "\n";
         }
     });
 }

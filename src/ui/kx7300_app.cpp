@@ -3,8 +3,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
-#include <QTranslator>
 #include <QTimer>
+#include <QTranslator>
 #include <memory>
 
 #include "render/fonts.h"

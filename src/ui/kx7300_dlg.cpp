@@ -98,7 +98,8 @@ CKX7300Dlg::~CKX7300Dlg() {
     qApp->removeEventFilter(this);
     // The children about to go may still finish an edit as they lose focus: by then this
     // window is half taken down, so nothing of theirs reaches it any more.
-    for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
     delete m_undo;
     m_undo = nullptr;
     m_project.reset();  // stops the loader while the views it fills still exist

@@ -106,7 +106,7 @@ void CKX7300Dlg::ShowSiteWaveSpeed() {
             r, 2,
             new QTableWidgetItem(
                 p.droppedAs == 0 ? QString("计入")
-                                 : QString("偏离平均值超过 5%%，第 %1 个去掉").arg(p.droppedAs)));
+                                 : QString("偏离平均值超过 5%，第 %1 个去掉").arg(p.droppedAs)));
         ++r;
     }
     for (const auto& [pile, reason] : candidates.leftOut) {

@@ -24,9 +24,8 @@ CPage4::CPage4(PageHost* host, QWidget* parent)
     m_proposal = Place(new QLabel(this), id::kProposedClassLabel, 42, 103, 22, 8);
     m_adopt = Place(new QPushButton("采用", this), id::kAdoptClassButton, 66, 100, 30, 14);
     m_adopt->setEnabled(false);
-    m_reason = Place(new QLabel(this), id::kProposedReasonLabel, 5, 117, 100, 26);
-    m_reason->setWordWrap(true);
-    m_reason->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // One line, cut short where it does not fit; the whole reason in its tooltip.
+    m_reason = Place(new QLabel(this), id::kProposedReasonLabel, 5, 117, 100, 10);
     connect(m_adopt, &QPushButton::clicked, this, &CPage4::adoptProposal);
     OnInitDialog();
     FinishControls();
@@ -46,7 +45,8 @@ bool CPage4::OnInitDialog() {
 
 void CPage4::ShowProposal(int grade, const QString& className, const QString& reason) {
     m_proposal->setText(grade > 0 ? className : QString());
-    m_reason->setText(reason);
+    m_reason->setText(
+        m_reason->fontMetrics().elidedText(reason, Qt::ElideRight, m_reason->width()));
     m_reason->setToolTip(reason);
     m_adopt->setEnabled(grade > 0);
 }

@@ -3,11 +3,11 @@
 #include <QWidget>
 #include <memory>
 
-#include "record/reason_text.h"
 #include "print/qt/my_print.h"
 #include "print/qt/sev_frame.h"
 #include "print/qt/sev_view.h"
 #include "print/report_file_name.h"
+#include "record/reason_text.h"
 #include "workspace/print_list_entries.h"
 #include "workspace/project_files.h"
 #include "workspace/user_prompts.h"

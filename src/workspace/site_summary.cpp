@@ -58,23 +58,68 @@ SpeedCandidates SpeedCandidatesOf(const std::vector<SiteSummaryRow>& rows,
     SpeedCandidates c;
     for (const SiteSummaryRow& r : rows) {
         const std::string name = r.pile.empty() ? r.file : r.pile;
+        std::string why;
         if (!r.readable) {
-            c.leftOut.emplace_back(name, "无法读取");
+            why = "无法读取";
         } else if (r.recordedClass != "I") {
-            c.leftOut.emplace_back(name, "完整性类别为 " + r.recordedClass);
+            why = "完整性类别为 " + r.recordedClass;
         } else if (r.proposed.grade > 1) {
-            c.leftOut.emplace_back(name, "建议类别为 " + ClassName(r.proposed.grade));
+            why = "建议类别为 " + ClassName(r.proposed.grade);
         } else if (!(r.lengthM > 0)) {
-            c.leftOut.emplace_back(name, "没有桩长");
+            why = "没有桩长";
         } else if (r.markedToeUs) {
             c.samples.push_back({name, r.lengthM, *r.markedToeUs});
-        } else if (r.toeTimeUs && r.toeConfidence >= t.sureToe) {
+        } else if (r.toeTimeUs && *r.toeTimeUs > 0 && r.toeConfidence >= t.sureToe) {
             c.samples.push_back({name, r.lengthM, *r.toeTimeUs});
         } else {
-            c.leftOut.emplace_back(name, "桩底反射不清晰");
+            why = "桩底反射不清晰";
+        }
+        if (why.empty()) {
+            c.ofRow.push_back(static_cast<int>(c.samples.size()) - 1);
+        } else {
+            c.leftOut.emplace_back(name, why);
+            c.ofRow.push_back(-static_cast<int>(c.leftOut.size()));
         }
     }
     return c;
+}
+
+SiteSpeedReport SiteSpeedOf(const std::vector<SiteSummaryRow>& rows, const ClassThresholds& t) {
+    SiteSpeedReport report;
+    const SpeedCandidates candidates = SpeedCandidatesOf(rows, t);
+    report.site = ComputeSiteWaveSpeed(candidates.samples);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const SiteSummaryRow& r = rows[i];
+        SiteSpeedEntry e;
+        e.file = r.file;
+        e.pile = r.pile.empty() ? r.file : r.pile;
+        std::optional<double> toeUs;
+        if (r.markedToeUs) {
+            toeUs = r.markedToeUs;
+            e.source = "marker";
+        } else if (r.toeTimeUs && *r.toeTimeUs > 0) {
+            toeUs = r.toeTimeUs;
+            e.source = "analysis";
+        }
+        if (toeUs && r.lengthM > 0) {
+            e.speedMps = 2e6 * r.lengthM / *toeUs;
+        }
+        const int k = candidates.ofRow[i];
+        if (k < 0) {
+            e.why = candidates.leftOut[static_cast<size_t>(-1 - k)].second;
+        } else if (static_cast<size_t>(k) < report.site.piles.size()) {
+            // Every sample has a positive length and time: the site keeps them all, in order.
+            const SiteSpeedPile& p = report.site.piles[static_cast<size_t>(k)];
+            e.used = report.site.meanMps && p.droppedAs == 0;
+            if (p.droppedAs > 0) {
+                e.why = "偏离平均值超过 5%（第 " + std::to_string(p.droppedAs) + " 个去掉）";
+            } else if (!report.site.meanMps) {
+                e.why = "符合条件的桩不足 5 根";
+            }
+        }
+        report.piles.push_back(std::move(e));
+    }
+    return report;
 }
 
 Table SummaryTable(const std::vector<SiteSummaryRow>& rows) {

@@ -45,9 +45,27 @@ SiteSummaryRow UnreadablePile(const std::string& file, const std::string& proble
 struct SpeedCandidates {
     std::vector<SpeedSample> samples;
     std::vector<std::pair<std::string, std::string>> leftOut;  // pile, reason
+    // Per row: its sample's index, or its place in leftOut as -1 - k.
+    std::vector<int> ofRow;
 };
 SpeedCandidates SpeedCandidatesOf(const std::vector<SiteSummaryRow>& rows,
                                   const ClassThresholds& t = {});
+
+// Every pile's part in the site's wave speed: its speed 2L / t where a toe time is known, from
+// the marker or the analysis, whether the mean used it, and why not.
+struct SiteSpeedEntry {
+    std::string file;
+    std::string pile;
+    std::optional<double> speedMps;
+    std::string source;  // "marker", "analysis" or "" (no toe time)
+    bool used = false;
+    std::string why;  // empty when used
+};
+struct SiteSpeedReport {
+    SiteWaveSpeed site;
+    std::vector<SiteSpeedEntry> piles;  // one per row, in the rows' order
+};
+SiteSpeedReport SiteSpeedOf(const std::vector<SiteSummaryRow>& rows, const ClassThresholds& t = {});
 
 // The summary table: its columns titled as 工程汇总 shows them.
 Table SummaryTable(const std::vector<SiteSummaryRow>& rows);

@@ -196,6 +196,32 @@ TEST(SiteSummary, ARowFromARecordInUtf8WithItsMarkedToe) {
     EXPECT_FALSE(SummarizePile("3.kxc", rec, a).markedToeUs);
 }
 
+TEST(SiteSummary, EveryPilesPartInTheSiteSpeed) {
+    std::vector<SiteSummaryRow> rows;
+    const double speeds[] = {3800, 3900, 4000, 3850, 3950, 3500};
+    for (int k = 0; k < 6; ++k) {
+        const std::string name = std::to_string(k + 1) + "#";
+        rows.push_back(Row(name.c_str(), 10, 2e7 / speeds[k], std::nullopt, 0, "I", 1));
+    }
+    rows.push_back(Row("7#", 10, std::nullopt, 2e7 / 3900, 0.9, "I", 1));  // found, clear
+    rows.push_back(Row("8#", 10, std::nullopt, 2e7 / 3900, 0.9, "III", 3));
+    rows.push_back(Row("9#", 10, std::nullopt, std::nullopt, 0, "I", 2));
+    const SiteSpeedReport r = SiteSpeedOf(rows);
+    ASSERT_TRUE(r.site.meanMps);
+    EXPECT_NEAR(*r.site.meanMps, 3900, 1e-6);
+    ASSERT_EQ(r.piles.size(), rows.size());
+    EXPECT_EQ(r.piles[0].source, "marker");
+    EXPECT_TRUE(r.piles[0].used);
+    EXPECT_FALSE(r.piles[5].used);
+    EXPECT_EQ(r.piles[5].why, "偏离平均值超过 5%（第 1 个去掉）");
+    EXPECT_EQ(r.piles[6].source, "analysis");
+    EXPECT_TRUE(r.piles[6].used);
+    EXPECT_NEAR(*r.piles[7].speedMps, 3900, 1e-6);  // shown, not used
+    EXPECT_EQ(r.piles[7].why, "完整性类别为 III");
+    EXPECT_FALSE(r.piles[8].speedMps);
+    EXPECT_EQ(r.piles[8].source, "");
+}
+
 TEST(SiteSummary, CsvHasTheBomQuotesWhereNeededAndCrlf) {
     Table t;
     t.columns = {{"桩号", 8, -1}, {"波速(m/s)", 10, 2}, {"理由", 20, -1}};
@@ -239,12 +265,30 @@ TEST(KxtoolSummary, AnUnreadableFileKeepsItsRowAndTheOthersAreDone) {
     EXPECT_NE(text.find("\r\n2.kxc,2#,"), std::string::npos) << text;
 
     // Two piles are too few for a site speed: refused with the reason, the piles listed.
-    const auto speed = test::Kxtool({"site-speed", "1.kxc", "2.kxc"});
+    const auto speed = test::Kxtool({"site-speed", "1.kxc", "2.kxc", "--loaded"});
     ASSERT_EQ(speed.status, 0) << speed.err;
     const nlohmann::json j = nlohmann::json::parse(speed.out);
-    EXPECT_TRUE(j["meanMps"].is_null());
-    EXPECT_EQ(j["piles"].size(), 2u);
-    EXPECT_NE(j["refusal"].get<std::string>().find("只有 2 根"), std::string::npos);
+    EXPECT_TRUE(j["meanSpeed"].is_null());
+    EXPECT_NE(j["reason"].get<std::string>().find("只有 2 根"), std::string::npos);
+    ASSERT_EQ(j["piles"].size(), 2u);
+    EXPECT_EQ(j["piles"][0]["path"], "1.kxc");
+    EXPECT_EQ(j["piles"][0]["source"], "marker");  // the generator sets the markers
+    EXPECT_NEAR(j["piles"][0]["speed"].get<double>(), 3800, 40);
+    EXPECT_EQ(j["piles"][0]["used"], false);
+
+    const auto table = test::Kxtool({"summary", "1.kxc", "bad.kxc", "--json"});
+    EXPECT_EQ(table.status, 2);
+    const nlohmann::json rows = nlohmann::json::parse(table.out);
+    ASSERT_EQ(rows.size(), 2u);
+    std::vector<std::string> keys;
+    for (const auto& item : rows[0].items()) {
+        keys.push_back(item.key());
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"defectDepth", "integrityClass", "path", "pileLength",
+                                              "pileNumber", "proposedClass", "proposedReason",
+                                              "toeConfidence", "waveSpeed"}));
+    EXPECT_EQ(rows[1]["path"], "bad.kxc");
+    EXPECT_TRUE(rows[1].contains("error"));
 }
 
 }  // namespace
