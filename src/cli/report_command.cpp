@@ -124,6 +124,9 @@ PrintSettings SettingsFrom(const ReportArgs& a, const CLI::App& cmd) {
     s.writer = a.settings.writer;
     s.reporter = a.settings.reporter;
     s.halfWave = a.settings.halfWave;
+    s.classInBlock = a.settings.classInBlock;
+    s.pageOfTotal = a.settings.pageOfTotal;
+    s.wordPageNumbers = a.settings.wordPageNumbers;
     ApplyHidden(a.hide, s);
     return s;
 }
@@ -152,6 +155,13 @@ void AddReportCommand(CLI::App& app, Context& ctx) {
     cmd->add_option("--writer", args->settings.writer, "writer named in the names footer");
     cmd->add_option("--reporter", args->settings.reporter, "reporter named in the names footer");
     cmd->add_flag("--half-wave", args->settings.halfWave, "draw the first half of each waveform");
+    cmd->add_flag("--class-in-block", args->settings.classInBlock,
+                  "each pile block shows its integrity class and conclusion");
+    cmd->add_flag("--page-of-total", args->settings.pageOfTotal,
+                  "the page-number footer reads 第 n 页 / 共 m 页");
+    cmd->add_flag("--word-page-numbers", args->settings.wordPageNumbers,
+                  "the Word report: page numbers in the footer, the table's header row on every "
+                  "page, number columns that never break");
     cmd->add_option("--hide", args->hide, "items not to show")
         ->delimiter(',')
         ->check(CLI::IsMember(

@@ -125,7 +125,7 @@ bool WriteWordOutputs(Context& ctx, const PrintSettings& s,
     }
     if (!out.docx.empty()) {
         created.Note(out.docx);
-        if (Status st = WriteWordReport(entries, figures, out.docx); !st) {
+        if (Status st = WriteWordReport(entries, figures, out.docx, {s.wordPageNumbers}); !st) {
             ctx.Fail(out.docx, st.reason);
             return false;
         }

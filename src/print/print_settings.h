@@ -30,6 +30,13 @@ struct PrintSettings {
     bool pageNumberFooter = true;  // false: the writer/reporter footer
     std::string writer;
     std::string reporter;
+    // Options beyond the original pages, off by default so that the pages stay as they were:
+    // each pile block's class and conclusion under its column; "第 n 页 / 共 m 页" as the page
+    // footer; in the Word report, page numbers in the footer, the table's header row repeated
+    // on every page and number columns that never break.
+    bool classInBlock = false;
+    bool pageOfTotal = false;
+    bool wordPageNumbers = false;
 
     bool operator==(const PrintSettings&) const = default;
 };

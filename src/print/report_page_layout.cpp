@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "print/conclusion_text.h"
 #include "record/gbk.h"
 #include "waveform/box_text.h"
 #include "waveform/float32.h"
@@ -98,9 +99,11 @@ void LayoutRuler(const PageGeometry& g, const PileRecord& rec, float ft, float f
 void LayoutColumn(const PrintSettings& s, const PageGeometry& g, const PileRecord& rec, float depth,
                   ReportBlock& b) {
     const int32_t avail = b.y2 - b.y1;
+    // The class and the conclusion, when asked for, are two more lines at the same spacing.
+    const int32_t nominal = s.classInBlock ? kColumnNominalHeight + 2 * 110 : kColumnNominalHeight;
     double scale = 1.0;
-    if (avail < kColumnNominalHeight) {
-        scale = std::max(0, avail) / static_cast<double>(kColumnNominalHeight);
+    if (avail < nominal) {
+        scale = std::max(0, avail) / static_cast<double>(nominal);
     }
     const int32_t height = std::max(1, Px(kTextFontHeight * scale));
     const int32_t x = g.L + g.Wp + 20;
@@ -113,6 +116,13 @@ void LayoutColumn(const PrintSettings& s, const PageGeometry& g, const PileRecor
     }
     if (s.showDefect && depth > 0) {
         b.column.push_back({{x, lineY(2)}, "缺陷位置(m):" + FormatFixed2(depth), height});
+    }
+    if (s.classInBlock) {
+        const std::string cls = Utf8(rec.integrityClass);
+        const int32_t below = Px((kColumnLineOffsets[2] + 110) * scale);
+        b.column.push_back({{x, b.y1 + below}, "类别:" + cls, height});
+        b.column.push_back(
+            {{x, b.y1 + below + Px(110 * scale)}, DefectDescription(depth, cls), height});
     }
 }
 
@@ -252,7 +262,14 @@ ReportPageLayout LayoutReportPage(const PrintSettings& s, const ReportEntries& e
 
     const int32_t footerY = Px(static_cast<double>(d.bottom) - 200);
     const int32_t middle = d.right / 2;
-    if (s.pageNumberFooter) {
+    if (s.pageNumberFooter && s.pageOfTotal) {
+        const int64_t number = int64_t{page} + s.startPage - 1;
+        const int64_t total = int64_t{ReportPageCount(s, entries.count)} + s.startPage - 1;
+        p.footer.push_back(
+            {{middle - 400, footerY},
+             "第 " + std::to_string(number) + " 页 / 共 " + std::to_string(total) + " 页",
+             kTextFontHeight});
+    } else if (s.pageNumberFooter) {
         const int64_t number = int64_t{page} + s.startPage - 1;
         p.footer.push_back(
             {{middle - 20, footerY}, "第" + std::to_string(number) + "页", kTextFontHeight});

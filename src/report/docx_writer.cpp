@@ -141,10 +141,13 @@ void WriteTableProperties(XmlWriter& x, const WordTable& t, int32_t columnTwips)
     x.Close();  // tblPr
 }
 
-void WriteCell(XmlWriter& x, const WordCell& c, int32_t columnTwips) {
+void WriteCell(XmlWriter& x, const WordCell& c, int32_t columnTwips, bool noWrap) {
     x.Open("w:tc");
     x.Open("w:tcPr");
     x.Open("w:tcW").Attr("w:w", columnTwips).Attr("w:type", "dxa").Close();
+    if (noWrap) {
+        x.Leaf("w:noWrap", {});
+    }
     if (c.verticallyCentred) {
         x.Leaf("w:vAlign", {{"w:val", "center"}});
     }
@@ -160,27 +163,55 @@ void WriteCell(XmlWriter& x, const WordCell& c, int32_t columnTwips) {
 
 // Equal fixed columns across the text width, as Word lays out a table that does not fit
 // itself to its content.
+// (Or the table's own widths, when it has one per column.)
 void WriteTable(XmlWriter& x, const WordTable& t) {
-    const int32_t columnTwips = t.columns > 0 ? kTextWidthTwips / t.columns : kTextWidthTwips;
+    const int32_t equal = t.columns > 0 ? kTextWidthTwips / t.columns : kTextWidthTwips;
+    const bool own = static_cast<int32_t>(t.columnTwips.size()) == t.columns;
+    const auto width = [&](int32_t c) { return own ? t.columnTwips[c - 1] : equal; };
     x.Open("w:tbl");
-    WriteTableProperties(x, t, columnTwips);
+    WriteTableProperties(x, t, equal);
     x.Open("w:tblGrid");
-    for (int32_t c = 0; c < t.columns; ++c) {
-        x.Open("w:gridCol").Attr("w:w", columnTwips).Close();
+    for (int32_t c = 1; c <= t.columns; ++c) {
+        x.Open("w:gridCol").Attr("w:w", width(c)).Close();
     }
     x.Close();
     for (int32_t r = 1; r <= t.rows; ++r) {
         x.Open("w:tr");
+        if (r == 1 && t.repeatHeaderRow) {
+            x.Open("w:trPr").Leaf("w:tblHeader", {}).Close();
+        }
         for (int32_t c = 1; c <= t.columns; ++c) {
-            WriteCell(x, t.At(r, c), columnTwips);
+            const bool noWrap = r > 1 && std::find(t.noWrapColumns.begin(), t.noWrapColumns.end(),
+                                                   c) != t.noWrapColumns.end();
+            WriteCell(x, t.At(r, c), width(c), noWrap);
         }
         x.Close();
     }
     x.Close();
 }
 
-void WriteSection(XmlWriter& x) {
+// The page footer: "第 PAGE 页" centred, the number a field Word and LibreOffice fill in.
+std::string FooterXml() {
+    XmlWriter x;
+    x.Open("w:ftr").Attr("xmlns:w", kWordNs).Attr("xmlns:r", kRelNs);
+    x.Open("w:p");
+    x.Open("w:pPr").Leaf("w:jc", {{"w:val", "center"}}).Close();
+    WriteTextRun(x, "第 ", WordFont{});
+    x.Open("w:r").Leaf("w:fldChar", {{"w:fldCharType", "begin"}}).Close();
+    x.Open("w:r").Open("w:instrText").Attr("xml:space", "preserve").Text(" PAGE ").Close().Close();
+    x.Open("w:r").Leaf("w:fldChar", {{"w:fldCharType", "separate"}}).Close();
+    WriteTextRun(x, "1", WordFont{});
+    x.Open("w:r").Leaf("w:fldChar", {{"w:fldCharType", "end"}}).Close();
+    WriteTextRun(x, " 页", WordFont{});
+    x.Close().Close();
+    return x.Xml();
+}
+
+void WriteSection(XmlWriter& x, const WordDocument& doc) {
     x.Open("w:sectPr");
+    if (doc.pageNumberFooter) {
+        x.Leaf("w:footerReference", {{"w:type", "default"}, {"r:id", "rIdFooter"}});
+    }
     x.Open("w:pgSz").Attr("w:w", kPageWidthTwips).Attr("w:h", kPageHeightTwips).Close();
     x.Open("w:pgMar")
         .Attr("w:top", kPageMarginTopBottomTwips)
@@ -214,7 +245,7 @@ std::string DocumentXml(const WordDocument& doc) {
     if (doc.body.empty() || !std::holds_alternative<WordParagraph>(doc.body.back())) {
         WriteParagraph(x, WordParagraph{});
     }
-    WriteSection(x);
+    WriteSection(x, doc);
     x.Close().Close();
     return x.Xml();
 }
@@ -237,7 +268,7 @@ std::string StylesXml() {
     return x.Xml();
 }
 
-std::string ContentTypesXml() {
+std::string ContentTypesXml(const WordDocument& doc) {
     XmlWriter x;
     x.Open("Types").Attr("xmlns", "http://schemas.openxmlformats.org/package/2006/content-types");
     x.Leaf("Default",
@@ -253,6 +284,12 @@ std::string ContentTypesXml() {
            {{"PartName", "/word/styles.xml"},
             {"ContentType",
              "application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml"}});
+    if (doc.pageNumberFooter) {
+        x.Leaf("Override",
+               {{"PartName", "/word/footer1.xml"},
+                {"ContentType",
+                 "application/vnd.openxmlformats-officedocument.wordprocessingml.footer+xml"}});
+    }
     x.Close();
     return x.Xml();
 }
@@ -273,6 +310,11 @@ std::string DocumentRelsXml(const WordDocument& doc) {
     x.Leaf(
         "Relationship",
         {{"Id", "rIdStyles"}, {"Type", std::string(kRelNs) + "/styles"}, {"Target", "styles.xml"}});
+    if (doc.pageNumberFooter) {
+        x.Leaf("Relationship", {{"Id", "rIdFooter"},
+                                {"Type", std::string(kRelNs) + "/footer"},
+                                {"Target", "footer1.xml"}});
+    }
     for (size_t i = 0; i < doc.media.size(); ++i) {
         x.Leaf("Relationship", {{"Id", MediaRelId(i)},
                                 {"Type", std::string(kRelNs) + "/image"},
@@ -285,7 +327,8 @@ std::string DocumentRelsXml(const WordDocument& doc) {
 }  // namespace
 
 Status DocxBytes(const WordDocument& doc, std::vector<uint8_t>& out) {
-    const std::vector<uint8_t> contentTypes = Bytes(ContentTypesXml());
+    const std::vector<uint8_t> contentTypes = Bytes(ContentTypesXml(doc));
+    const std::vector<uint8_t> footer = Bytes(FooterXml());
     const std::vector<uint8_t> packageRels = Bytes(PackageRelsXml());
     const std::vector<uint8_t> document = Bytes(DocumentXml(doc));
     const std::vector<uint8_t> documentRels = Bytes(DocumentRelsXml(doc));
@@ -295,6 +338,9 @@ Status DocxBytes(const WordDocument& doc, std::vector<uint8_t>& out) {
         {"word/document.xml", &document},       {"word/_rels/document.xml.rels", &documentRels},
         {"word/styles.xml", &styles},
     };
+    if (doc.pageNumberFooter) {
+        members.push_back({"word/footer1.xml", &footer});
+    }
     for (size_t i = 0; i < doc.media.size(); ++i) {
         members.push_back({"word/media/" + MediaName(i), &doc.media[i], false});
     }

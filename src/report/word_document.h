@@ -2,6 +2,7 @@
 // pictures, and tables of text cells, in body order.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -75,6 +76,13 @@ struct WordTable {
     const WordCell& At(int32_t row, int32_t column) const {
         return cells[static_cast<size_t>((row - 1) * columns + (column - 1))];
     }
+    // Column widths in twips; empty: equal columns across the text width.
+    std::vector<int32_t> columnTwips;
+    // The first row repeats at the top of every page the table runs onto.
+    bool repeatHeaderRow = false;
+    // Columns (from 1) whose cells below the first row never break their text.
+    std::vector<int32_t> noWrapColumns;
+
     bool Contains(int32_t row, int32_t column) const {
         return row >= 1 && row <= rows && column >= 1 && column <= columns;
     }
@@ -84,6 +92,8 @@ using WordBlock = std::variant<WordParagraph, WordTable>;
 
 struct WordDocument {
     std::vector<WordBlock> body;
+    // "第 n 页" centred in the page footer.
+    bool pageNumberFooter = false;
     std::vector<std::vector<uint8_t>> media;  // embedded JPEG pictures, in insertion order
 };
 

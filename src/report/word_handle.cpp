@@ -230,4 +230,13 @@ Status WordHandle::SaveAs(const std::string& path) const {
     return WriteDocx(doc_, path);
 }
 
+void WordHandle::SetTableLayout(std::vector<int32_t> columnTwips, bool repeatHeaderRow,
+                                std::vector<int32_t> noWrapColumns) {
+    if (WordTable* t = CurrentTable()) {
+        t->columnTwips = std::move(columnTwips);
+        t->repeatHeaderRow = repeatHeaderRow;
+        t->noWrapColumns = std::move(noWrapColumns);
+    }
+}
+
 }  // namespace kx

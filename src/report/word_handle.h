@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "record/status.h"
 #include "report/word_document.h"
@@ -51,6 +52,12 @@ public:
     Status SetCellText(int32_t row, int32_t column, std::string_view text);
     // Cursor out of the table, onto the paragraph below it.
     void MoveBelowTable();
+    // The table's column widths (twips, one per column), its first row repeated on every
+    // page, and the columns (from 1) whose text below the first row never breaks.
+    void SetTableLayout(std::vector<int32_t> columnTwips, bool repeatHeaderRow,
+                        std::vector<int32_t> noWrapColumns);
+    // "第 n 页" in the page footer.
+    void SetPageNumberFooter(bool on) { doc_.pageNumberFooter = on; }
 
     // Embeds the JPEG file at the cursor, scaled down to fit the page's text area, then
     // starts a new paragraph at the end of the document (GoToEndNewParagraph).

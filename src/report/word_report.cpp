@@ -36,11 +36,24 @@ Status FillRow(WordHandle& h, int32_t row, const std::array<std::string, kSummar
     return Status::Ok();
 }
 
-Status FillSummaryTable(WordHandle& h, const std::vector<const PileRecord*>& entries) {
+// With the option, the table's text is 10.5 points and its columns are as wide as a pile's
+// numbers and date need on one line (the digits of the Chinese faces are about 0.7 em wide, plus
+// 4-point cell margins: "3700.00" needs 1,190 twips); what is left goes to the description.
+constexpr float kFittedTableFontPt = 10.5f;
+constexpr std::array<int32_t, kSummaryColumns> kSummaryColumnTwips = {
+    520, 700, 700, 880, 1200, kTextWidthTwips - 6840, 560, 640, 1640};
+
+Status FillSummaryTable(WordHandle& h, const std::vector<const PileRecord*>& entries,
+                        const WordReportOptions& options) {
     if (!h.CreateSummaryTable(static_cast<int32_t>(entries.size()) + 1)) {
         return Status::Fail("cannot create the summary table");
     }
-    h.SetTableCellsFont(12.0f);
+    if (options.pageNumbers) {
+        h.SetTableLayout({kSummaryColumnTwips.begin(), kSummaryColumnTwips.end()}, true,
+                         {1, 3, 4, 5, 7, 9});
+        h.SetPageNumberFooter(true);
+    }
+    h.SetTableCellsFont(options.pageNumbers ? kFittedTableFontPt : 12.0f);
     h.CentreTableCells();
     h.SetTableSpacing(4.0f, 4.0f, 4.0f, 4.0f);
     std::array<std::string, kSummaryColumns> header;
@@ -70,20 +83,6 @@ Status FillSummaryTable(WordHandle& h, const std::vector<const PileRecord*>& ent
 const std::array<const char*, kSummaryColumns> kSummaryHeader = {
     "序号", "桩号",   "桩径(mm)", "桩长(m)", "波速(m/s)", "桩身结构完整性描述",
     "类别", "砼强度", "检测日期"};
-
-std::string DefectDescription(float depth, std::string_view integrityClass) {
-    if (depth > 0) {
-        return Format("距桩顶%.2f米左右有缺陷", depth);
-    }
-    // A class III or IV pile is never described as intact.
-    if (integrityClass == "III") {
-        return "桩身有明显缺陷";
-    }
-    if (integrityClass == "IV") {
-        return "桩身存在严重缺陷";
-    }
-    return "桩身质量完整";
-}
 
 std::array<std::string, kSummaryColumns> SummaryRowTexts(size_t k, const PileRecord& rec,
                                                          float depth) {
@@ -119,9 +118,9 @@ std::vector<std::string> WordFigurePaths(const std::string& dir, int32_t count) 
 }
 
 Status BuildWordReport(WordHandle& h, const std::vector<const PileRecord*>& entries,
-                       const std::vector<std::string>& pictures) {
+                       const std::vector<std::string>& pictures, const WordReportOptions& options) {
     TypeTitle(h);
-    if (Status s = FillSummaryTable(h, entries); !s) {
+    if (Status s = FillSummaryTable(h, entries, options); !s) {
         return s;
     }
     for (const std::string& path : pictures) {
@@ -133,11 +132,12 @@ Status BuildWordReport(WordHandle& h, const std::vector<const PileRecord*>& entr
 }
 
 Status WriteWordReport(const std::vector<const PileRecord*>& entries,
-                       const std::vector<std::string>& pictures, const std::string& outPath) {
+                       const std::vector<std::string>& pictures, const std::string& outPath,
+                       const WordReportOptions& options) {
     WordHandle h;
     h.Start();
     h.OpenNewDocument();
-    if (Status s = BuildWordReport(h, entries, pictures); !s) {
+    if (Status s = BuildWordReport(h, entries, pictures, options); !s) {
         return s;
     }
     return h.SaveAs(outPath);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "print/conclusion_text.h"
 #include "record/pile_record.h"
 #include "record/status.h"
 #include "report/word_handle.h"
@@ -16,11 +17,6 @@ namespace kx {
 
 // The table's header row.
 extern const std::array<const char*, kSummaryColumns> kSummaryHeader;
-
-// "距桩顶%.2f米左右有缺陷" for a depth above 0. Otherwise (also for a depth that is not a
-// number) the pile's class says it: "桩身有明显缺陷" for class III, "桩身存在严重缺陷" for class
-// IV (the defect is there without its marker), else "桩身质量完整".
-std::string DefectDescription(float depth, std::string_view integrityClass = {});
 
 // The nine cells (UTF-8) of the row of print-list entry k (0-based) for record `rec`.
 std::array<std::string, kSummaryColumns> SummaryRowTexts(size_t k, const PileRecord& rec,
@@ -41,12 +37,19 @@ std::vector<std::string> WordFigurePaths(const std::string& dir, int32_t count);
 // could not be read, gets its number only), then each picture in the order given. Stops at
 // the first failure, which names the picture or cell. The defect depth is the record's own,
 // independent of any view, as on the report pages.
+// Beyond the original report, off by default: page numbers in the footer, the table's header
+// row on every page, and column widths that keep numbers and dates on one line.
+struct WordReportOptions {
+    bool pageNumbers = false;
+};
 Status BuildWordReport(WordHandle& h, const std::vector<const PileRecord*>& entries,
-                       const std::vector<std::string>& pictures);
+                       const std::vector<std::string>& pictures,
+                       const WordReportOptions& options = {});
 
 // New document, BuildWordReport, written to `outPath` (atomically: on failure nothing is
 // left there and an old file stays as it was).
 Status WriteWordReport(const std::vector<const PileRecord*>& entries,
-                       const std::vector<std::string>& pictures, const std::string& outPath);
+                       const std::vector<std::string>& pictures, const std::string& outPath,
+                       const WordReportOptions& options = {});
 
 }  // namespace kx

@@ -208,6 +208,10 @@ inline constexpr int kCmdSiteSpeed = 32944;
 inline constexpr int kProposedClassLabel = 32945;
 inline constexpr int kProposedReasonLabel = 32946;
 inline constexpr int kAdoptClassButton = 32947;
+// 页面参数 of the print dialog: the report options beyond the original pages (off by default).
+inline constexpr int kClassInBlockCheck = 32948;
+inline constexpr int kPageOfTotalCheck = 32949;
+inline constexpr int kWordPageNumbersCheck = 32950;
 
 // ---- Context menus ---------------------------------------------------------------------
 // File list (menu 156).

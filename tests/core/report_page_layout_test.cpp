@@ -192,6 +192,33 @@ TEST(ReportPageLayout, Footers) {
     EXPECT_EQ(p.footer[0].text, "编写人:张工");
     EXPECT_EQ(p.footer[0].at.x, 1200);  // 4801 / 2 = 2400, an integer division
     EXPECT_EQ(p.footer[1].text, "报告人:李工");
+
+    // The option: the page among all, both counted from the start page.
+    const Piles many(23);
+    s = PrintSettings{};
+    s.pageOfTotal = true;
+    s.startPage = 5;
+    EXPECT_EQ(LayoutReportPage(s, many.Entries(), 1, kPage).footer[0].text, "第 5 页 / 共 7 页");
+    EXPECT_EQ(LayoutReportPage(s, many.Entries(), 3, kPage).footer[0].text, "第 7 页 / 共 7 页");
+    s.pageNumberFooter = false;  // the names footer has no page to count
+    EXPECT_EQ(LayoutReportPage(s, many.Entries(), 1, kPage).footer[0].text, "编写人:");
+}
+
+TEST(ReportPageLayout, TheClassAndConclusionOptionAddsTwoLinesToTheColumn) {
+    Piles piles(2);
+    piles.records[1].integrityClass = "III";
+    piles.records[1].defectTimeUs = 0.0f;  // no defect marker
+    PrintSettings s;
+    const ReportPageLayout plain = LayoutReportPage(s, piles.Entries(), 1, kA4);
+    EXPECT_EQ(FindText(plain.blocks[0].column, "类别"), nullptr);
+    s.classInBlock = true;
+    const ReportPageLayout p = LayoutReportPage(s, piles.Entries(), 1, kA4);
+    const ReportBlock& b = p.blocks[1];
+    ASSERT_EQ(b.column.size(), plain.blocks[1].column.size() + 2);
+    EXPECT_EQ(b.column[b.column.size() - 2].text, "类别:III");
+    // Without a defect marker the class speaks: never "intact" for class III.
+    EXPECT_EQ(b.column.back().text, "桩身有明显缺陷");
+    EXPECT_GT(b.column.back().at.y, b.column[b.column.size() - 2].at.y);
 }
 
 TEST(ReportPageLayout, HalfWaveDrawsTheFirstHalfAcrossTheFullWidth) {
@@ -313,42 +340,45 @@ TEST(ReportPageLayout, BlocksWithoutSamplesTimeOrRecordDrawFrameAndTextsOnly) {
 // shrink with the frame, and no text of one block reaches into another's.
 TEST(ReportPageLayout, TextsOfDifferentBlocksNeverOverlap) {
     const Piles piles(14);
-    for (const ReportRect& page : {kPage, kA4}) {
-        for (int n = 1; n <= 14; ++n) {
-            SCOPED_TRACE("piles per page " + std::to_string(n));
-            PrintSettings s;
-            s.pilesPerPage = std::to_string(n);
-            const ReportPageLayout p = LayoutReportPage(s, piles.Entries(), 1, page);
-            ASSERT_EQ(p.blocks.size(), static_cast<size_t>(n));
-            struct Span {
-                int32_t top, bottom;
-            };
-            std::vector<std::vector<Span>> spans;
-            for (const ReportBlock& b : p.blocks) {
-                std::vector<Span> own;
-                for (const auto* texts : {&b.header, &b.rulerLabels, &b.column}) {
-                    for (const ReportText& t : *texts) {
-                        own.push_back({t.at.y, t.at.y + t.height});
+    for (const bool withClass : {false, true})
+        for (const ReportRect& page : {kPage, kA4}) {
+            for (int n = 1; n <= 14; ++n) {
+                SCOPED_TRACE("piles per page " + std::to_string(n) +
+                             (withClass ? ", class shown" : ""));
+                PrintSettings s;
+                s.pilesPerPage = std::to_string(n);
+                s.classInBlock = withClass;
+                const ReportPageLayout p = LayoutReportPage(s, piles.Entries(), 1, page);
+                ASSERT_EQ(p.blocks.size(), static_cast<size_t>(n));
+                struct Span {
+                    int32_t top, bottom;
+                };
+                std::vector<std::vector<Span>> spans;
+                for (const ReportBlock& b : p.blocks) {
+                    std::vector<Span> own;
+                    for (const auto* texts : {&b.header, &b.rulerLabels, &b.column}) {
+                        for (const ReportText& t : *texts) {
+                            own.push_back({t.at.y, t.at.y + t.height});
+                        }
                     }
+                    for (const ReportText& t : b.column) {
+                        EXPECT_GE(t.at.y, b.y1);
+                        EXPECT_LE(t.at.y + t.height, b.y2);
+                    }
+                    spans.push_back(own);
                 }
-                for (const ReportText& t : b.column) {
-                    EXPECT_GE(t.at.y, b.y1);
-                    EXPECT_LE(t.at.y + t.height, b.y2);
-                }
-                spans.push_back(own);
-            }
-            for (size_t i = 0; i < spans.size(); ++i) {
-                for (size_t j = i + 1; j < spans.size(); ++j) {
-                    for (const Span& a : spans[i]) {
-                        for (const Span& b : spans[j]) {
-                            EXPECT_TRUE(a.bottom <= b.top || b.bottom <= a.top)
-                                << "blocks " << i << " and " << j;
+                for (size_t i = 0; i < spans.size(); ++i) {
+                    for (size_t j = i + 1; j < spans.size(); ++j) {
+                        for (const Span& a : spans[i]) {
+                            for (const Span& b : spans[j]) {
+                                EXPECT_TRUE(a.bottom <= b.top || b.bottom <= a.top)
+                                    << "blocks " << i << " and " << j;
+                            }
                         }
                     }
                 }
             }
         }
-    }
 }
 
 // From 12 per page on A4 the strip under the plot left it less room than the ruler's ticks,

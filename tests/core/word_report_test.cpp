@@ -8,6 +8,7 @@
 #include "core/record_test_util.h"
 #include "core/workspace_test_util.h"
 #include "record/gbk.h"
+#include "report/docx_writer.h"
 #include "report/word_report.h"
 #include "support/docx_reader.h"
 #include "support/fixture_writer.h"
@@ -142,6 +143,32 @@ TEST(WordReport, ShortTableIsCompleteAndFullyFormatted) {
     }
     EXPECT_EQ(table->At(4, 2).text, "3号桩");
     EXPECT_EQ(table->leftPaddingPt, 4.0f);
+}
+
+TEST(WordReport, PageNumbersOptionRepeatsTheHeaderKeepsNumbersWholeAndNumbersThePages) {
+    const auto piles = Piles(3);
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on ? "option on" : "option off");
+        WordHandle h;
+        h.OpenNewDocument();
+        ASSERT_TRUE(BuildWordReport(h, Entries(piles), {}, {on}));
+        const WordTable* table = nullptr;
+        for (const WordBlock& b : h.Document().body) {
+            if (const auto* t = std::get_if<WordTable>(&b)) {
+                table = t;
+            }
+        }
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(h.Document().pageNumberFooter, on);
+        EXPECT_EQ(table->repeatHeaderRow, on);
+        EXPECT_EQ(table->columnTwips.size(), on ? 9u : 0u);
+        EXPECT_EQ(table->At(2, 5).font.sizePt, on ? 10.5f : 12.0f);
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(DocxBytes(h.Document(), bytes));
+        const std::string text(bytes.begin(), bytes.end());
+        // The parts are stored uncompressed or not: look for the footer part's name.
+        EXPECT_EQ(text.find("word/footer1.xml") != std::string::npos, on);
+    }
 }
 
 TEST(WordReport, LongTableFormatsEveryRowBeyondTheNinth) {

@@ -141,6 +141,9 @@ void CMyPrint::SettingsToControls() {
     m_page2->Edit(id::kReporterEdit)
         ->setText(m_settings.reporter.empty() ? tester : Text(m_settings.reporter));
     m_page2->Edit(id::kStartPageEdit)->setText(QString::number(m_settings.startPage));
+    m_page3->Check(id::kClassInBlockCheck)->setChecked(m_settings.classInBlock);
+    m_page3->Check(id::kPageOfTotalCheck)->setChecked(m_settings.pageOfTotal);
+    m_page3->Check(id::kWordPageNumbersCheck)->setChecked(m_settings.wordPageNumbers);
 }
 
 void CMyPrint::OnConfirm() {
@@ -166,6 +169,9 @@ void CMyPrint::OnConfirm() {
     s.writer = m_page2->Edit(id::kWriterEdit)->text().toStdString();
     s.reporter = m_page2->Edit(id::kReporterEdit)->text().toStdString();
     s.startPage = BoxInteger(m_page2->Edit(id::kStartPageEdit)->text().toStdString());
+    s.classInBlock = m_page3->Check(id::kClassInBlockCheck)->isChecked();
+    s.pageOfTotal = m_page3->Check(id::kPageOfTotalCheck)->isChecked();
+    s.wordPageNumbers = m_page3->Check(id::kWordPageNumbersCheck)->isChecked();
     m_confirmed = true;
     accept();
 }

@@ -1,5 +1,6 @@
 #include "print/qt/my_print_view3.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 
 #include "print/print_settings.h"
@@ -20,6 +21,12 @@ CMyPrintView3::CMyPrintView3(std::function<void(const std::string&)> tell, QWidg
     AddLabel("右间距(mm)", 18, 140, 41, 8);
     QLineEdit* right = AddEdit(id::kRightMarginEdit, 69, 138, 131, 14);
     Place(new BuddySpinButton(right, this), id::kRightMarginSpin, 202, 137, 11, 14);
+    // Options beyond the original pages, each off until ticked.
+    Place(new QCheckBox("每根桩显示类别和结论", this), id::kClassInBlockCheck, 18, 165, 190, 10);
+    Place(new QCheckBox("页脚为“第 n 页 / 共 m 页”", this), id::kPageOfTotalCheck, 18, 180, 190,
+          10);
+    Place(new QCheckBox("WORD报告：页码、每页重复表头", this), id::kWordPageNumbersCheck, 18, 195,
+          190, 10);
     connect(perPage, &QLineEdit::textChanged, this, &CMyPrintView3::OnPilesPerPageChanged);
     connect(left, &QLineEdit::textChanged, this,
             [this] { OnMarginChanged(id::kLeftMarginEdit, "左间距"); });
@@ -67,6 +74,10 @@ void CMyPrintView3::OnMarginChanged(int editId, const char* name) {
         edit->setText(QString::number(kMinSideMarginMm));
         m_tell(std::string(name) + "最小为" + std::to_string(kMinSideMarginMm) + "mm！");
     }
+}
+
+QCheckBox* CMyPrintView3::Check(int id) const {
+    return Control<QCheckBox>(id);
 }
 
 }  // namespace kx::ui

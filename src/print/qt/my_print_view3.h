@@ -8,6 +8,8 @@
 
 #include "widgets/info_page.h"
 
+class QCheckBox;
+
 namespace kx::ui {
 
 class BuddySpinButton;
@@ -19,6 +21,8 @@ public:
     CMyPrintView3(std::function<void(const std::string&)> tell, QWidget* parent);
 
     BuddySpinButton* Spin(int id) const;
+    // The report options' boxes.
+    QCheckBox* Check(int id) const;
 
 private:
     void OnInitDialog();

@@ -1,5 +1,5 @@
-#include "record/reason_text.h"
 #include "report/qt/word_export.h"
+#include "record/reason_text.h"
 
 #include <QDesktopServices>
 #include <QTemporaryDir>
@@ -55,7 +55,9 @@ WordExportOutcome ExportWordReport(const PrintSettings& settings,
     WordHandle h;
     h.Start();
     h.OpenNewDocument();
-    if (Status s = BuildWordReport(h, entries, WordFigurePaths(dir, count)); !s) {
+    if (Status s =
+            BuildWordReport(h, entries, WordFigurePaths(dir, count), {settings.wordPageNumbers});
+        !s) {
         TellFailure(prompts, ReasonInChinese(s.reason));
         return WordExportOutcome::Failed;
     }
