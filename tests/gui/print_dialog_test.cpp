@@ -143,6 +143,12 @@ TEST_F(PrintDialogTest, ConfirmCopiesTheControlsTheCloseBoxLeavesTheSettings) {
     Edit(*d, 2, id::kStartPageEdit)->setText("3");
     d->PrintParamsPage()->FooterCombo()->setCurrentIndex(1);
     Edit(*d, 2, id::kReporterEdit)->setText("李工");
+    // The report options beyond the original pages start unticked.
+    for (int check : {id::kClassInBlockCheck, id::kPageOfTotalCheck, id::kWordPageNumbersCheck}) {
+        EXPECT_FALSE(d->PageParamsPage()->Check(check)->isChecked());
+    }
+    d->PageParamsPage()->Check(id::kClassInBlockCheck)->setChecked(true);
+    d->PageParamsPage()->Check(id::kWordPageNumbersCheck)->setChecked(true);
     d->reject();  // the close box
     EXPECT_FALSE(d->Confirmed());
     EXPECT_EQ(settings, PrintSettings{});
@@ -162,6 +168,8 @@ TEST_F(PrintDialogTest, ConfirmCopiesTheControlsTheCloseBoxLeavesTheSettings) {
     expected.pageNumberFooter = false;
     expected.writer = "王工";  // the tester shown for an empty writer is kept
     expected.reporter = "李工";
+    expected.classInBlock = true;
+    expected.wordPageNumbers = true;
     EXPECT_EQ(settings, expected);
 }
 
