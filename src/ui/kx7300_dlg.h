@@ -227,6 +227,8 @@ public:
     void ShowProposedClass();
     // 采用: the proposal into the class box, as a pick of it is (an edit to undo and to save).
     void AdoptProposedClass();
+    // The site's mean as the shown pile's wave speed in 波速固定 (平均波速's 应用到当前桩).
+    void ApplyWaveSpeed(double speedMps);
     // Tests look at the 平均波速 dialog instead of running it.
     void SetSiteDialogHook(std::function<void(QDialog&)> fn) { m_siteDialogShown = std::move(fn); }
     void CommandDone() override;

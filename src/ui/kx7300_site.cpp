@@ -8,7 +8,9 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -20,6 +22,7 @@
 #include "ui/page4.h"
 #include "ui/project_controller.h"
 #include "ui/site_summary_dock.h"
+#include "ui/zhong_ti_xx.h"
 
 namespace kx::ui {
 
@@ -123,6 +126,18 @@ void CKX7300Dlg::ShowSiteWaveSpeed() {
                    &dialog));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    // The mean as the shown pile's wave speed, in 波速固定: its length and defect depth follow
+    // from its markers, one edit to undo and to save like a typed speed.
+    QPushButton* apply = buttons->addButton("应用到当前桩", QDialogButtonBox::ActionRole);
+    apply->setObjectName("applySiteSpeed");
+    apply->setEnabled(site.meanMps.has_value() && HasFileSelected());
+    if (site.meanMps) {
+        const double mean = *site.meanMps;
+        connect(apply, &QPushButton::clicked, &dialog, [this, mean, &dialog] {
+            ApplyWaveSpeed(mean);
+            dialog.accept();
+        });
+    }
     layout->addWidget(buttons);
     dialog.resize(520, 420);
     if (m_siteDialogShown) {
@@ -130,6 +145,15 @@ void CKX7300Dlg::ShowSiteWaveSpeed() {
         return;
     }
     dialog.exec();
+}
+
+void CKX7300Dlg::ApplyWaveSpeed(double speedMps) {
+    if (SelectedRecord() == nullptr) {
+        return;
+    }
+    m_parameterPage->Edit(id::kWaveSpeedEdit)->setText(QString::number(speedMps, 'f', 2));
+    SetSpeedFixed();
+    RecordEdit();
 }
 
 void CKX7300Dlg::ShowProposedClass() {

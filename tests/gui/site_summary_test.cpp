@@ -134,6 +134,31 @@ TEST_F(SiteInWindow, SiteWaveSpeedListsThePilesTheDroppedAndTheLeftOut) {
     EXPECT_TRUE(shown.startsWith("平均波速 ")) << shown.toStdString();
     EXPECT_TRUE(shown.contains("去掉 6#"));
     EXPECT_EQ(rows, 7);  // six speeds, one pile left out (its necking)
+
+    // 应用到当前桩: the mean as the shown pile's speed in 波速固定; the length follows its
+    // markers; 撤销 takes it back.
+    SelectRow(6);
+    PileRecord* rec = window->CurrentRecord();
+    ASSERT_NE(rec, nullptr);
+    const float speedBefore = rec->waveSpeed;
+    const float lengthBefore = rec->pileLength;
+    double mean = 0;
+    window->SetSiteDialogHook([&](QDialog& dialog) {
+        auto* apply = dialog.findChild<QPushButton*>("applySiteSpeed");
+        ASSERT_NE(apply, nullptr);
+        ASSERT_TRUE(apply->isEnabled());
+        mean = dialog.findChild<QLabel*>("siteSpeed")->text().section(' ', 1, 1).toDouble();
+        apply->click();
+    });
+    window->Command(id::kCmdSiteSpeed)->trigger();
+    EXPECT_NEAR(rec->waveSpeed, mean, 0.01);
+    EXPECT_TRUE(window->Command(id::kCmdSpeedFixed)->isChecked());
+    const double travelUs = static_cast<double>(rec->pileBottomTimeUs) - rec->pileTopTimeUs;
+    EXPECT_NEAR(rec->pileLength, rec->waveSpeed * travelUs * 0.5e-6, 0.01);
+    window->Command(id::kCmdUndo)->trigger();
+    EXPECT_EQ(rec->waveSpeed, speedBefore);
+    EXPECT_EQ(rec->pileLength, lengthBefore);
+    window->Command(id::kCmdLengthFixed)->trigger();
 }
 
 }  // namespace
