@@ -11,8 +11,8 @@ namespace kx {
 namespace {
 
 // The marker times a record has before anyone places a marker.
-constexpr int32_t kUnsetTopUs = PileRecord{}.pileTopTimeUs;
-constexpr int32_t kUnsetBottomUs = PileRecord{}.pileBottomTimeUs;
+const int32_t kUnsetTopUs = PileRecord{}.pileTopTimeUs;
+const int32_t kUnsetBottomUs = PileRecord{}.pileBottomTimeUs;
 
 std::string Fixed(double v, int decimals) {
     char buf[64];
