@@ -34,6 +34,7 @@ struct ReportArgs {
     int startPage = 1;
     std::string footer = "page";
     std::vector<std::string> hide;
+    std::string cover;
 };
 
 // Qt's own notes (a missing runtime directory and the like) are no concern of a report and
@@ -127,6 +128,12 @@ PrintSettings SettingsFrom(const ReportArgs& a, const CLI::App& cmd) {
     s.classInBlock = a.settings.classInBlock;
     s.pageOfTotal = a.settings.pageOfTotal;
     s.wordPageNumbers = a.settings.wordPageNumbers;
+    if (!a.cover.empty()) {
+        if (Status st = ReadReportHeaderFile(a.cover, s.cover); !st) {
+            throw CLI::ValidationError("--cover " + a.cover + ": " + st.reason);
+        }
+        s.coverPage = true;
+    }
     ApplyHidden(a.hide, s);
     return s;
 }
@@ -159,6 +166,9 @@ void AddReportCommand(CLI::App& app, Context& ctx) {
                   "each pile block shows its integrity class and conclusion");
     cmd->add_flag("--page-of-total", args->settings.pageOfTotal,
                   "the page-number footer reads 第 n 页 / 共 m 页");
+    cmd->add_option("--cover", args->cover,
+                    "a cover before the report from this file (工程名称=... a line, as the print "
+                    "dialog keeps it in the project folder: 报告封面.txt)");
     cmd->add_flag("--word-page-numbers", args->settings.wordPageNumbers,
                   "the Word report: page numbers in the footer, the table's header row on every "
                   "page, number columns that never break");

@@ -125,7 +125,9 @@ bool WriteWordOutputs(Context& ctx, const PrintSettings& s,
     }
     if (!out.docx.empty()) {
         created.Note(out.docx);
-        if (Status st = WriteWordReport(entries, figures, out.docx, {s.wordPageNumbers}); !st) {
+        if (Status st = WriteWordReport(entries, figures, out.docx,
+                                        {s.wordPageNumbers, s.coverPage ? &s.cover : nullptr});
+            !st) {
             ctx.Fail(out.docx, st.reason);
             return false;
         }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "print/report_header.h"
+
 namespace kx {
 
 struct PrintSettings {
@@ -37,6 +39,9 @@ struct PrintSettings {
     bool classInBlock = false;
     bool pageOfTotal = false;
     bool wordPageNumbers = false;
+    // A cover before the report (PDF: a page of its own; Word: the fields above the title).
+    bool coverPage = false;
+    ReportHeader cover;
 
     bool operator==(const PrintSettings&) const = default;
 };

@@ -280,4 +280,32 @@ ReportPageLayout LayoutReportPage(const PrintSettings& s, const ReportEntries& e
     return p;
 }
 
+ReportPageLayout LayoutReportCover(const PrintSettings& s, const ReportRect& d) {
+    ReportPageLayout p;
+    const float lm = F32(10.0 * MarginMmOf(s.leftMarginMm));
+    const float rm = F32(10.0 * MarginMmOf(s.rightMarginMm));
+    p.left = Px(F32(static_cast<double>(d.left) + lm));
+    p.right = Px(F32(static_cast<double>(d.right) - rm));
+    p.titleRect = {p.left, 100, p.right, 300};
+    p.title = s.title;
+    // The fields at twice the text height apart, indented by a tenth of the width.
+    const int32_t x = p.left + (p.right - p.left) / 10;
+    int32_t y = (d.bottom - d.top) / 3;
+    const ReportHeader& h = s.cover;
+    for (size_t i = 0; i < 4; ++i) {
+        const ReportHeaderField& f = kReportHeaderFields[i];
+        p.body.push_back({{x, y}, std::string(f.label) + "：" + h.*f.value, kTitleFontHeight});
+        y += 3 * kTitleFontHeight;
+    }
+    // The signatures, each with room to sign beside the printed name.
+    y += 3 * kTitleFontHeight;
+    const int32_t step = (p.right - p.left) / 3;
+    for (size_t i = 4; i < 7; ++i) {
+        const ReportHeaderField& f = kReportHeaderFields[i];
+        const int32_t at = p.left + static_cast<int32_t>(i - 4) * step + step / 10;
+        p.body.push_back({{at, y}, std::string(f.label) + "：" + h.*f.value, kTextFontHeight});
+    }
+    return p;
+}
+
 }  // namespace kx

@@ -103,6 +103,7 @@ struct ReportPageLayout {
     std::string title;
     std::vector<ReportBlock> blocks;
     std::vector<ReportText> footer;
+    std::vector<ReportText> body;  // the cover's lines (nothing on a report page)
 };
 
 // The records of the print list in report order: entry k's record, or null when it could not
@@ -124,5 +125,9 @@ int ReportPageCount(const PrintSettings& s, size_t entryCount);
 // footer.
 ReportPageLayout LayoutReportPage(const PrintSettings& s, const ReportEntries& entries, int page,
                                   const ReportRect& d);
+
+// The cover: the report's title as a page's, then the project's fields a line each from a
+// third of the way down, and the three signatures on one line below them.
+ReportPageLayout LayoutReportCover(const PrintSettings& s, const ReportRect& d);
 
 }  // namespace kx

@@ -119,6 +119,7 @@ void PaintReportLayout(QPainter& painter, const ReportPageLayout& layout) {
     }
     painter.setPen(Qt::black);
     DrawTexts(painter, layout.footer);
+    DrawTexts(painter, layout.body);
     painter.restore();
 }
 

@@ -47,7 +47,25 @@ Status WriteReportPdf(const std::string& path, const PrintSettings& s,
         writer.setPageLayout(ReportPdfPageLayout());
         writer.setTitle(QString::fromUtf8(s.title));
         writer.setCreator(QStringLiteral("KX系列基桩低应变分析系统"));
-        if (!RenderReportPages(writer, s, entries, 1, pages)) {
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            return Status::Fail("cannot render the report pages");
+        }
+        const QRect d(0, 0, writer.width(), writer.height());
+        const ReportRect rect{d.x(), d.y(), d.x() + d.width(), d.y() + d.height()};
+        if (s.coverPage) {
+            PaintReportLayout(painter, LayoutReportCover(s, rect));
+            if (!writer.newPage()) {
+                return Status::Fail("cannot render the report pages");
+            }
+        }
+        for (int page = 1; page <= pages; ++page) {
+            if (page > 1 && !writer.newPage()) {
+                return Status::Fail("cannot render the report pages");
+            }
+            RenderReportPage(painter, s, entries, page, d);
+        }
+        if (!painter.end()) {
             return Status::Fail("cannot render the report pages");
         }
     }

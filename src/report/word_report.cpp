@@ -15,6 +15,24 @@ std::string Format(const char* format, double value) {
     return buf;
 }
 
+// The cover's fields a paragraph each, then the three signatures on one line.
+void TypeCover(WordHandle& h, const ReportHeader& cover) {
+    h.SetParagraphAlignment(kAlignLeft);
+    h.SetSelectionFont("宋体", 12.0f);
+    for (size_t i = 0; i < 4; ++i) {
+        const ReportHeaderField& f = kReportHeaderFields[i];
+        h.TypeText(std::string(f.label) + "：" + cover.*f.value);
+        h.GoToEndNewParagraph();
+    }
+    std::string signatures;
+    for (size_t i = 4; i < 7; ++i) {
+        const ReportHeaderField& f = kReportHeaderFields[i];
+        signatures += (i > 4 ? "        " : "") + std::string(f.label) + "：" + cover.*f.value;
+    }
+    h.TypeText(signatures);
+    h.GoToEndNewParagraph();
+}
+
 // The title paragraph, then the paragraph the table will take the place of.
 void TypeTitle(WordHandle& h) {
     h.GoToEndNewParagraph();
@@ -119,6 +137,9 @@ std::vector<std::string> WordFigurePaths(const std::string& dir, int32_t count) 
 
 Status BuildWordReport(WordHandle& h, const std::vector<const PileRecord*>& entries,
                        const std::vector<std::string>& pictures, const WordReportOptions& options) {
+    if (options.cover != nullptr) {
+        TypeCover(h, *options.cover);
+    }
     TypeTitle(h);
     if (Status s = FillSummaryTable(h, entries, options); !s) {
         return s;

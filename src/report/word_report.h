@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "print/conclusion_text.h"
+#include "print/report_header.h"
 #include "record/pile_record.h"
 #include "record/status.h"
 #include "report/word_handle.h"
@@ -41,6 +42,8 @@ std::vector<std::string> WordFigurePaths(const std::string& dir, int32_t count);
 // row on every page, and column widths that keep numbers and dates on one line.
 struct WordReportOptions {
     bool pageNumbers = false;
+    // The project's fields and signatures above the title; none: no cover.
+    const ReportHeader* cover = nullptr;
 };
 Status BuildWordReport(WordHandle& h, const std::vector<const PileRecord*>& entries,
                        const std::vector<std::string>& pictures,

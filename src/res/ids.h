@@ -212,6 +212,8 @@ inline constexpr int kAdoptClassButton = 32947;
 inline constexpr int kClassInBlockCheck = 32948;
 inline constexpr int kPageOfTotalCheck = 32949;
 inline constexpr int kWordPageNumbersCheck = 32950;
+inline constexpr int kCoverPageCheck = 32951;
+inline constexpr int kCoverInfoButton = 32952;
 
 // ---- Context menus ---------------------------------------------------------------------
 // File list (menu 156).

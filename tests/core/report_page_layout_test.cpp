@@ -444,5 +444,31 @@ TEST(ReportPageLayout, TextColumnKeepsItsDesignWhereItFits) {
     EXPECT_EQ(c.column[2].at.y, c.y1 + 196);
 }
 
+TEST(ReportCover, TheFileReadsBackAndTheCoverShowsEveryField) {
+    ReportHeader h;
+    h.projectName = "滨江花园二期";
+    h.client = "滨江置业\n有限公司";  // a line break cannot split the file's line
+    h.basis = "JGJ 106-2014";
+    h.tester = "王工";
+    const ReportHeader back = ParseReportHeader(ReportHeaderText(h));
+    EXPECT_EQ(back.projectName, "滨江花园二期");
+    EXPECT_EQ(back.client, "滨江置业 有限公司");
+    EXPECT_EQ(back.tester, "王工");
+    EXPECT_EQ(ParseReportHeader("垃圾\r\n检测依据=A=B\r\n未知=1\n").basis, "A=B");
+
+    PrintSettings s;
+    s.cover = back;
+    const ReportPageLayout p = LayoutReportCover(s, kA4);
+    EXPECT_EQ(p.title, s.title);
+    EXPECT_TRUE(p.blocks.empty());
+    ASSERT_EQ(p.body.size(), 7u);
+    EXPECT_EQ(p.body[0].text, "工程名称：滨江花园二期");
+    EXPECT_EQ(p.body[6].text, "批准：");
+    for (const ReportText& t : p.body) {
+        EXPECT_GE(t.at.x, p.left);
+        EXPECT_LT(t.at.y + t.height, kA4.bottom);
+    }
+}
+
 }  // namespace
 }  // namespace kx

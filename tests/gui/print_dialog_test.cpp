@@ -2,6 +2,8 @@
 // piles per page, removing an entry, and the print-info file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -171,6 +173,32 @@ TEST_F(PrintDialogTest, ConfirmCopiesTheControlsTheCloseBoxLeavesTheSettings) {
     expected.classInBlock = true;
     expected.wordPageNumbers = true;
     EXPECT_EQ(settings, expected);
+}
+
+TEST_F(PrintDialogTest, TheCoverIsKeptInTheProjectFolderAndTickedWhenEdited) {
+    auto d = Open();
+    EXPECT_FALSE(d->PageParamsPage()->Check(id::kCoverPageCheck)->isChecked());
+    d->EditCover([](ReportHeader&) { return false; });  // 取消: nothing kept
+    EXPECT_FALSE(std::filesystem::exists(d->CoverPath()));
+    d->EditCover([](ReportHeader& h) {
+        h.projectName = "滨江花园二期";
+        h.approver = "张工";
+        return true;
+    });
+    EXPECT_TRUE(d->PageParamsPage()->Check(id::kCoverPageCheck)->isChecked());
+    ReportHeader onDisk;
+    ASSERT_TRUE(ReadReportHeaderFile(dir + "/报告封面.txt", onDisk));
+    EXPECT_EQ(onDisk.projectName, "滨江花园二期");
+    d->OnConfirm();
+    EXPECT_TRUE(settings.coverPage);
+    EXPECT_EQ(settings.cover, onDisk);
+
+    // The next dialog reads what the project keeps.
+    ReportHeader changed = onDisk;
+    changed.client = "滨江置业";
+    ASSERT_TRUE(WriteReportHeaderFile(dir + "/报告封面.txt", changed));
+    EXPECT_EQ(Open()->Cover(), changed);
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(PrintDialogTest, PilesPerPageIsHeldToOneToFourteen) {

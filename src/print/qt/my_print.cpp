@@ -2,14 +2,18 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFormLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <filesystem>
 
 #include "print/qt/my_print_view1.h"
 #include "print/qt/my_print_view2.h"
 #include "print/qt/my_print_view3.h"
+#include "record/reason_text.h"
 #include "render/fonts.h"
 #include "res/ids.h"
 #include "waveform/box_text.h"
@@ -77,6 +81,8 @@ void CMyPrint::OnInitDialog(const FigureRendererFactory& figureRenderer) {
     connect(m_page1->RemoveButton(), &QPushButton::clicked, this, &CMyPrint::RemoveSelectedEntry);
     connect(m_page1->SaveInfoButton(), &QPushButton::clicked, this, &CMyPrint::SavePrintInfo);
     connect(m_page1->LoadInfoButton(), &QPushButton::clicked, this, &CMyPrint::LoadPrintInfo);
+    connect(m_page3->Control<QPushButton>(id::kCoverInfoButton), &QPushButton::clicked, this,
+            [this] { EditCover(); });
     // 4. The 打印参数 page is shown first.
     m_page1->hide();
     m_page3->hide();
@@ -144,6 +150,57 @@ void CMyPrint::SettingsToControls() {
     m_page3->Check(id::kClassInBlockCheck)->setChecked(m_settings.classInBlock);
     m_page3->Check(id::kPageOfTotalCheck)->setChecked(m_settings.pageOfTotal);
     m_page3->Check(id::kWordPageNumbersCheck)->setChecked(m_settings.wordPageNumbers);
+    m_page3->Check(id::kCoverPageCheck)->setChecked(m_settings.coverPage);
+    // The cover as the project keeps it, else as last confirmed.
+    m_cover = m_settings.cover;
+    if (const std::string path = CoverPath(); !path.empty() && std::filesystem::exists(path)) {
+        if (Status st = ReadReportHeaderFile(path, m_cover); !st) {
+            Tell("无法读取封面信息：" + ReasonInChinese(st.reason));
+        }
+    }
+}
+
+std::string CMyPrint::CoverPath() const {
+    const std::string& dir = m_workspace.ProjectDir();
+    return dir.empty() ? std::string() : dir + "/" + kReportHeaderFileName;
+}
+
+void CMyPrint::EditCover(const CoverEditor& ask) {
+    ReportHeader edited = m_cover;
+    const bool accepted = ask ? ask(edited) : [&] {
+        QDialog dialog(this);
+        dialog.setWindowTitle("封面信息");
+        auto* form = new QFormLayout(&dialog);
+        std::vector<QLineEdit*> edits;
+        for (const ReportHeaderField& f : kReportHeaderFields) {
+            auto* edit = new QLineEdit(QString::fromStdString(edited.*f.value), &dialog);
+            edit->setMinimumWidth(320);
+            form->addRow(QString::fromUtf8(f.label), edit);
+            edits.push_back(edit);
+        }
+        auto* buttons =
+            new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+        connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+        form->addRow(buttons);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+        for (size_t i = 0; i < edits.size(); ++i) {
+            edited.*kReportHeaderFields[i].value = edits[i]->text().toStdString();
+        }
+        return true;
+    }();
+    if (!accepted) {
+        return;
+    }
+    m_cover = edited;
+    m_page3->Check(id::kCoverPageCheck)->setChecked(true);
+    if (const std::string path = CoverPath(); !path.empty()) {
+        if (Status st = WriteReportHeaderFile(path, m_cover); !st) {
+            Tell("无法保存封面信息：" + ReasonInChinese(st.reason));
+        }
+    }
 }
 
 void CMyPrint::OnConfirm() {
@@ -172,6 +229,8 @@ void CMyPrint::OnConfirm() {
     s.classInBlock = m_page3->Check(id::kClassInBlockCheck)->isChecked();
     s.pageOfTotal = m_page3->Check(id::kPageOfTotalCheck)->isChecked();
     s.wordPageNumbers = m_page3->Check(id::kWordPageNumbersCheck)->isChecked();
+    s.coverPage = m_page3->Check(id::kCoverPageCheck)->isChecked();
+    s.cover = m_cover;
     m_confirmed = true;
     accept();
 }

@@ -60,6 +60,13 @@ public:
     void RemoveSelectedEntry();
     void SavePrintInfo();
     void LoadPrintInfo();
+    // 封面信息…: edits the cover's fields (`ask` in place of the dialog for tests: it gets the
+    // fields and returns false for 取消) and keeps them in the project folder.
+    using CoverEditor = std::function<bool(ReportHeader&)>;
+    void EditCover(const CoverEditor& ask = {});
+    const ReportHeader& Cover() const { return m_cover; }
+    // Where the project keeps the cover; empty without an open project.
+    std::string CoverPath() const;
 
 private:
     void OnInitDialog(const FigureRendererFactory& figureRenderer);
@@ -83,6 +90,7 @@ private:
     CMyPrintView2* m_page2 = nullptr;
     CMyPrintView3* m_page3 = nullptr;
     QWidget* m_figureRenderer = nullptr;
+    ReportHeader m_cover;
 };
 
 }  // namespace kx::ui

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "print/print_settings.h"
 #include "res/ids.h"
@@ -27,6 +28,8 @@ CMyPrintView3::CMyPrintView3(std::function<void(const std::string&)> tell, QWidg
           10);
     Place(new QCheckBox("WORD报告：页码、每页重复表头", this), id::kWordPageNumbersCheck, 18, 195,
           190, 10);
+    Place(new QCheckBox("报告封面", this), id::kCoverPageCheck, 18, 212, 60, 10);
+    Place(new QPushButton("封面信息…", this), id::kCoverInfoButton, 90, 210, 60, 14);
     connect(perPage, &QLineEdit::textChanged, this, &CMyPrintView3::OnPilesPerPageChanged);
     connect(left, &QLineEdit::textChanged, this,
             [this] { OnMarginChanged(id::kLeftMarginEdit, "左间距"); });

@@ -55,8 +55,9 @@ WordExportOutcome ExportWordReport(const PrintSettings& settings,
     WordHandle h;
     h.Start();
     h.OpenNewDocument();
-    if (Status s =
-            BuildWordReport(h, entries, WordFigurePaths(dir, count), {settings.wordPageNumbers});
+    if (Status s = BuildWordReport(
+            h, entries, WordFigurePaths(dir, count),
+            {settings.wordPageNumbers, settings.coverPage ? &settings.cover : nullptr});
         !s) {
         TellFailure(prompts, ReasonInChinese(s.reason));
         return WordExportOutcome::Failed;
