@@ -227,8 +227,10 @@ public:
     void ShowProposedClass();
     // 采用: the proposal into the class box, as a pick of it is (an edit to undo and to save).
     void AdoptProposedClass();
-    // The site's mean as the shown pile's wave speed in 波速固定 (平均波速's 应用到当前桩).
+    // The site's mean as the shown pile's wave speed in 波速固定, and the same for the piles of
+    // these list rows opened one after another (平均波速's 应用到选中的桩).
     void ApplyWaveSpeed(double speedMps);
+    void ApplyWaveSpeedTo(const std::vector<int>& rows, double speedMps);
     // Tests look at the 平均波速 dialog instead of running it.
     void SetSiteDialogHook(std::function<void(QDialog&)> fn) { m_siteDialogShown = std::move(fn); }
     void CommandDone() override;

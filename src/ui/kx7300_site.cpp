@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "analysis/pile_analysis.h"
 #include "record/reason_text.h"
@@ -126,16 +127,23 @@ void CKX7300Dlg::ShowSiteWaveSpeed() {
                    &dialog));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    // The mean as the shown pile's wave speed, in 波速固定: its length and defect depth follow
-    // from its markers, one edit to undo and to save like a typed speed.
-    QPushButton* apply = buttons->addButton("应用到当前桩", QDialogButtonBox::ActionRole);
+    // The mean as the wave speed of the piles selected in the list, in 波速固定: each pile's
+    // length and defect depth follow from its markers, an edit like a typed speed. The piles
+    // are opened one after another, so leaving each asks to save it as leaving any edited
+    // pile does (取消 stops there).
+    QPushButton* apply = buttons->addButton("应用到选中的桩", QDialogButtonBox::ActionRole);
     apply->setObjectName("applySiteSpeed");
-    apply->setEnabled(site.meanMps.has_value() && HasFileSelected());
+    std::vector<int> selected;
+    for (const QModelIndex& index : m_fileList->selectionModel()->selectedRows()) {
+        selected.push_back(index.row());
+    }
+    std::sort(selected.begin(), selected.end());
+    apply->setEnabled(site.meanMps.has_value() && !selected.empty());
     if (site.meanMps) {
         const double mean = *site.meanMps;
-        connect(apply, &QPushButton::clicked, &dialog, [this, mean, &dialog] {
-            ApplyWaveSpeed(mean);
+        connect(apply, &QPushButton::clicked, &dialog, [this, mean, selected, &dialog] {
             dialog.accept();
+            ApplyWaveSpeedTo(selected, mean);
         });
     }
     layout->addWidget(buttons);
@@ -154,6 +162,22 @@ void CKX7300Dlg::ApplyWaveSpeed(double speedMps) {
     m_parameterPage->Edit(id::kWaveSpeedEdit)->setText(QString::number(speedMps, 'f', 2));
     SetSpeedFixed();
     RecordEdit();
+}
+
+void CKX7300Dlg::ApplyWaveSpeedTo(const std::vector<int>& rows, double speedMps) {
+    Workspace& ws = m_project->GetWorkspace();
+    for (int row : rows) {
+        if (row != ws.m_currentIndex) {
+            m_fileList->selectionModel()->setCurrentIndex(
+                m_fileList->model()->index(row, 0),
+                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            QApplication::processEvents();
+            if (ws.m_currentIndex != row) {
+                return;  // 取消 at the save prompt, or a row that cannot be read
+            }
+        }
+        ApplyWaveSpeed(speedMps);
+    }
 }
 
 void CKX7300Dlg::ShowProposedClass() {

@@ -135,7 +135,7 @@ TEST_F(SiteInWindow, SiteWaveSpeedListsThePilesTheDroppedAndTheLeftOut) {
     EXPECT_TRUE(shown.contains("去掉 6#"));
     EXPECT_EQ(rows, 7);  // six speeds, one pile left out (its necking)
 
-    // 应用到当前桩: the mean as the shown pile's speed in 波速固定; the length follows its
+    // 应用到选中的桩 on one pile: the mean as its speed in 波速固定; the length follows its
     // markers; 撤销 takes it back.
     SelectRow(6);
     PileRecord* rec = window->CurrentRecord();
@@ -158,6 +158,21 @@ TEST_F(SiteInWindow, SiteWaveSpeedListsThePilesTheDroppedAndTheLeftOut) {
     window->Command(id::kCmdUndo)->trigger();
     EXPECT_EQ(rec->waveSpeed, speedBefore);
     EXPECT_EQ(rec->pileLength, lengthBefore);
+
+    // On two piles: the first is applied, and leaving it asks to save (是 writes it).
+    SelectRow(0);
+    window->FileList()->selectionModel()->select(
+        window->FileList()->model()->index(6, 0),
+        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    filePrompts.saveAnswers = {SaveAnswer::Save};
+    window->Command(id::kCmdSiteSpeed)->trigger();
+    EXPECT_EQ(filePrompts.questions.size(), 1u);
+    PileRecord saved;
+    ASSERT_TRUE(saved.ReadTestFile(nullptr, (dir / "1.kxc").string()));
+    EXPECT_NEAR(saved.waveSpeed, mean, 0.01);
+    ASSERT_NE(window->CurrentRecord(), nullptr);
+    EXPECT_TRUE(QString::fromStdString(window->CurrentPath()).endsWith("7.kxc"));
+    EXPECT_NEAR(window->CurrentRecord()->waveSpeed, mean, 0.01);
     window->Command(id::kCmdLengthFixed)->trigger();
 }
 
