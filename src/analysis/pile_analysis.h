@@ -16,7 +16,14 @@ struct PileAnalysis {
     std::vector<PileDefect> defects;
     PileImpedance impedance;
     double metresPerUs = 0;  // depth per µs of two-way travel time (length-fixed rule)
+    // The first necking's echo coming back again and again: the number of its repeats at
+    // twice, three times ... its time, in a row (0: none).
+    int periodicEchoes = 0;
 };
+
+// The repeats of the echo at `timeUs` (sign of `amplitude`) in the scan, at k times its time
+// for k = 2, 3, ... until one is missing.
+int RepeatsOf(const EchoScan& scan, double timeUs, double amplitude);
 
 // Scans the trace for its echoes (echo_scan.h), then picks the toe, the defects and the
 // profile.

@@ -68,6 +68,10 @@ ProposedClass ProposeClass(const PileAnalysis& analysis, const ClassThresholds& 
     if (words.empty()) {
         words = "未见缺陷反射";
     }
+    if (analysis.periodicEchoes >= t.periodicRepeats && !toeClear) {
+        p.grade = 4;
+        words += "，多次反射（" + std::to_string(analysis.periodicEchoes + 1) + " 次）";
+    }
     words +=
         toeClear ? "，桩底反射清晰" : (analysis.toe.timeUs ? "，桩底反射不清晰" : "，未见桩底反射");
     p.reason = words;

@@ -11,6 +11,8 @@
 //   necking, severeNecking (0.6) <= ratio < slightNecking       III  clear defect echo
 //   necking, ratio < severeNecking                              IV   severe defect echo
 //   a wave inside the blow (a shallow change, no ratio)         III  to be checked otherwise
+//   a necking echoing again and again (periodicRepeats or more
+//   repeats) and no clear toe echo                               IV   periodic echoes
 //
 // The worst finding sets the class.
 #pragma once
@@ -25,6 +27,7 @@ struct ClassThresholds {
     double sureToe = 0.5;        // toe confidence from which its echo counts as clear
     double slightNecking = 0.8;  // impedance ratio down to which a necking is slight
     double severeNecking = 0.6;  // below this a necking is severe
+    int periodicRepeats = 2;     // repeats of a necking's echo that make it periodic
 };
 
 struct ProposedClass {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "analysis/pile_analysis.h"
 #include "analysis/proposed_class.h"
 #include "analysis/site_wave_speed.h"
 #include "record/file_io.h"
@@ -135,6 +136,17 @@ TEST(ProposeClass, TheTableOfTheTraceFindings) {
         EXPECT_EQ(p.grade, c.grade);
         EXPECT_EQ(p.reason, c.reason);
     }
+    // A shallow necking ringing on and on with no toe to be seen is severe, whatever its ratio.
+    PileAnalysis ringing;
+    ringing.defects = {Defect(1.2, necking, 0.75)};
+    ringing.impedance.values = {1.0};
+    ringing.periodicEchoes = 3;
+    EXPECT_EQ(ProposeClass(ringing).grade, 4);
+    EXPECT_EQ(ProposeClass(ringing).reason,
+              "1.20 m 处缩径，阻抗比 0.75，多次反射（4 次），未见桩底反射");
+    ringing.toe.timeUs = 6000;
+    ringing.toe.confidence = 0.9;  // the toe seen through it: the necking's own class
+    EXPECT_EQ(ProposeClass(ringing).grade, 3);
     EXPECT_EQ(ProposeClass(PileAnalysis{}).grade, 0);  // no blow: nothing to judge
     EXPECT_EQ(ClassName(3), "III");
     EXPECT_EQ(ClassName(0), "");
@@ -153,6 +165,23 @@ SiteSummaryRow Row(const char* pile, double length, std::optional<double> marked
     r.recordedClass = recorded;
     r.proposed.grade = proposed;
     return r;
+}
+
+TEST(PileAnalysis, RepeatsOfANeckingsEchoInARow) {
+    EchoScan scan;
+    scan.ok = true;
+    scan.intervalUs = 20;
+    scan.width = 10;  // a rise of 200 µs
+    const auto at = [](double t, double amp) {
+        Arrival a;
+        a.timeUs = t;
+        a.amplitude = amp;
+        return a;
+    };
+    scan.arrivals = {at(1000, 0.5), at(2050, 0.3), at(2980, 0.2), at(4100, -0.1), at(5000, 0.1)};
+    EXPECT_EQ(RepeatsOf(scan, 1000, 1.0), 2);  // 2,000 and 3,000; 4,000 has the other sign
+    EXPECT_EQ(RepeatsOf(scan, 1000, -1.0), 0);
+    EXPECT_EQ(RepeatsOf(scan, 150, 1.0), 0);  // inside the rise: no period to speak of
 }
 
 TEST(SiteSummary, WhichPilesCountForTheSiteSpeed) {
