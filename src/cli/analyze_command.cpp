@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "analysis/pile_analysis.h"
-#include "cli/command.h"
+#include "cli/batch.h"
 
 namespace kx::cli {
 
@@ -52,19 +52,30 @@ nlohmann::ordered_json AnalysisToJson(const PileAnalysis& a) {
 void AddAnalyzeCommand(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand(
         "analyze", "find the pile toe, the defects and the impedance profile; print them as JSON");
-    struct Args {
-        std::string path;
+    struct Args : FileInputs {
         bool loaded = false;
     };
     auto a = std::make_shared<Args>();
-    cmd->add_option("FILE", a->path, "raw (.kxd) or analysis (.kxc) file")->required();
+    AddFileInputs(cmd, *a);
     cmd->add_flag("--loaded", a->loaded, "apply the project loader's post-read steps first");
     cmd->callback([&ctx, a]() {
-        PileRecord rec;
-        if (!LoadRecord(ctx, a->path, a->loaded, rec)) {
+        std::vector<std::string> paths;
+        if (!InputPaths(ctx, *a, false, paths)) {
             return;
         }
-        ctx.out << AnalysisToJson(AnalyzePile(rec)).dump(2) << "\n";
+        RunForEachFile(ctx, paths, IsBatch(*a), [&](const std::string& path) {
+            FileResult r;
+            PileRecord rec;
+            std::vector<std::string> warnings;
+            const bool read = ReadRecordFor(path, a->loaded, rec, r.error, warnings);
+            for (const std::string& w : warnings) {
+                ctx.Warn(path, w);
+            }
+            if (read) {
+                r.object = AnalysisToJson(AnalyzePile(rec));
+            }
+            return r;
+        });
     });
 }
 

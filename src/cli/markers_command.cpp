@@ -1,7 +1,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
-#include "cli/command.h"
+#include "cli/batch.h"
 #include "cli/record_json.h"
 #include "waveform/pile_markers.h"
 
@@ -10,33 +10,45 @@ namespace kx::cli {
 void AddMarkersCommand(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand(
         "markers", "place the markers as file selection does and print them as JSON");
-    struct Args {
-        std::string path;
+    struct Args : FileInputs {
         int width = 0;
         bool loaded = false;
     };
     auto a = std::make_shared<Args>();
-    cmd->add_option("FILE", a->path, "raw (.kxd) or analysis (.kxc) file")->required();
+    AddFileInputs(cmd, *a);
     cmd->add_option("--width", a->width, "client width of the stacked view in pixels")
         ->type_name("W")
         ->required()
         ->check(CLI::PositiveNumber);
     cmd->add_flag("--loaded", a->loaded, "apply the project loader's post-read steps first");
     cmd->callback([&ctx, a]() {
-        PileRecord rec;
-        if (!LoadRecord(ctx, a->path, a->loaded, rec)) {
+        std::vector<std::string> paths;
+        if (!InputPaths(ctx, *a, false, paths)) {
             return;
         }
-        const MarkerPixels px = PlaceMarkersForRecord(rec, a->width);
-        nlohmann::ordered_json j;
-        j["topX"] = px.topX;
-        j["bottomX"] = px.bottomX;
-        j["defectX"] = px.defectX;
-        j["pileTopTimeUs"] = rec.pileTopTimeUs;
-        j["pileBottomTimeUs"] = rec.pileBottomTimeUs;
-        j["defectTimeUs"] = JsonFloat(rec.defectTimeUs);
-        j["defectDepth"] = JsonFloat(DefectDepth(rec, a->width));
-        ctx.out << j.dump(2) << "\n";
+        RunForEachFile(ctx, paths, IsBatch(*a), [&](const std::string& path) {
+            FileResult r;
+            PileRecord rec;
+            std::vector<std::string> warnings;
+            const bool read = ReadRecordFor(path, a->loaded, rec, r.error, warnings);
+            for (const std::string& w : warnings) {
+                ctx.Warn(path, w);
+            }
+            if (!read) {
+                return r;
+            }
+            const MarkerPixels px = PlaceMarkersForRecord(rec, a->width);
+            nlohmann::ordered_json j;
+            j["topX"] = px.topX;
+            j["bottomX"] = px.bottomX;
+            j["defectX"] = px.defectX;
+            j["pileTopTimeUs"] = rec.pileTopTimeUs;
+            j["pileBottomTimeUs"] = rec.pileBottomTimeUs;
+            j["defectTimeUs"] = JsonFloat(rec.defectTimeUs);
+            j["defectDepth"] = JsonFloat(DefectDepth(rec, a->width));
+            r.object = std::move(j);
+            return r;
+        });
     });
 }
 

@@ -1,12 +1,13 @@
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <map>
 #include <memory>
 #include <optional>
 #include <vector>
 
-#include "cli/command.h"
+#include "cli/batch.h"
 #include "waveform/blow_editing.h"
 #include "waveform/exponential_amplification.h"
 #include "waveform/low_pass_filter.h"
@@ -22,7 +23,8 @@ constexpr double kMaxAmplifyGain = 10.0;
 
 // Values of every occurrence of the options that take one, in the order given.
 struct ProcessArgs {
-    std::string in, out;
+    std::vector<std::string> files;
+    std::string dir, outDir;
     bool loaded = false;
     std::vector<int> lowpass, smooth, cutFront, cutBack, deleteBlow;
     std::vector<std::string> amplify;
@@ -103,8 +105,16 @@ void AddProcessCommand(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand(
         "process", "apply waveform operations, in the order given, and write an analysis file");
     auto a = std::make_shared<ProcessArgs>();
-    cmd->add_option("IN", a->in, "raw (.kxd) or analysis (.kxc) file")->required();
-    cmd->add_option("OUT", a->out, "analysis file to write (may be IN)")->required();
+    // IN OUT, or with -o OUTDIR the inputs FILE... (or --dir DIR), each written there under
+    // its own name.
+    auto* files = cmd->add_option("IN OUT | FILE...", a->files,
+                                  "IN and the analysis file OUT to write (may be IN); with -o, the "
+                                  "raw (.kxd) or analysis (.kxc) files to process");
+    auto* dir =
+        cmd->add_option("--dir", a->dir, "with -o: a project directory's raw and analysis files");
+    files->excludes(dir);
+    cmd->add_option("-o,--out-dir", a->outDir,
+                    "write each file under this folder with its own name (.kxd becomes .kxc)");
     cmd->add_flag("--loaded", a->loaded, "apply the project loader's post-read steps first");
     AddValueOp(cmd, "--lowpass", a->lowpass, "HZ", "low-pass filter with cut-off HZ");
     cmd->add_flag("--integrate", a->integrate, "integrate (drift removed, rescaled)");
@@ -130,14 +140,51 @@ void AddProcessCommand(CLI::App& app, Context& ctx) {
             },
             "G[:T]");
     cmd->callback([&ctx, cmd, a]() {
-        PileRecord rec;
-        if (!LoadRecord(ctx, a->in, a->loaded, rec)) {
+        if (a->outDir.empty()) {
+            if (!a->dir.empty() || a->files.size() != 2) {
+                throw CLI::ValidationError("give IN OUT, or -o OUTDIR with FILE... or --dir DIR");
+            }
+            PileRecord rec;
+            if (!LoadRecord(ctx, a->files[0], a->loaded, rec)) {
+                return;
+            }
+            ApplyOperations(*cmd, *a, rec);
+            if (Status st = rec.WriteAnalysisFile(a->files[1]); !st) {
+                ctx.Fail(a->files[1], st.reason);
+            }
             return;
         }
-        ApplyOperations(*cmd, *a, rec);
-        if (Status st = rec.WriteAnalysisFile(a->out); !st) {
-            ctx.Fail(a->out, st.reason);
+        std::vector<std::string> paths;
+        if (!InputPaths(ctx, FileInputs{a->files, a->dir}, true, paths)) {
+            return;
         }
+        std::error_code ec;
+        if (!std::filesystem::is_directory(a->outDir, ec)) {
+            ctx.Fail(a->outDir, "not a directory");
+            return;
+        }
+        RunForEachFile(ctx, paths, true, [&](const std::string& path) {
+            FileResult r;
+            PileRecord rec;
+            std::vector<std::string> warnings;
+            const bool read = ReadRecordFor(path, a->loaded, rec, r.error, warnings);
+            for (const std::string& w : warnings) {
+                ctx.Warn(path, w);
+            }
+            if (!read) {
+                return r;
+            }
+            ApplyOperations(*cmd, *a, rec);
+            std::filesystem::path out =
+                std::filesystem::path(a->outDir) / std::filesystem::path(path).filename();
+            out.replace_extension(".kxc");
+            if (Status st = rec.WriteAnalysisFile(out.string()); !st) {
+                r.error = out.string() + ": " + st.reason;
+                return r;
+            }
+            r.object = nlohmann::ordered_json{{"out", out.string()}};
+            return r;
+        });
     });
 }
 

@@ -1,31 +1,43 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
-#include "cli/command.h"
+#include "cli/batch.h"
 #include "waveform/spectrum.h"
 
 namespace kx::cli {
 
 void AddSpectrumCommand(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("spectrum", "print the spectrum view's buffer as JSON");
-    struct Args {
-        std::string path;
+    struct Args : FileInputs {
         bool loaded = false;
     };
     auto a = std::make_shared<Args>();
-    cmd->add_option("FILE", a->path, "raw (.kxd) or analysis (.kxc) file")->required();
+    AddFileInputs(cmd, *a);
     cmd->add_flag("--loaded", a->loaded, "apply the project loader's post-read steps first");
     cmd->callback([&ctx, a]() {
-        PileRecord rec;
-        if (!LoadRecord(ctx, a->path, a->loaded, rec)) {
+        std::vector<std::string> paths;
+        if (!InputPaths(ctx, *a, false, paths)) {
             return;
         }
-        SpectrumBuffer spectrum{};
-        const int n = ComputeSpectrum(rec, spectrum);
-        nlohmann::ordered_json j;
-        j["n"] = n;
-        j["spectrum"] = spectrum;
-        ctx.out << j.dump(2) << "\n";
+        RunForEachFile(ctx, paths, IsBatch(*a), [&](const std::string& path) {
+            FileResult r;
+            PileRecord rec;
+            std::vector<std::string> warnings;
+            const bool read = ReadRecordFor(path, a->loaded, rec, r.error, warnings);
+            for (const std::string& w : warnings) {
+                ctx.Warn(path, w);
+            }
+            if (!read) {
+                return r;
+            }
+            SpectrumBuffer spectrum{};
+            const int n = ComputeSpectrum(rec, spectrum);
+            nlohmann::ordered_json j;
+            j["n"] = n;
+            j["spectrum"] = spectrum;
+            r.object = std::move(j);
+            return r;
+        });
     });
 }
 

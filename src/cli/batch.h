@@ -1,0 +1,50 @@
+// The many-files form of the commands that work file by file: FILE... or --dir DIR. One file
+// given alone keeps the single-file output; more files, or a directory, give one JSON line per
+// file with its path (or its error), every file done whatever became of the others, and exit
+// status 2 at the end when any failed.
+#pragma once
+
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+
+namespace kx::cli {
+
+struct FileInputs {
+    std::vector<std::string> files;
+    std::string dir;
+};
+
+// FILE... and --dir DIR, one excluding the other.
+void AddFileInputs(CLI::App* cmd, FileInputs& in);
+
+// The files as given, or the directory's analysis files (and with `withRaw` its raw files) in
+// project-list order. False (reported) when there is nothing to do.
+bool InputPaths(Context& ctx, const FileInputs& in, bool withRaw, std::vector<std::string>& paths);
+
+// Whether the output is JSON Lines: more than one file, or a directory.
+inline bool IsBatch(const FileInputs& in) {
+    return !in.dir.empty() || in.files.size() > 1;
+}
+
+// What one file gives: its object, or the reason it failed.
+struct FileResult {
+    std::optional<nlohmann::ordered_json> object;
+    std::string error;
+};
+
+// Runs `one` on every path. Batch: a line per file, `{"path", ...object}` or
+// `{"path", "error"}`, and each failure also on stderr. Single file: the object pretty-printed,
+// or the failure on stderr.
+void RunForEachFile(Context& ctx, const std::vector<std::string>& paths, bool batch,
+                    const std::function<FileResult(const std::string& path)>& one);
+
+// Reads a record as LoadRecord does, the reason kept instead of printed.
+bool ReadRecordFor(const std::string& path, bool loaded, PileRecord& rec, std::string& error,
+                   std::vector<std::string>& warnings);
+
+}  // namespace kx::cli
