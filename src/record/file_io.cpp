@@ -62,7 +62,12 @@ Status ReadFileBytes(const std::string& path, size_t limit, std::vector<uint8_t>
     return Status::Ok();
 }
 
-Status WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
+namespace {
+
+// Writes `bytes` to a new temporary file beside `path` with the permissions `path` has (or
+// the usual ones for a new file), synced to disk when `sync`. On failure nothing is left.
+Status WriteTemporaryBeside(const std::string& path, const std::vector<uint8_t>& bytes, bool sync,
+                            std::string& temporary) {
     const std::string dir = DirectoryOf(path);
     std::string tmpl = dir + "/.kx-write-XXXXXX";
     const int fd = ::mkstemp(tmpl.data());
@@ -105,7 +110,7 @@ Status WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& 
         }
         done += static_cast<size_t>(n);
     }
-    if (::fsync(fd) != 0) {
+    if (sync && ::fsync(fd) != 0) {
         return fail("write error", errno);
     }
     if (::close(fd) != 0) {
@@ -113,11 +118,85 @@ Status WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& 
         ::unlink(tmpl.c_str());
         return Status::Fail(ErrnoText("write error", err));
     }
-    if (::rename(tmpl.c_str(), path.c_str()) != 0) {
+    temporary = tmpl;
+    return Status::Ok();
+}
+
+}  // namespace
+
+Status WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string temporary;
+    if (Status st = WriteTemporaryBeside(path, bytes, true, temporary); !st) {
+        return st;
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
         const int err = errno;
-        ::unlink(tmpl.c_str());
+        ::unlink(temporary.c_str());
         return Status::Fail(ErrnoText("cannot replace the file", err));
     }
+    return Status::Ok();
+}
+
+BatchFileWriter::~BatchFileWriter() {
+    Discard();
+}
+
+void BatchFileWriter::Discard() {
+    for (const Staged& s : staged_) {
+        ::unlink(s.temporary.c_str());
+    }
+    staged_.clear();
+}
+
+Status BatchFileWriter::Stage(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string temporary;
+    if (Status st = WriteTemporaryBeside(path, bytes, false, temporary); !st) {
+        return st;
+    }
+    staged_.push_back({temporary, path});
+    return Status::Ok();
+}
+
+Status BatchFileWriter::Commit(size_t& replaced) {
+    replaced = 0;
+    if (staged_.empty()) {
+        return Status::Ok();
+    }
+    // One pass makes every staged file durable: the file system's dirty data at once.
+    const int dirFd =
+        ::open(DirectoryOf(staged_.front().temporary).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0 || ::syncfs(dirFd) != 0) {
+        const int err = errno;
+        if (dirFd >= 0) {
+            ::close(dirFd);
+        }
+        Discard();
+        return Status::Fail(ErrnoText("write error", err));
+    }
+    ::close(dirFd);
+    for (const Staged& s : staged_) {
+        if (::rename(s.temporary.c_str(), s.target.c_str()) != 0) {
+            const int err = errno;
+            staged_.erase(staged_.begin(), staged_.begin() + static_cast<std::ptrdiff_t>(replaced));
+            Discard();
+            return Status::Fail(ErrnoText("cannot replace the file", err));
+        }
+        ++replaced;
+    }
+    // The renames themselves, once per directory.
+    std::string last;
+    for (const Staged& s : staged_) {
+        const std::string dir = DirectoryOf(s.target);
+        if (dir != last) {
+            const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (fd >= 0) {
+                ::fsync(fd);
+                ::close(fd);
+            }
+            last = dir;
+        }
+    }
+    staged_.clear();
     return Status::Ok();
 }
 

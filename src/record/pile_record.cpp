@@ -60,7 +60,7 @@ ReadOutcome PileRecord::ReadFreshTestBytes(RecordOwner* owner, std::span<const u
     return out;
 }
 
-Status PileRecord::WriteAnalysisFile(const std::string& path) const {
+Status PileRecord::CheckedAnalysisFileBytes(std::vector<uint8_t>& out) const {
     if (sampleCount < 0 || sampleCount > kMaxSamples) {
         return Status::Fail("sample count " + std::to_string(sampleCount) + " out of range");
     }
@@ -74,7 +74,16 @@ Status PileRecord::WriteAnalysisFile(const std::string& path) const {
             return Status::Fail("a text field is longer than 1023 bytes");
         }
     }
-    if (Status st = WriteFileAtomically(path, AnalysisFileBytes()); !st) {
+    out = AnalysisFileBytes();
+    return Status::Ok();
+}
+
+Status PileRecord::WriteAnalysisFile(const std::string& path) const {
+    std::vector<uint8_t> bytes;
+    if (Status st = CheckedAnalysisFileBytes(bytes); !st) {
+        return st;
+    }
+    if (Status st = WriteFileAtomically(path, bytes); !st) {
         return st;
     }
     DumpWaveToFile("保存文件后.txt", waves[kStackedSlot].data(), SampleCount());

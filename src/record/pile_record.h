@@ -119,6 +119,8 @@ struct PileRecord {
     // Writes the record as an analysis file, atomically: the target is replaced only once the
     // new file is complete, so a failure leaves any old file as it was.
     Status WriteAnalysisFile(const std::string& path) const;
+    // The bytes WriteAnalysisFile writes, after the same checks (for a batch of files).
+    Status CheckedAnalysisFileBytes(std::vector<uint8_t>& out) const;
 
     // The analysis-file bytes of this record.
     std::vector<uint8_t> AnalysisFileBytes() const;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <set>
 
+#include "record/file_io.h"
 #include "record/reason_text.h"
 #include "workspace/project_files.h"
 #include "workspace/workspace.h"
@@ -47,6 +48,10 @@ ImportReport Workspace::ImportRawDataAt(const std::string& siteDir) {
         }
     };
     std::string failures;
+    BatchFileWriter batch;
+    std::vector<size_t> staged;  // indices into report.files
+    WaveSlot lastWritten{};
+    int lastSamples = 0;
     for (const std::string& name : names) {
         const std::string ext = FileSuffix(name);
         if (ext != "kxc" && ext != "kxd") {
@@ -101,20 +106,50 @@ ImportReport Workspace::ImportRawDataAt(const std::string& siteDir) {
             file.outcome = write ? ImportedFile::Outcome::Replaced : ImportedFile::Outcome::Kept;
         }
         if (write) {
-            if (Status st = rec.WriteAnalysisFile(target); !st) {
+            // Staged now, made durable and put in place with the others at the end.
+            std::vector<uint8_t> bytes;
+            Status st = rec.CheckedAnalysisFileBytes(bytes);
+            if (st) {
+                st = batch.Stage(target, bytes);
+            }
+            if (!st) {
                 file.outcome = ImportedFile::Outcome::WriteFailed;
                 file.reason = st.reason;
-                failures.append("\n").append(targetName).append(": ").append(
-                    ReasonInChinese(st.reason));
+                failures.append("\n")
+                    .append(targetName)
+                    .append(": ")
+                    .append(ReasonInChinese(st.reason));
                 report.files.push_back(std::move(file));
                 continue;
             }
-        }
-        // An existing analysis file has its row from its own directory entry.
-        if (!exists) {
-            addRow(target);
+            staged.push_back(report.files.size());
+            lastWritten = rec.waves[kStackedSlot];
+            lastSamples = rec.SampleCount();
         }
         report.files.push_back(std::move(file));
+    }
+    // One sync for the whole batch instead of one per file; a failure keeps every old file.
+    size_t replaced = 0;
+    if (Status st = batch.Commit(replaced); !st) {
+        for (size_t k = replaced; k < staged.size(); ++k) {
+            ImportedFile& f = report.files[staged[k]];
+            f.outcome = ImportedFile::Outcome::WriteFailed;
+            f.reason = st.reason;
+            failures.append("\n")
+                .append(FileNameOf(f.analysisPath))
+                .append(": ")
+                .append(ReasonInChinese(st.reason));
+        }
+    }
+    if (replaced > 0) {
+        // The diagnostic dump of a save, once for the batch: the last file's.
+        DumpWaveToFile("保存文件后.txt", lastWritten.data(), lastSamples);
+    }
+    for (const ImportedFile& f : report.files) {
+        // An existing analysis file has its row from its own directory entry.
+        if (f.outcome == ImportedFile::Outcome::Converted) {
+            addRow(f.analysisPath);
+        }
     }
 
     views_.DataListChanged();
