@@ -66,11 +66,7 @@ void AddAnalyzeCommand(CLI::App& app, Context& ctx) {
         RunForEachFile(ctx, paths, IsBatch(*a), [&](const std::string& path) {
             FileResult r;
             PileRecord rec;
-            std::vector<std::string> warnings;
-            const bool read = ReadRecordFor(path, a->loaded, rec, r.error, warnings);
-            for (const std::string& w : warnings) {
-                ctx.Warn(path, w);
-            }
+            const bool read = ReadRecordFor(ctx, path, a->loaded, rec, r.error);
             if (read) {
                 r.object = AnalysisToJson(AnalyzePile(rec));
             }

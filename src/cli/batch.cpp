@@ -73,10 +73,12 @@ void RunForEachFile(Context& ctx, const std::vector<std::string>& paths, bool ba
     }
 }
 
-bool ReadRecordFor(const std::string& path, bool loaded, PileRecord& rec, std::string& error,
-                   std::vector<std::string>& warnings) {
+bool ReadRecordFor(Context& ctx, const std::string& path, bool loaded, PileRecord& rec,
+                   std::string& error) {
     const ReadOutcome r = rec.ReadTestFile(nullptr, path);
-    warnings = r.messages;
+    for (const std::string& m : r.messages) {
+        ctx.Warn(path, m);
+    }
     if (!r) {
         error = r.status.reason;
         return false;

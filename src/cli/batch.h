@@ -43,8 +43,9 @@ struct FileResult {
 void RunForEachFile(Context& ctx, const std::vector<std::string>& paths, bool batch,
                     const std::function<FileResult(const std::string& path)>& one);
 
-// Reads a record as LoadRecord does, the reason kept instead of printed.
-bool ReadRecordFor(const std::string& path, bool loaded, PileRecord& rec, std::string& error,
-                   std::vector<std::string>& warnings);
+// Reads a record as LoadRecord does (its warnings on stderr), a failure's reason kept in
+// `error` instead of printed.
+bool ReadRecordFor(Context& ctx, const std::string& path, bool loaded, PileRecord& rec,
+                   std::string& error);
 
 }  // namespace kx::cli

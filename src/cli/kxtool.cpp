@@ -1,8 +1,8 @@
 #include <sstream>
 
+#include "cli/batch.h"
 #include "cli/command.h"
 #include "kx_version.h"
-#include "workspace/load_steps.h"
 
 namespace kx::cli {
 
@@ -16,23 +16,14 @@ void Context::Warn(const std::string& path, const std::string& reason) {
 }
 
 bool LoadRecord(Context& ctx, const std::string& path, PileRecord& rec) {
-    const ReadOutcome r = rec.ReadTestFile(nullptr, path);
-    for (const std::string& m : r.messages) {
-        ctx.Warn(path, m);
-    }
-    if (!r) {
-        ctx.Fail(path, r.status.reason);
-        return false;
-    }
-    return true;
+    return LoadRecord(ctx, path, false, rec);
 }
 
 bool LoadRecord(Context& ctx, const std::string& path, bool loaded, PileRecord& rec) {
-    if (!LoadRecord(ctx, path, rec)) {
+    std::string error;
+    if (!ReadRecordFor(ctx, path, loaded, rec, error)) {
+        ctx.Fail(path, error);
         return false;
-    }
-    if (loaded) {
-        ApplyLoadSteps(rec);
     }
     return true;
 }

@@ -166,11 +166,7 @@ void AddProcessCommand(CLI::App& app, Context& ctx) {
         RunForEachFile(ctx, paths, true, [&](const std::string& path) {
             FileResult r;
             PileRecord rec;
-            std::vector<std::string> warnings;
-            const bool read = ReadRecordFor(path, a->loaded, rec, r.error, warnings);
-            for (const std::string& w : warnings) {
-                ctx.Warn(path, w);
-            }
+            const bool read = ReadRecordFor(ctx, path, a->loaded, rec, r.error);
             if (!read) {
                 return r;
             }

@@ -4,8 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "analysis/pile_analysis.h"
-#include "cli/command.h"
-#include "workspace/load_steps.h"
+#include "cli/batch.h"
 #include "workspace/project_files.h"
 #include "workspace/site_summary.h"
 
@@ -55,14 +54,11 @@ std::vector<SiteSummaryRow> SummarizeSite(Context& ctx, const std::vector<std::s
     for (const std::string& path : paths) {
         const std::string name = std::filesystem::path(path).filename().string();
         PileRecord rec;
-        const ReadOutcome r = rec.ReadTestFile(nullptr, path);
-        if (!r) {
-            ctx.Fail(path, r.status.reason);
-            rows.push_back(UnreadablePile(name, r.status.reason));
+        std::string error;
+        if (!ReadRecordFor(ctx, path, loaded, rec, error)) {
+            ctx.Fail(path, error);
+            rows.push_back(UnreadablePile(name, error));
             continue;
-        }
-        if (loaded) {
-            ApplyLoadSteps(rec);
         }
         rows.push_back(SummarizePile(name, rec, AnalyzePile(rec)));
     }
