@@ -16,7 +16,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The report and window fonts "宋体" and "黑体" are looked up by name through fontconfig.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, fonts-wqy-microhei, qt6-translations-l10n")
+# libxlsxwriter is opened at run time (the site summary's workbook), so dpkg-shlibdeps does not
+# see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libxlsxwriter4, fonts-arphic-uming, fonts-wqy-microhei, qt6-translations-l10n")
 # The finished Word report is handed to the desktop's default application.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "KX系列基桩低应变分析系统: low-strain pile integrity analysis")

@@ -34,7 +34,7 @@ done <"$tmp/manifest"
 
 # Dependencies: the shared libraries found by dpkg-shlibdeps and the fonts, all resolvable.
 depends=$(dpkg-deb -f "$deb" Depends)
-for want in libqt6widgets6 libstdc++6 fonts-arphic-uming fonts-wqy-microhei; do
+for want in libqt6widgets6 libstdc++6 libxlsxwriter4 fonts-arphic-uming fonts-wqy-microhei; do
   grep -qw "$want" <<<"$depends" || fail "Depends lacks $want: $depends"
 done
 apt-get install -s -q --no-install-recommends "$deb" >"$tmp/apt.log" 2>&1 ||
@@ -60,6 +60,10 @@ cd "$tmp"
 "$root/usr/bin/kxtool" convert pile.kxd pile.kxc >/dev/null
 "$root/usr/bin/kxtool" info pile.kxc >pile.json
 grep -q '"magic": *"QRVA"' pile.json || fail "kxtool info"
+# kxtool itself loads no Qt; report runs the drawing part installed under libexec.
+! ldd "$root/usr/bin/kxtool" | grep -q Qt6 || fail "kxtool loads Qt"
+"$root/usr/bin/kxtool" report pile.kxc --pdf report.pdf >/dev/null || fail "kxtool report"
+[ "$(head -c 4 report.pdf)" = "%PDF" ] || fail "kxtool report wrote no PDF"
 # The window starts, also on an analysis file as a double-click starts it, and keeps running
 # until it is stopped. Its settings go to a throwaway place.
 for arg in "" "$tmp/pile.kxc"; do

@@ -36,11 +36,37 @@ void AddProcessCommand(CLI::App& app, Context& ctx);
 void AddSpectrumCommand(CLI::App& app, Context& ctx);
 void AddMarkersCommand(CLI::App& app, Context& ctx);
 void AddAnalyzeCommand(CLI::App& app, Context& ctx);
+// The drawing commands (report) live in a part of their own that loads Qt; kxtool itself
+// only lists them in its help and hands their command lines over (see drawing_part.h).
 void AddReportCommand(CLI::App& app, Context& ctx);
 void AddSiteSpeedCommand(CLI::App& app, Context& ctx);
 void AddSummaryCommand(CLI::App& app, Context& ctx);
 
-// Runs kxtool with the given arguments; returns the exit status.
-int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+// What runs a drawing command's whole command line (argv[1] names the command); returns its
+// exit status. kxtool's own runs the drawing part as a program of its own.
+using DrawingRunner = int (*)(int argc, const char* const* argv, std::ostream& out,
+                              std::ostream& err);
+
+// The one-line description of `report` in kxtool's help, shared by both parts.
+inline constexpr const char* kReportDescription =
+    "the report of a print list: PDF pages, the Word report and its figures";
+
+// Whether argv names a drawing command (argv[1] is "report").
+bool IsDrawingCommand(int argc, const char* const* argv);
+
+// Runs kxtool with the given arguments; returns the exit status. A drawing command goes to
+// `drawing` as it stands.
+int RunKxTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+              DrawingRunner drawing);
+
+// kxtool's application (name, version flag) and its parsing: the help, a usage error with the
+// command's help, or the commands' exit status.
+struct App : CLI::App {
+    App();
+};
+int ParseAndRun(CLI::App& app, Context& ctx, int argc, const char* const* argv);
+
+// Runs a drawing command in this process (the drawing part's main, and the tests).
+int RunDrawingCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
 }  // namespace kx::cli

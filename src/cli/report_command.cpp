@@ -141,8 +141,7 @@ PrintSettings SettingsFrom(const ReportArgs& a, const CLI::App& cmd) {
 }  // namespace
 
 void AddReportCommand(CLI::App& app, Context& ctx) {
-    auto* cmd = app.add_subcommand(
-        "report", "the report of a print list: PDF pages, the Word report and its figures");
+    auto* cmd = app.add_subcommand("report", kReportDescription);
     auto args = std::make_shared<ReportArgs>();
     auto* files = cmd->add_option("FILE", args->files, "analysis or raw test files, in order");
     auto* dir = cmd->add_option("--dir", args->dir,
@@ -241,6 +240,13 @@ void AddReportCommand(CLI::App& app, Context& ctx) {
             }
         }
     });
+}
+
+int RunDrawingCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    App app;
+    Context ctx{out, err};
+    AddReportCommand(app, ctx);
+    return ParseAndRun(app, ctx, argc, argv);
 }
 
 }  // namespace kx::cli

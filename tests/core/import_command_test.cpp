@@ -23,7 +23,8 @@ ToolRun Kxtool(std::vector<std::string> args) {
     for (const auto& a : args)
         argv.push_back(a.c_str());
     std::ostringstream out, err;
-    const int st = cli::RunKxTool(static_cast<int>(argv.size()), argv.data(), out, err);
+    const int st = cli::RunKxTool(static_cast<int>(argv.size()), argv.data(), out, err,
+                                  cli::RunDrawingCommand);
     return {st, out.str(), err.str()};
 }
 

@@ -25,7 +25,8 @@ ToolRun Synth(std::vector<std::string> args) {
         argv.push_back(a.c_str());
     }
     std::ostringstream out, err;
-    const int code = cli::RunKxTool(static_cast<int>(argv.size()), argv.data(), out, err);
+    const int code = cli::RunKxTool(static_cast<int>(argv.size()), argv.data(), out, err,
+                                    cli::RunDrawingCommand);
     return {code, out.str(), err.str()};
 }
 

@@ -17,9 +17,11 @@ struct KxtoolResult {
 inline KxtoolResult Kxtool(std::vector<std::string> args) {
     args.insert(args.begin(), "kxtool");
     std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
+    for (const auto& a : args)
+        argv.push_back(a.c_str());
     std::ostringstream out, err;
-    const int status = cli::RunKxTool(static_cast<int>(argv.size()), argv.data(), out, err);
+    const int status = cli::RunKxTool(static_cast<int>(argv.size()), argv.data(), out, err,
+                                      cli::RunDrawingCommand);
     return {status, out.str(), err.str()};
 }
 
