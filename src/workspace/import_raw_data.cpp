@@ -3,8 +3,6 @@
 #include <filesystem>
 #include <set>
 
-#include "record/file_io.h"
-#include "record/reason_text.h"
 #include "workspace/project_files.h"
 #include "workspace/workspace.h"
 
@@ -15,150 +13,101 @@ ImportReport Workspace::ImportRawData() {
     return ImportRawDataAt(dir.value_or(std::string()));
 }
 
-ImportReport Workspace::ImportRawDataAt(const std::string& siteDir) {
-    namespace fs = std::filesystem;
-    ImportReport report;
-    g_overwriteChoice = 0;
+namespace {
 
-    // Empty: no directory chosen.
-    const std::optional<std::string> dir =
-        siteDir.empty() ? std::nullopt : std::optional<std::string>(siteDir);
+// The import's host when it runs in the workspace's own call (kxtool, tests): the workspace's
+// prompts answer at once.
+class PromptingHost : public RawImportHost {
+public:
+    explicit PromptingHost(UserPrompts& prompts) : prompts_(prompts) {}
+    OverwriteAnswer AskOverwrite(const std::string& question) override {
+        return prompts_.AskOverwrite(question);
+    }
+    void Tell(const std::string& text) override { prompts_.Tell(text); }
+
+private:
+    UserPrompts& prompts_;
+};
+
+}  // namespace
+
+ImportReport Workspace::ImportRawDataAt(const std::string& siteDir) {
+    const std::optional<RawImportJob> job = BeginImport(siteDir);
+    if (!job) {
+        ImportReport report;
+        report.cancelled = true;
+        return report;
+    }
+    PromptingHost host(prompts_);
+    return FinishImport(ConvertRawFiles(*job, host));
+}
+
+std::optional<RawImportJob> Workspace::BeginImport(const std::string& siteDir) {
+    namespace fs = std::filesystem;
     std::error_code ec;
     std::vector<std::string> names;
-    if (dir && !dir->empty() && fs::is_directory(*dir, ec) &&
-        !OfferToSaveChanges(Leaving::NewProject, views_.ReadPageTexts())) {
+    const bool isDir = !siteDir.empty() && fs::is_directory(siteDir, ec);
+    if (isDir && !OfferToSaveChanges(Leaving::NewProject, views_.ReadPageTexts())) {
         // The save failed: the old project stays open with its edits.
-        report.cancelled = true;
-        return report;
+        return std::nullopt;
     }
-    // The directory is listed once, up front, so files written below are never met again.
-    if (!dir || dir->empty() || !fs::is_directory(*dir, ec) || !ListRegularFiles(*dir, names)) {
+    // The directory is listed once, up front, so files written later are never met again.
+    if (!isDir || !ListRegularFiles(siteDir, names)) {
         prompts_.Tell("无效的目录，请重新选择工地目录！");
-        report.cancelled = true;
-        return report;
+        return std::nullopt;
     }
     ResetProject();
-    m_projectDir = *dir;
+    m_projectDir = siteDir;
 
+    RawImportJob job;
+    job.dir = siteDir;
     std::set<std::string> listed;
-    auto addRow = [&](const std::string& path) {
-        if (listed.insert(path).second) {
-            m_filePaths.push_back(path);
-            m_rows.push_back({FileNameOf(path), false, "分析文件"});
-        }
-    };
-    std::string failures;
-    BatchFileWriter batch;
-    std::vector<size_t> staged;  // indices into report.files
-    WaveSlot lastWritten{};
-    int lastSamples = 0;
     for (const std::string& name : names) {
         const std::string ext = FileSuffix(name);
-        if (ext != "kxc" && ext != "kxd") {
-            continue;
-        }
-        const std::string targetName = name.substr(0, name.size() - ext.size()) + "kxc";
-        const std::string target = JoinPath(*dir, targetName);
-        if (ext == "kxc") {
-            addRow(target);
-            continue;
-        }
-        ImportedFile file{JoinPath(*dir, name), target, ImportedFile::Outcome::Converted, {}};
-        PileRecord rec;
-        const ReadOutcome read = rec.ReadTestFile(this, file.rawPath);
-        for (const std::string& m : read.messages) {
-            prompts_.Tell(m);
-        }
-        if (!read) {
-            // Nothing is written for a file that did not read: its defaults are no pile test.
-            file.outcome = ImportedFile::Outcome::Unreadable;
-            file.reason = read.status.reason;
-            failures.append("\n").append(name).append(": ").append(ReasonInChinese(file.reason));
-            report.files.push_back(std::move(file));
-            continue;
-        }
-        if (rec.integrityClass.empty()) {
-            rec.integrityClass.push_back('I');  // empty: an unclassified pile starts as class I
-        }
-        const bool exists = fs::exists(target, ec);
-        bool write = !exists;
-        if (exists) {
-            if (g_overwriteChoice == 0) {
-                std::string question = "文件";
-                question.append(targetName).append("已经存在是否覆盖");
-                switch (prompts_.AskOverwrite(question)) {
-                    case OverwriteAnswer::Yes:
-                        write = true;
-                        break;
-                    case OverwriteAnswer::YesToAll:
-                        g_overwriteChoice = 1;
-                        break;
-                    case OverwriteAnswer::NoToAll:
-                        g_overwriteChoice = 2;
-                        break;
-                    // A dialog closed without an answer replaces nothing.
-                    case OverwriteAnswer::No:
-                    case OverwriteAnswer::Closed:
-                        break;
-                }
+        if (ext == "kxd") {
+            job.rawNames.push_back(name);
+        } else if (ext == "kxc") {
+            const std::string path = JoinPath(siteDir, name);
+            if (listed.insert(path).second) {
+                m_filePaths.push_back(path);
+                m_rows.push_back({name, false, "分析文件"});
             }
-            write = write || g_overwriteChoice == 1;
-            file.outcome = write ? ImportedFile::Outcome::Replaced : ImportedFile::Outcome::Kept;
-        }
-        if (write) {
-            // Staged now, made durable and put in place with the others at the end.
-            std::vector<uint8_t> bytes;
-            Status st = rec.CheckedAnalysisFileBytes(bytes);
-            if (st) {
-                st = batch.Stage(target, bytes);
-            }
-            if (!st) {
-                file.outcome = ImportedFile::Outcome::WriteFailed;
-                file.reason = st.reason;
-                failures.append("\n")
-                    .append(targetName)
-                    .append(": ")
-                    .append(ReasonInChinese(st.reason));
-                report.files.push_back(std::move(file));
-                continue;
-            }
-            staged.push_back(report.files.size());
-            lastWritten = rec.waves[kStackedSlot];
-            lastSamples = rec.SampleCount();
-        }
-        report.files.push_back(std::move(file));
-    }
-    // One sync for the whole batch instead of one per file; a failure keeps every old file.
-    size_t replaced = 0;
-    if (Status st = batch.Commit(replaced); !st) {
-        for (size_t k = replaced; k < staged.size(); ++k) {
-            ImportedFile& f = report.files[staged[k]];
-            f.outcome = ImportedFile::Outcome::WriteFailed;
-            f.reason = st.reason;
-            failures.append("\n")
-                .append(FileNameOf(f.analysisPath))
-                .append(": ")
-                .append(ReasonInChinese(st.reason));
         }
     }
-    if (replaced > 0) {
-        // The diagnostic dump of a save, once for the batch: the last file's.
-        DumpWaveToFile("保存文件后.txt", lastWritten.data(), lastSamples);
-    }
-    for (const ImportedFile& f : report.files) {
-        // An existing analysis file has its row from its own directory entry.
-        if (f.outcome == ImportedFile::Outcome::Converted) {
-            addRow(f.analysisPath);
-        }
-    }
+    importListed_ = m_filePaths.size();
+    views_.DataListChanged();
+    return job;
+}
 
+void Workspace::ListImportedFile(const std::string& analysisPath) {
+    m_filePaths.push_back(analysisPath);
+    m_rows.push_back({FileNameOf(analysisPath), false, "分析文件"});
+    views_.DataListChanged();
+}
+
+ImportReport Workspace::FinishImport(RawImportResult result) {
+    // The rows of the converted files, in the order converted, for the files now in place
+    // (those listed during the import included; a file whose write failed at the end is not).
+    m_filePaths.resize(importListed_);
+    m_rows.resize(importListed_);
+    std::set<std::string> listed(m_filePaths.begin(), m_filePaths.end());
+    for (const ImportedFile& f : result.files) {
+        // An existing analysis file has its row from its own directory entry.
+        if (f.outcome == ImportedFile::Outcome::Converted && listed.insert(f.analysisPath).second) {
+            m_filePaths.push_back(f.analysisPath);
+            m_rows.push_back({FileNameOf(f.analysisPath), false, "分析文件"});
+        }
+    }
     views_.DataListChanged();
     StartLoader();
     g_selectionCount = 0;
     views_.SetAllViewRowCount(static_cast<int>(m_filePaths.size()));
-    if (!failures.empty()) {
-        prompts_.Tell("以下原始文件未能转换：" + failures);
+    if (!result.failures.empty()) {
+        prompts_.Tell("以下原始文件未能转换：" + result.failures);
     }
+    ImportReport report;
+    report.stopped = result.cancelled;
+    report.files = std::move(result.files);
     return report;
 }
 

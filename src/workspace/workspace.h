@@ -13,6 +13,7 @@
 #include "record/pile_record.h"
 #include "workspace/print_list.h"
 #include "workspace/project_records.h"
+#include "workspace/raw_import.h"
 #include "workspace/user_prompts.h"
 #include "workspace/workspace_views.h"
 
@@ -27,17 +28,9 @@ struct DataRow {
     const char* PrintedText() const { return printed ? "是" : "否"; }
 };
 
-// What became of one raw file during an import.
-struct ImportedFile {
-    enum class Outcome { Converted, Replaced, Kept, Unreadable, WriteFailed };
-    std::string rawPath;
-    std::string analysisPath;
-    Outcome outcome = Outcome::Converted;
-    std::string reason;  // for Unreadable and WriteFailed
-};
-
 struct ImportReport {
-    bool cancelled = false;  // no directory chosen
+    bool cancelled = false;  // no directory chosen (or the import could not start)
+    bool stopped = false;    // the user stopped the conversion before the last file
     std::vector<ImportedFile> files;
 };
 
@@ -87,6 +80,15 @@ public:
     ImportReport ImportRawData();
     // The same for a directory known already (a raw file given on the program's command line).
     ImportReport ImportRawDataAt(const std::string& dir);
+    // The same in three steps, so that the conversion can run beside the window's event loop:
+    // BeginImport (the save prompt, the listing; the directory's analysis files become the
+    // project's rows), ConvertRawFiles of the job on any thread, then FinishImport with its
+    // result (the converted files' rows, the loader, the failures told). Nothing when the
+    // import does not start (the user was told why).
+    std::optional<RawImportJob> BeginImport(const std::string& dir);
+    ImportReport FinishImport(RawImportResult result);
+    // During an import: a converted file's row, before FinishImport lists it.
+    void ListImportedFile(const std::string& analysisPath);
 
     // --- Data list editing and batch updates ---
     void AddDataFile();
@@ -148,8 +150,6 @@ public:
     // Rows drawn in red: saved at the prompt during this run.
     std::vector<int32_t> m_savedRows;
     PrintList m_printList;
-    // Blanket answer for the rest of one import: 0 ask, 1 replace all, 2 replace none.
-    int32_t g_overwriteChoice = 0;
 
 private:
     enum class Leaving { Selection, Close, NewProject };
@@ -195,6 +195,7 @@ private:
     std::vector<DataRow> m_rows;
     std::string m_projectDir;
     ProjectRecords::ProgressFn m_loadProgress;
+    size_t importListed_ = 0;  // rows of the analysis files the import's directory held
 };
 
 }  // namespace kx

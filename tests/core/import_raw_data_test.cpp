@@ -1,6 +1,7 @@
 // Importing a site directory of raw files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/workspace_test_util.h"
@@ -176,6 +177,61 @@ TEST_F(Import, UnsavedChangesAreOfferedForSavingFirst) {
     EXPECT_EQ(saved.remarks, "edited before the import");
     EXPECT_EQ(RowNames(h.ws), std::vector<std::string>{"5.kxc"});
     EXPECT_TRUE(h.ws.m_currentPath.empty());
+}
+
+// The import in its three steps, as the window runs it: stopped by 取消 after the second of
+// four files, every file is converted whole or not touched, the rows listed during the
+// conversion are those the finished import lists, and no staged file is left behind.
+TEST_F(Import, StoppedConversionKeepsWholeFilesAndTouchesTheRest) {
+    for (const char* n : {"1", "2", "3", "4"}) {
+        test::WriteFile(dir + "/" + n + ".kxd", RawBytes(n));
+    }
+    test::WriteFile(dir + "/9.kxc", RawBytes("9"));  // an analysis file already there
+    struct StopAfterTwo : RawImportHost {
+        Workspace* ws = nullptr;
+        size_t done = 0;
+        std::vector<size_t> totals;
+        OverwriteAnswer AskOverwrite(const std::string&) override { return OverwriteAnswer::No; }
+        void Tell(const std::string&) override {}
+        void Converted(const ImportedFile& f) override { ws->ListImportedFile(f.analysisPath); }
+        void Advance(size_t k, size_t total) override {
+            done = k;
+            totals.push_back(total);
+        }
+        bool Cancelled() const override { return done >= 2; }
+    } host;
+    host.ws = &h.ws;
+    const std::optional<RawImportJob> job = h.ws.BeginImport(dir);
+    ASSERT_TRUE(job);
+    EXPECT_EQ(RowNames(h.ws), std::vector<std::string>{"9.kxc"});
+    ASSERT_EQ(job->rawNames.size(), 4u);  // in the directory's order
+    auto kxc = [&](size_t k) {
+        const std::string& raw = job->rawNames[k];
+        return raw.substr(0, raw.size() - 3) + "kxc";
+    };
+    RawImportResult result = ConvertRawFiles(*job, host);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(host.totals, (std::vector<size_t>{4, 4}));
+    const std::vector<std::string> rows{"9.kxc", kxc(0), kxc(1)};
+    EXPECT_EQ(RowNames(h.ws), rows);
+    const ImportReport report = h.ws.FinishImport(std::move(result));
+    h.ws.WaitUntilLoaded();
+    EXPECT_TRUE(report.stopped);
+    EXPECT_FALSE(report.cancelled);
+    ASSERT_EQ(report.files.size(), 2u);
+    EXPECT_EQ(RowNames(h.ws), rows);
+    for (size_t k : {0, 1}) {
+        EXPECT_EQ(test::ReadFile(dir + "/" + kxc(k)), ConvertedBytes(dir + "/" + job->rawNames[k]));
+    }
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        names.push_back(e.path().filename().string());
+    }
+    std::vector<std::string> expected{"1.kxd", "2.kxd", "3.kxd", "4.kxd", "9.kxc", kxc(0), kxc(1)};
+    std::sort(names.begin(), names.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(h.Record(1).pileNumber, kxc(0).substr(0, 1));
 }
 
 }  // namespace
