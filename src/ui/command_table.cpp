@@ -317,6 +317,9 @@ bool CommandTable::Execute(int commandId) {
 }
 
 void CommandTable::Execute(const CommandEntry& e) {
+    if (m_target.Busy()) {
+        return;
+    }
     switch (e.guard) {
         case Guard::kNone:
             break;

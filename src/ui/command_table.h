@@ -40,6 +40,8 @@ public:
     // A marker command picked while another view tab is shown: it changes nothing and says so
     // without a message box.
     virtual void NoteMarkersNeedStackedTab() {}
+    // Long work runs beside the window (import, PDF, Word report): no command starts meanwhile.
+    virtual bool Busy() const { return false; }
 
     // File, print list and Word commands.
     virtual void ImportRawData() = 0;

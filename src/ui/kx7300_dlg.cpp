@@ -29,6 +29,7 @@
 #include "render/fonts.h"
 #include "res/ids.h"
 #include "ui/about.h"
+#include "ui/background_task.h"
 #include "ui/bo_xing_xx.h"
 #include "ui/file_notice.h"
 #include "ui/gong_cheng_xx.h"
@@ -436,12 +437,22 @@ void CKX7300Dlg::BuildStatusBar() {
             [this](bool clean) { m_unsavedLabel->setVisible(!clean); });
     connect(m_project.get(), &CProjectController::projectOpened, this,
             &CKX7300Dlg::ShowProjectName);
+    // While long work runs the menus and tool bars rest; the window itself stays live.
+    connect(m_project->Task(), &CBackgroundTask::runningChanged, this, [this](bool running) {
+        menuBar()->setEnabled(!running);
+        m_mainToolBar->setEnabled(!running);
+        m_toolsToolBar->setEnabled(!running);
+    });
     // Word opens the document itself; the notice says where it is as well.
     m_wordCommands->SetOpener([this](const std::string& path) {
         const QString shown = QFile::decodeName(path.c_str());
         m_fileNotice->Show("已生成WORD报告：" + QDir::toNativeSeparators(shown), shown);
         return OpenWithDesktop(path);
     });
+}
+
+bool CKX7300Dlg::Busy() const {
+    return m_project != nullptr && m_project->Task()->Running();
 }
 
 void CKX7300Dlg::ShowProjectName(const QString& dir) {

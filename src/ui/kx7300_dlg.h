@@ -176,6 +176,7 @@ public:
 
     // PageHost and CommandTarget
     bool HasFileSelected() const override { return !m_currentPath.empty(); }
+    bool Busy() const override;
     void ShowMessage(const QString& text) override;
     void ApplyViewCommand(int viewCommand) override;
     void DefectFromPosition() override;

@@ -60,8 +60,12 @@ void OpenGivenPath(CProjectController& project, const QString& path) {
     if (!IsOpenAt(project, dir)) {
         return;
     }
-    // An import that could not convert the file has said so already.
-    if (!project.SelectFile(dir + "/" + analysisName) && !import) {
+    const QString analysisPath = dir + "/" + analysisName;
+    if (import) {
+        // The import converts beside the window: the pile is selected once it is over (an
+        // import that could not convert the file has said so already).
+        project.RunWhenLoaded([&project, analysisPath] { project.SelectFile(analysisPath); });
+    } else if (!project.SelectFile(analysisPath)) {
         Tell(project, QString("原始文件%1尚未导入，工程中没有它的分析文件%2。")
                           .arg(given.fileName(), analysisName));
     }

@@ -11,8 +11,10 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimeEdit>
+#include <algorithm>
 
 #include "res/ids.h"
+#include "ui/background_task.h"
 #include "ui/bo_xing_xx.h"
 #include "ui/gong_cheng_xx.h"
 #include "ui/kx7300_dlg.h"
@@ -85,6 +87,7 @@ CProjectController::CProjectController(CKX7300Dlg* window)
         }
     });
 
+    m_task = new CBackgroundTask(window->statusBar(), *m_prompts, this);
     m_progress = new QProgressBar(window);
     m_progress->setObjectName("loadProgress");
     m_progress->setFormat("载入 %v / %m");
@@ -135,6 +138,7 @@ CProjectController::CProjectController(CKX7300Dlg* window)
 }
 
 CProjectController::~CProjectController() {
+    m_task->Stop();
     // No loader thread may outlive what its progress reports go to.
     m_workspace.m_records.StopLoading();
     if (m_busy) {
@@ -233,18 +237,106 @@ void CProjectController::OpenProjectAt(const QString& dir) {
 }
 
 void CProjectController::ImportRawData() {
-    m_afterLoad = nullptr;
-    const size_t loads = m_workspace.m_records.LoadsStarted();
-    Run([&] { m_workspace.ImportRawData(); });
-    LoadStarted(loads);
+    if (m_task->Running()) {
+        return;
+    }
+    const std::optional<std::string> dir = Prompts().BrowseForFolder("请选择目录：");
+    StartImport(dir.value_or(std::string()));
 }
 
 void CProjectController::ImportRawDataAt(const QString& dir) {
+    if (m_task->Running()) {
+        return;
+    }
+    StartImport(AbsoluteLocalPath(dir));
+}
+
+namespace {
+
+// The import's thread asks the window through the task; converted files go to the list.
+class TaskImportHost : public RawImportHost {
+public:
+    TaskImportHost(CBackgroundTask::Work& work, std::function<void(const std::string&)> converted)
+        : m_work(work), m_converted(std::move(converted)) {}
+    OverwriteAnswer AskOverwrite(const std::string& question) override {
+        return m_work.Prompts().AskOverwrite(question);
+    }
+    void Tell(const std::string& text) override { m_work.Prompts().Tell(text); }
+    void Converted(const ImportedFile& file) override { m_converted(file.analysisPath); }
+    void Advance(size_t done, size_t total) override { m_work.Advance(done, total); }
+    bool Cancelled() const override { return m_work.Cancelled(); }
+
+private:
+    CBackgroundTask::Work& m_work;
+    std::function<void(const std::string&)> m_converted;
+};
+
+}  // namespace
+
+void CProjectController::StartImport(const std::string& dir) {
     m_afterLoad = nullptr;
-    const std::string path = AbsoluteLocalPath(dir);
-    const size_t loads = m_workspace.m_records.LoadsStarted();
-    Run([&] { m_workspace.ImportRawDataAt(path); });
-    LoadStarted(loads);
+    std::optional<RawImportJob> job = Run([&] { return m_workspace.BeginImport(dir); });
+    if (!job) {
+        return;
+    }
+    m_importing = true;
+    auto result = std::make_shared<RawImportResult>();
+    m_task->Start(
+        "导入",
+        [this, job = std::move(*job), result](CBackgroundTask::Work& work) {
+            TaskImportHost host(work, [this](const std::string& path) {
+                std::lock_guard lock(m_convertedMutex);
+                m_converted.push_back(path);
+                if (!m_convertedPosted) {
+                    m_convertedPosted = true;
+                    QMetaObject::invokeMethod(
+                        this, [this] { ListConvertedFiles(); }, Qt::QueuedConnection);
+                }
+            });
+            *result = ConvertRawFiles(job, host);
+        },
+        [this, result] {
+            m_importing = false;
+            {
+                std::lock_guard lock(m_convertedMutex);
+                m_converted.clear();
+            }
+            const bool stopped = result->cancelled;
+            const size_t converted = static_cast<size_t>(std::count_if(
+                result->files.begin(), result->files.end(), [](const ImportedFile& f) {
+                    return f.outcome != ImportedFile::Outcome::Unreadable &&
+                           f.outcome != ImportedFile::Outcome::Kept &&
+                           f.outcome != ImportedFile::Outcome::WriteFailed;
+                }));
+            const size_t loads = m_workspace.m_records.LoadsStarted();
+            Run([&] { m_workspace.FinishImport(std::move(*result)); });
+            LoadStarted(loads);
+            if (!m_loadShown && m_afterLoad) {  // nothing to load: what waited runs now
+                std::function<void()> command = std::move(m_afterLoad);
+                m_afterLoad = nullptr;
+                UpdateBusyCursor();
+                command();
+            }
+            if (stopped) {
+                m_window->statusBar()->showMessage(
+                    QString("导入已取消：已转换的%1个文件完整保留，其余文件未动。").arg(converted));
+            }
+        });
+}
+
+void CProjectController::ListConvertedFiles() {
+    std::vector<std::string> paths;
+    {
+        std::lock_guard lock(m_convertedMutex);
+        paths.swap(m_converted);
+        m_convertedPosted = false;
+    }
+    if (!m_importing) {
+        return;  // the import has ended: its own end lists them
+    }
+    for (const std::string& path : paths) {
+        m_workspace.ListImportedFile(path);
+    }
 }
 
 bool CProjectController::SelectFile(const QString& path) {
@@ -303,6 +395,8 @@ void CProjectController::RemoveFromPrintList() {
 }
 
 bool CProjectController::CloseRequested() {
+    // Long work ends first: an import keeps what it converted, a report writes nothing.
+    m_task->Finish();
     if (!Run([&] { return m_workspace.OnMainWindowClose(); })) {
         return false;
     }
@@ -316,6 +410,11 @@ bool CProjectController::CloseRequested() {
 // ---- Selection and loading ----
 
 void CProjectController::OnRowSelected(int firstSelectedRow) {
+    if (m_importing) {
+        // The rows of an import name files not yet in place: nothing opens before its end.
+        m_window->FileList()->ShowSelection(-1);
+        return;
+    }
     m_window->FileList()->setFocus();
     Run([&] { m_workspace.OnFileRowSelected(firstSelectedRow); });
 }
@@ -382,7 +481,7 @@ void CProjectController::FinishLoad() {
 }
 
 void CProjectController::RunWhenLoaded(std::function<void()> command) {
-    if (!m_loadShown) {
+    if (!Loading()) {
         command();
         return;
     }

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "workspace/workspace.h"
@@ -23,6 +24,7 @@ class QProgressBar;
 
 namespace kx::ui {
 
+class CBackgroundTask;
 class CKX7300Dlg;
 class QtUserPrompts;
 
@@ -63,8 +65,10 @@ public:
     const PrintList& GetPrintList() const { return m_workspace.m_printList; }
     // The current record, null while no file is selected.
     PileRecord* CurrentRecord();
-    // The loader is still reading records.
-    bool Loading() const { return m_loadShown; }
+    // The loader is still reading records, or an import still converting files.
+    bool Loading() const { return m_loadShown || m_importing; }
+    // The window's long work beside its event loop (import, PDF, Word report).
+    CBackgroundTask* Task() const { return m_task; }
     // The directory of the open project; empty while none is open.
     QString ProjectDir() const;
     // Where the program's folder browser starts.
@@ -119,6 +123,9 @@ private:
     void FinishLoad();
     void UpdateBusyCursor();
     QString TypeText(size_t row) const;
+    // 导入原始数据 of `dir` ("" asks for it): the conversion runs on the task's thread.
+    void StartImport(const std::string& dir);
+    void ListConvertedFiles();
 
     CKX7300Dlg* m_window;
     std::unique_ptr<QtUserPrompts> m_qtPrompts;
@@ -133,6 +140,12 @@ private:
     int m_depth = 0;           // nesting of workspace calls (modal dialogs run the event loop)
     bool m_loadShown = false;  // a load is in progress and its bar shown
     bool m_busy = false;       // the busy cursor is set
+    CBackgroundTask* m_task = nullptr;
+    bool m_importing = false;  // an import converts its files
+    // Converted files the list does not show yet (filled by the import's thread).
+    std::mutex m_convertedMutex;
+    std::vector<std::string> m_converted;
+    bool m_convertedPosted = false;
 };
 
 }  // namespace kx::ui

@@ -6,13 +6,16 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTimer>
 #include <condition_variable>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -348,6 +351,85 @@ TEST_F(ProjectTest, ImportAsksThroughTheOverwriteDialog) {
         EXPECT_EQ(window->FileList()->rowCount(), 3);
         project->SetUserPrompts(&filePrompts);
     }
+}
+
+// The import converts beside the window: while the overwrite question is open the status bar
+// shows "导入 k / n" with 取消, the menus rest and the list holds the files converted so far.
+// 取消 then stops the import after the file asked about: every analysis file is either
+// converted whole or not there, and the project lists exactly the files in place.
+TEST_F(ProjectTest, ImportRunsBesideTheWindowAndStopsOnCancel) {
+    // Odd piles have an analysis file already: the first of them met brings the question.
+    const int files = 30;
+    std::vector<std::string> existing;
+    for (int n = 1; n <= files; ++n) {
+        test::WriteFile(dir + "/" + std::to_string(n) + ".kxd",
+                        test::MakeRawFixture(234, 16).Build());
+        if (n % 2 == 1) {
+            existing.push_back(std::to_string(n) + ".kxc");
+        }
+    }
+    WriteProject(dir, existing);
+    std::map<std::string, std::vector<uint8_t>> before;
+    for (const std::string& name : existing) {
+        before[name] = test::ReadFile(dir + "/" + name);
+    }
+    struct CancelAtQuestion : test::ScriptedPrompts {
+        CKX7300Dlg* window = nullptr;
+        QString bar;
+        bool menusRested = false;
+        int listed = -1;
+        int asked = 0;
+        OverwriteAnswer AskOverwrite(const std::string&) override {
+            ++asked;
+            auto* progress = window->findChild<QProgressBar*>("taskProgress");
+            bar = progress->isHidden() ? QString() : progress->text();
+            menusRested = !window->menuBar()->isEnabled();
+            listed = window->FileList()->rowCount();
+            window->findChild<QPushButton*>("taskCancel")->click();
+            return OverwriteAnswer::Yes;
+        }
+    } answers;
+    answers.window = window.get();
+    answers.folders.push_back(dir);
+    project->SetUserPrompts(&answers);
+    window->Command(id::kCmdImportRawData)->trigger();
+    EXPECT_TRUE(project->Loading());
+    WaitLoaded();
+    project->SetUserPrompts(&filePrompts);
+
+    EXPECT_EQ(answers.asked, 1);
+    EXPECT_TRUE(answers.bar.startsWith("导入 ")) << answers.bar.toStdString();
+    EXPECT_TRUE(answers.bar.endsWith(" / " + QString::number(files)));
+    EXPECT_TRUE(answers.menusRested);
+    EXPECT_TRUE(window->menuBar()->isEnabled());
+
+    const auto converted = [&](const fs::path& kxc) {
+        PileRecord r;
+        EXPECT_TRUE(r.ReadTestFile(nullptr, fs::path(kxc).replace_extension(".kxd").string()));
+        if (r.integrityClass.empty()) {
+            r.integrityClass = "I";
+        }
+        return r.AnalysisFileBytes();
+    };
+    int convertedFiles = 0, untouched = 0, kxcFiles = 0;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        const std::string name = e.path().filename().string();
+        ASSERT_TRUE(name.ends_with(".kxd") || name.ends_with(".kxc")) << name;  // nothing staged
+        if (name.ends_with(".kxc")) {
+            ++kxcFiles;
+            const std::vector<uint8_t> bytes = test::ReadFile(e.path().string());
+            const bool whole = bytes == converted(e.path());
+            EXPECT_TRUE(whole || (before.count(name) > 0 && bytes == before[name])) << name;
+            convertedFiles += whole ? 1 : 0;
+            untouched += whole ? 0 : 1;
+        }
+    }
+    // Stopped after the file asked about: the even piles converted before it, that one
+    // replaced, every later file as it was.
+    EXPECT_EQ(answers.listed, static_cast<int>(existing.size()) + convertedFiles - 1);
+    EXPECT_EQ(untouched, static_cast<int>(existing.size()) - 1);
+    EXPECT_EQ(window->FileList()->rowCount(), kxcFiles);
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("导入已取消"));
 }
 
 TEST_F(ProjectTest, OverwriteDialogTextsAndButtons) {
