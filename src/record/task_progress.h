@@ -6,6 +6,9 @@
 
 namespace kx {
 
+// The reason of a Status that ended because the user stopped the task.
+inline constexpr const char* kTaskCancelled = "cancelled by the user";
+
 class TaskProgress {
 public:
     virtual ~TaskProgress() = default;

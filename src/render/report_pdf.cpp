@@ -32,8 +32,8 @@ bool RenderReportPages(QPagedPaintDevice& device, const PrintSettings& s,
     return painter.end();
 }
 
-Status WriteReportPdf(const std::string& path, const PrintSettings& s,
-                      const ReportEntries& entries) {
+Status WriteReportPdf(const std::string& path, const PrintSettings& s, const ReportEntries& entries,
+                      TaskProgress* progress) {
     const int pages = ReportPageCount(s, entries.count);
     if (pages == 0) {
         return Status::Fail("the print list is empty");
@@ -60,14 +60,24 @@ Status WriteReportPdf(const std::string& path, const PrintSettings& s,
             }
         }
         for (int page = 1; page <= pages; ++page) {
+            if (progress != nullptr && progress->Cancelled()) {
+                painter.end();
+                return Status::Fail(kTaskCancelled);
+            }
             if (page > 1 && !writer.newPage()) {
                 return Status::Fail("cannot render the report pages");
             }
             RenderReportPage(painter, s, entries, page, d);
+            if (progress != nullptr) {
+                progress->Advance(static_cast<size_t>(page), static_cast<size_t>(pages));
+            }
         }
         if (!painter.end()) {
             return Status::Fail("cannot render the report pages");
         }
+    }
+    if (progress != nullptr && progress->Cancelled()) {
+        return Status::Fail(kTaskCancelled);
     }
     const QByteArray& pdf = buffer.data();
     return WriteFileAtomically(path, std::vector<uint8_t>(pdf.begin(), pdf.end()));

@@ -8,6 +8,7 @@
 #include "print/print_settings.h"
 #include "print/report_page_layout.h"
 #include "record/status.h"
+#include "record/task_progress.h"
 
 class QPagedPaintDevice;
 
@@ -30,8 +31,9 @@ bool RenderReportPages(QPagedPaintDevice& device, const PrintSettings& s,
 
 // Writes the whole report as a PDF to `path`, through a temporary file renamed over it when
 // complete, so a failure leaves no partial report and any old file as it was. An empty print
-// list is refused (a PDF has at least one page).
-Status WriteReportPdf(const std::string& path, const PrintSettings& s,
-                      const ReportEntries& entries);
+// list is refused (a PDF has at least one page). `progress` hears of each page drawn; when it
+// is cancelled the drawing stops and nothing is written (reason kTaskCancelled).
+Status WriteReportPdf(const std::string& path, const PrintSettings& s, const ReportEntries& entries,
+                      TaskProgress* progress = nullptr);
 
 }  // namespace kx

@@ -57,22 +57,33 @@ Status EncodeWordFigure(const PrintSettings& s, const ReportEntries& entries, in
 }
 
 Status RenderWordFigures(const PrintSettings& s, const ReportEntries& entries,
-                         const std::string& dir, int32_t& count) {
+                         const std::string& dir, int32_t& count, TaskProgress* progress) {
     count = WordFigureCount(entries.count, PilesPerPageOf(s));
     const std::vector<std::string> paths = WordFigurePaths(dir, count);
+    BatchFileWriter batch;
     std::vector<uint8_t> jpeg;
     for (int32_t number = 1; number <= count; ++number) {
+        if (progress != nullptr && progress->Cancelled()) {
+            return Status::Fail(kTaskCancelled);
+        }
         const std::string& path = paths[static_cast<size_t>(number - 1)];
         Status st = EncodeWordFigure(s, entries, number, jpeg);
         if (st) {
-            st = WriteFileAtomically(path, jpeg);
+            st = batch.Stage(path, jpeg);
         }
         if (!st) {
-            for (int32_t w = 1; w < number; ++w) {
-                std::remove(paths[static_cast<size_t>(w - 1)].c_str());
-            }
             return Status::Fail(path + ": " + st.reason);
         }
+        if (progress != nullptr) {
+            progress->Advance(static_cast<size_t>(number), static_cast<size_t>(count));
+        }
+    }
+    size_t replaced = 0;
+    if (Status st = batch.Commit(replaced); !st) {
+        for (size_t k = 0; k < replaced; ++k) {
+            std::remove(paths[k].c_str());
+        }
+        return Status::Fail(dir + ": " + st.reason);
     }
     return Status::Ok();
 }

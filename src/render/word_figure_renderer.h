@@ -10,6 +10,7 @@
 #include "print/print_settings.h"
 #include "print/report_page_layout.h"
 #include "record/status.h"
+#include "record/task_progress.h"
 #include "report/word_figure_layout.h"
 
 namespace kx {
@@ -23,9 +24,10 @@ Status EncodeWordFigure(const PrintSettings& s, const ReportEntries& entries, in
 
 // Writes figures 1 ... k of the print list into the existing directory `dir` as 1.jpg ...
 // k.jpg, k = entries ÷ piles per page rounded up (none for an empty list), and nothing else.
-// Each file is written whole or not at all; when one fails, the figures written before it
-// in this call are removed again and the failure names the file. `count` receives k.
+// The figures are written as one batch once all are drawn: all of them or, when one fails,
+// none (the failure names the file). `count` receives k. `progress` hears of each figure
+// drawn; when it is cancelled nothing is written (reason kTaskCancelled).
 Status RenderWordFigures(const PrintSettings& s, const ReportEntries& entries,
-                         const std::string& dir, int32_t& count);
+                         const std::string& dir, int32_t& count, TaskProgress* progress = nullptr);
 
 }  // namespace kx

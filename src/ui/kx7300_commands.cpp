@@ -165,10 +165,10 @@ void CKX7300Dlg::OpenPrintPreview() {
 }
 void CKX7300Dlg::ExportPdf() {
     m_project->RunWhenLoaded([this] {
-        if (const std::optional<std::string> path = m_printCommands->ExportPdf()) {
-            const QString shown = QFile::decodeName(path->c_str());
+        m_printCommands->ExportPdf([this](const std::string& path) {
+            const QString shown = QFile::decodeName(path.c_str());
             m_fileNotice->Show("已输出PDF：" + QDir::toNativeSeparators(shown), shown);
-        }
+        });
     });
 }
 

@@ -79,8 +79,10 @@ CKX7300Dlg::CKX7300Dlg(QWidget* parent) : QMainWindow(parent) {
     // Printing and the Word report work on the window's project, asking what they ask through
     // the same prompts as the file commands.
     Workspace& workspace = m_project->GetWorkspace();
-    m_printCommands = new CPrintCommands(this, m_printSettings, workspace, m_project->Prompts());
-    m_wordCommands = new CWordCommands(this, m_printSettings, workspace, m_project->Prompts());
+    m_printCommands = new CPrintCommands(this, m_printSettings, workspace, m_project->Prompts(),
+                                         m_project->Task());
+    m_wordCommands = new CWordCommands(this, m_printSettings, workspace, m_project->Prompts(),
+                                       m_project->Task());
     m_recent = new CRecentProjects(*this);
     m_undo = new CPileUndo(
         this, [this] { return CaptureEdit(); },
@@ -437,11 +439,13 @@ void CKX7300Dlg::BuildStatusBar() {
             [this](bool clean) { m_unsavedLabel->setVisible(!clean); });
     connect(m_project.get(), &CProjectController::projectOpened, this,
             &CKX7300Dlg::ShowProjectName);
-    // While long work runs the menus and tool bars rest; the window itself stays live.
+    // While long work runs the menus, tool bars and pages rest (a report reads the records
+    // as they stand); the window itself stays live, and the list shows what an import adds.
     connect(m_project->Task(), &CBackgroundTask::runningChanged, this, [this](bool running) {
-        menuBar()->setEnabled(!running);
-        m_mainToolBar->setEnabled(!running);
-        m_toolsToolBar->setEnabled(!running);
+        for (QWidget* w : std::initializer_list<QWidget*>{menuBar(), m_mainToolBar, m_toolsToolBar,
+                                                          m_infoTab, m_viewTab}) {
+            w->setEnabled(!running);
+        }
     });
     // Word opens the document itself; the notice says where it is as well.
     m_wordCommands->SetOpener([this](const std::string& path) {

@@ -410,9 +410,10 @@ bool CProjectController::CloseRequested() {
 // ---- Selection and loading ----
 
 void CProjectController::OnRowSelected(int firstSelectedRow) {
-    if (m_importing) {
-        // The rows of an import name files not yet in place: nothing opens before its end.
-        m_window->FileList()->ShowSelection(-1);
+    if (m_task->Running()) {
+        // While long work runs nothing opens: an import's rows name files not yet in place,
+        // and a report reads the records as they stand.
+        m_window->FileList()->ShowSelection(m_importing ? -1 : m_workspace.m_currentIndex);
         return;
     }
     m_window->FileList()->setFocus();

@@ -3,13 +3,14 @@
 #include <QWidget>
 
 #include "print/qt/my_print.h"
+#include "ui/background_task.h"
 #include "workspace/print_list_entries.h"
 #include "workspace/workspace.h"
 
 namespace kx::ui {
 
 CWordCommands::CWordCommands(QWidget* owner, PrintSettings& settings, Workspace& workspace,
-                             UserPrompts& prompts)
+                             UserPrompts& prompts, CBackgroundTask* task)
     : QObject(owner),
       m_owner(owner),
       m_settings(settings),
@@ -19,7 +20,8 @@ CWordCommands::CWordCommands(QWidget* owner, PrintSettings& settings, Workspace&
           dialog.exec();
           return dialog.Confirmed();
       }),
-      m_open(OpenWithDesktop) {}
+      m_open(OpenWithDesktop),
+      m_task(task) {}
 
 void CWordCommands::ExportWordReport() {
     // No figure window while the dialog is open: the figures are drawn once it is confirmed,
@@ -33,7 +35,19 @@ void CWordCommands::ExportWordReport() {
     for (size_t k = 0; k < entries.count; ++k) {
         piles.push_back(entries.record(k));
     }
-    kx::ExportWordReport(m_settings, piles, PrintListDirectory(m_workspace), m_prompts, m_open);
+    // The work asks where to save and opens the document through the window.
+    m_task->Start(
+        "输出到WORD",
+        [settings = m_settings, piles, dir = PrintListDirectory(m_workspace),
+         open = m_open](CBackgroundTask::Work& work) {
+            const OpenDocumentFn openInWindow = [&work, &open](const std::string& path) {
+                bool opened = false;
+                work.InWindow([&] { opened = open && open(path); });
+                return opened;
+            };
+            kx::ExportWordReport(settings, piles, dir, work.Prompts(), openInWindow, &work);
+        },
+        nullptr);
 }
 
 }  // namespace kx::ui

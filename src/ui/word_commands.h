@@ -18,6 +18,7 @@ class Workspace;
 
 namespace kx::ui {
 
+class CBackgroundTask;
 class CMyPrint;
 
 class CWordCommands : public QObject {
@@ -28,9 +29,10 @@ public:
 
     // `owner` is the main window: it parents the dialog.
     CWordCommands(QWidget* owner, PrintSettings& settings, Workspace& workspace,
-                  UserPrompts& prompts);
+                  UserPrompts& prompts, CBackgroundTask* task);
 
-    // The dialog in Word mode, then the export if it was confirmed.
+    // The dialog in Word mode, then, if it was confirmed, the export beside the window's event
+    // loop ("输出到WORD k / n" with 取消 while the figures are drawn).
     void ExportWordReport();
 
     // For tests: what runs the dialog, and what opens the saved document.
@@ -44,6 +46,7 @@ private:
     UserPrompts& m_prompts;
     RunDialogFn m_runDialog;
     OpenDocumentFn m_open;
+    CBackgroundTask* m_task;
 };
 
 }  // namespace kx::ui

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -20,7 +21,9 @@
 #include "record/gbk.h"
 #include "res/ids.h"
 #include "support/pdf_text.h"
+#include "ui/background_task.h"
 #include "ui/print_commands.h"
+#include "ui/project_controller.h"
 #include "window_fixture.h"
 
 namespace kx::ui {
@@ -180,10 +183,19 @@ protected:
         ws.OpenProject();
         ws.WaitUntilLoaded();
         ws.OnFileRowSelected(0);
-        commands =
-            std::make_unique<CPrintCommands>(window.get(), window->PrintSettingsRef(), ws, prompts);
+        commands = std::make_unique<CPrintCommands>(window.get(), window->PrintSettingsRef(), ws,
+                                                    prompts, window->Project()->Task());
     }
     void TearDown() override { commands.reset(); }
+    // 输出PDF through `with`, waiting for the task's end; the file written, if any.
+    std::string ExportPdf(UserPrompts& with) {
+        CBackgroundTask* task = window->Project()->Task();
+        std::string written;
+        CPrintCommands pdf(window.get(), window->PrintSettingsRef(), ws, with, task);
+        pdf.ExportPdf([&](const std::string& path) { written = path; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !task->Running(); }, 20000));
+        return written;
+    }
 
     std::string dir;
     test::ScriptedPrompts prompts;
@@ -193,7 +205,7 @@ protected:
 };
 
 TEST_F(PrintCommandsTest, ExportPdfWritesTheReportPages) {
-    commands->ExportPdf();  // empty list
+    commands->ExportPdf([](const std::string&) { FAIL(); });  // empty list
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"打印列表为空，请先加入打印列表！"});
 
     std::vector<int> rows;
@@ -216,7 +228,7 @@ TEST_F(PrintCommandsTest, ExportPdfWritesTheReportPages) {
     } pdfPrompts;
     pdfPrompts.answer = dir + "/out/report";
     std::filesystem::create_directories(dir + "/out");
-    CPrintCommands(window.get(), window->PrintSettingsRef(), ws, pdfPrompts).ExportPdf();
+    EXPECT_EQ(ExportPdf(pdfPrompts), dir + "/out/report.pdf");
     // Proposed in the project's directory, named after the site.
     EXPECT_EQ(pdfPrompts.proposed,
               dir + "/" + GbkToUtf8Lossy(ws.m_records.WaitFor(0)->site) + ".pdf");
@@ -227,12 +239,53 @@ TEST_F(PrintCommandsTest, ExportPdfWritesTheReportPages) {
 
     // A target that cannot be written is named with the reason, and nothing is left there.
     pdfPrompts.answer = dir + "/missing/report.pdf";
-    CPrintCommands(window.get(), window->PrintSettingsRef(), ws, pdfPrompts).ExportPdf();
+    EXPECT_EQ(ExportPdf(pdfPrompts), "");
     ASSERT_EQ(pdfPrompts.messages.size(), 1u);
     EXPECT_EQ(pdfPrompts.messages[0].rfind("PDF文件未能保存：" + dir + "/missing/report.pdf\n", 0),
               0u)
         << pdfPrompts.messages[0];
     EXPECT_FALSE(std::filesystem::exists(dir + "/missing"));
+}
+
+// 输出PDF draws beside the window: "输出PDF k / n" with 取消 shows at once, and 取消 leaves
+// either the whole report or no file at all.
+TEST_F(PrintCommandsTest, ExportPdfShowsProgressAndCancels) {
+    std::vector<int> rows;
+    for (int r = 0; r < 12; ++r) {
+        rows.push_back(r);
+    }
+    ws.AddToPrintList(rows);
+    window->PrintSettingsRef().pilesPerPage = "1";
+    class PdfPrompts : public test::ScriptedPrompts {
+    public:
+        std::optional<std::string> AskSaveFile(const std::string&, const std::string&) override {
+            return answer;
+        }
+        std::string answer;
+    } pdfPrompts;
+    pdfPrompts.answer = dir + "/out.pdf";
+    CBackgroundTask* task = window->Project()->Task();
+    CPrintCommands pdf(window.get(), window->PrintSettingsRef(), ws, pdfPrompts, task);
+    bool written = false;
+    pdf.ExportPdf([&](const std::string&) { written = true; });
+    auto* bar = window->findChild<QProgressBar*>("taskProgress");
+    auto* cancel = window->findChild<QPushButton*>("taskCancel");
+    EXPECT_FALSE(bar->isHidden());
+    EXPECT_TRUE(bar->format().startsWith("输出PDF"));
+    EXPECT_FALSE(cancel->isHidden());
+    EXPECT_TRUE(window->Busy());
+    cancel->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !task->Running(); }, 20000));
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_FALSE(window->Busy());
+    EXPECT_TRUE(pdfPrompts.messages.empty());  // a cancel is no failure
+    EXPECT_EQ(std::filesystem::exists(dir + "/out.pdf"), written);
+    if (written) {
+        EXPECT_EQ(test::PdfPages(dir + "/out.pdf"), 12);
+    }
+    for (const auto& e : std::filesystem::directory_iterator(dir)) {
+        EXPECT_TRUE(e.path().extension() == ".kxc" || e.path() == dir + "/out.pdf") << e.path();
+    }
 }
 
 TEST_F(PrintCommandsTest, PreviewAndSettingsDialogFromTheWindow) {

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "res/ids.h"
 #include "support/docx_reader.h"
 #include "support/fixture_writer.h"
+#include "ui/background_task.h"
 #include "ui/word_commands.h"
 #include "window_fixture.h"
 
@@ -211,6 +213,7 @@ TEST_F(WordCommandsTest, ChangesInTheDialogReachTheFiguresOfThisExport) {
         return d.Confirmed();
     });
     window->Command(id::kCmdWordReport)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Project()->Task()->Running(); }, 20000));
 
     EXPECT_EQ(mode, "生成WORD");
     EXPECT_EQ(window->PrintSettingsRef().pilesPerPage, "5");
@@ -233,6 +236,35 @@ TEST_F(WordCommandsTest, ClosingTheDialogExportsNothing) {
     EXPECT_EQ(window->PrintSettingsRef().pilesPerPage, "10");
     EXPECT_TRUE(prompts.proposed.empty());  // no save question
     EXPECT_TRUE(opened.empty());
+}
+
+// 取消 while the save question is open: the export ends there and no document is written.
+TEST_F(WordCommandsTest, CancelledWhileAskingWhereSavesNothing) {
+    struct CancelAtSave : test::ScriptedPrompts {
+        ui::CKX7300Dlg* mainWindow = nullptr;
+        QString bar;
+        std::optional<std::string> AskSaveFile(const std::string&, const std::string&) override {
+            auto* progress = mainWindow->findChild<QProgressBar*>("taskProgress");
+            bar = progress->isHidden() ? QString() : progress->text();
+            mainWindow->findChild<QPushButton*>("taskCancel")->click();
+            return target;
+        }
+        std::string target;
+    } cancelling;
+    cancelling.mainWindow = window.get();
+    cancelling.target = dir + "/report.docx";
+    window->Project()->SetUserPrompts(&cancelling);
+    commands->SetDialogRunner([](ui::CMyPrint& d) {
+        d.OnConfirm();
+        return d.Confirmed();
+    });
+    commands->ExportWordReport();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Project()->Task()->Running(); }, 20000));
+    EXPECT_EQ(cancelling.bar, "输出到WORD 2 / 2");  // 12 piles at 10 per figure
+    EXPECT_FALSE(std::filesystem::exists(cancelling.target));
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(cancelling.messages.empty());
+    window->Project()->SetUserPrompts(&prompts);
 }
 
 }  // namespace

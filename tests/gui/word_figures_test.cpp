@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 
+#include "render/report_pdf.h"
 #include "render/word_figure_renderer.h"
 #include "support/fixture_writer.h"
 #include "support/report_pile.h"
@@ -98,6 +99,40 @@ TEST(WordFigures, EmptyListWritesNothingAndAFailedWriteLeavesNothing) {
     EXPECT_FALSE(s.ok);
     EXPECT_NE(s.reason.find(missing + "/1.jpg"), std::string::npos) << s.reason;
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// 取消 while a report is drawn: the PDF and the figures are written whole or not at all, an
+// old report at the same place stays as it was, and nothing else is left in the folder.
+TEST(ReportOutputs, CancelledWhileDrawingWritesNothing) {
+    struct CancelAfter : TaskProgress {
+        size_t after = 0;
+        size_t done = 0;
+        void Advance(size_t k, size_t) override { done = k; }
+        bool Cancelled() const override { return done >= after; }
+    };
+    const PileRecord pile = Pile();
+    const std::vector<const PileRecord*> entries(23, &pile);
+    PrintSettings settings;
+    settings.pilesPerPage = "5";  // 5 pages, 5 figures
+    for (size_t after : {size_t{0}, size_t{1}, size_t{4}}) {
+        SCOPED_TRACE(after);
+        QTemporaryDir dir;
+        const std::string pdf = dir.path().toStdString() + "/report.pdf";
+        test::WriteFile(pdf, {'o', 'l', 'd'});
+        CancelAfter cancel;
+        cancel.after = after;
+        const Status written = WriteReportPdf(pdf, settings, EntriesOf(entries), &cancel);
+        EXPECT_EQ(written.reason, kTaskCancelled);
+        EXPECT_EQ(test::ReadFile(pdf), (std::vector<uint8_t>{'o', 'l', 'd'}));
+
+        cancel.done = 0;
+        int32_t count = 0;
+        const Status drawn = RenderWordFigures(settings, EntriesOf(entries),
+                                               dir.path().toStdString(), count, &cancel);
+        EXPECT_EQ(drawn.reason, kTaskCancelled);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"report.pdf"});
+    }
 }
 
 }  // namespace

@@ -38,7 +38,8 @@ std::string DefaultWordReportPath(const std::vector<const PileRecord*>& entries,
 WordExportOutcome ExportWordReport(const PrintSettings& settings,
                                    const std::vector<const PileRecord*>& entries,
                                    const std::string& projectDir, UserPrompts& prompts,
-                                   const OpenDocumentFn& open) {
+                                   const OpenDocumentFn& open, TaskProgress* progress) {
+    const auto cancelled = [progress] { return progress != nullptr && progress->Cancelled(); };
     // The figures live only as long as this export.
     QTemporaryDir figureDir;
     if (!figureDir.isValid()) {
@@ -48,7 +49,10 @@ WordExportOutcome ExportWordReport(const PrintSettings& settings,
     }
     const std::string dir = figureDir.path().toStdString();
     int32_t count = 0;
-    if (Status s = RenderWordFigures(settings, EntriesOf(entries), dir, count); !s) {
+    if (Status s = RenderWordFigures(settings, EntriesOf(entries), dir, count, progress); !s) {
+        if (cancelled()) {
+            return WordExportOutcome::Cancelled;
+        }
         TellFailure(prompts, ReasonInChinese(s.reason));
         return WordExportOutcome::Failed;
     }
@@ -63,9 +67,12 @@ WordExportOutcome ExportWordReport(const PrintSettings& settings,
         return WordExportOutcome::Failed;
     }
 
+    if (cancelled()) {
+        return WordExportOutcome::Cancelled;
+    }
     const std::optional<std::string> chosen =
         prompts.AskSaveFile(DefaultWordReportPath(entries, projectDir), kWordFilter);
-    if (!chosen) {
+    if (!chosen || cancelled()) {
         return WordExportOutcome::Cancelled;
     }
     const std::string path = WithDocxSuffix(*chosen);

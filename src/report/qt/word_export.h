@@ -10,6 +10,7 @@
 
 #include "print/print_settings.h"
 #include "record/pile_record.h"
+#include "record/task_progress.h"
 #include "workspace/user_prompts.h"
 
 namespace kx {
@@ -28,11 +29,12 @@ std::string DefaultWordReportPath(const std::vector<const PileRecord*>& entries,
 enum class WordExportOutcome { Saved, Cancelled, Failed };
 
 // Runs the export. Failures are told to the user naming the file and the reason; when the
-// saved document cannot be opened, a message says where it was saved.
+// saved document cannot be opened, a message says where it was saved. `progress` hears of
+// each figure drawn; cancelled, the export ends before the next step and saves nothing.
 WordExportOutcome ExportWordReport(const PrintSettings& settings,
                                    const std::vector<const PileRecord*>& entries,
                                    const std::string& projectDir, UserPrompts& prompts,
-                                   const OpenDocumentFn& open);
+                                   const OpenDocumentFn& open, TaskProgress* progress = nullptr);
 
 // Opens a file with the desktop's default application (QDesktopServices).
 bool OpenWithDesktop(const std::string& path);
