@@ -2,11 +2,13 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
 #include <vector>
 
+#include "print/straight_runs.h"
 #include "render/fonts.h"
 
 namespace kx {
@@ -70,9 +72,16 @@ void PaintReportBlock(QPainter& painter, const ReportBlock& b, const QColor& mar
     }
     const QPen wavePen = ThinPen(Qt::black, Qt::SolidLine);
     if (b.wave.size() > 1) {
+        // Into a PDF (a file or the printer) the straight runs go as one segment each: the
+        // same strokes, a fraction of the page stream to compress.
+        const bool pdf =
+            painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Pdf;
+        const std::vector<ReportPoint> simplified =
+            pdf ? WithoutStraightThroughPoints(b.wave) : std::vector<ReportPoint>();
+        const std::vector<ReportPoint>& wave = pdf ? simplified : b.wave;
         std::vector<QPoint> points;
-        points.reserve(b.wave.size());
-        for (const ReportPoint& p : b.wave) {
+        points.reserve(wave.size());
+        for (const ReportPoint& p : wave) {
             points.push_back(ToQt(p));
         }
         painter.setPen(wavePen);
