@@ -63,15 +63,12 @@ void AddAnalyzeCommand(CLI::App& app, Context& ctx) {
         if (!InputPaths(ctx, *a, false, paths)) {
             return;
         }
-        RunForEachFile(ctx, paths, IsBatch(*a), [&](const std::string& path) {
-            FileResult r;
-            PileRecord rec;
-            const bool read = ReadRecordFor(ctx, path, a->loaded, rec, r.error);
-            if (read) {
-                r.object = AnalysisToJson(AnalyzePile(rec));
-            }
-            return r;
-        });
+        RunForEachFile(ctx, paths, IsBatch(*a), a->loaded,
+                       [&](const std::string&, PileRecord& rec) {
+                           FileResult r;
+                           r.object = AnalysisToJson(AnalyzePile(rec));
+                           return r;
+                       });
     });
 }
 

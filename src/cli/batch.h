@@ -4,6 +4,7 @@
 // status 2 at the end when any failed.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "record/pile_record.h"
 
 namespace kx::cli {
 
@@ -31,17 +33,28 @@ inline bool IsBatch(const FileInputs& in) {
     return !in.dir.empty() || in.files.size() > 1;
 }
 
-// What one file gives: its object, or the reason it failed.
+// What one file gives: its object, or the reason it failed; with a file to write (process -o),
+// that file's path and bytes.
 struct FileResult {
     std::optional<nlohmann::ordered_json> object;
     std::string error;
+    std::string outPath;
+    std::vector<uint8_t> outBytes;
 };
 
-// Runs `one` on every path. Batch: a line per file, `{"path", ...object}` or
-// `{"path", "error"}`, and each failure also on stderr. Single file: the object pretty-printed,
-// or the failure on stderr.
-void RunForEachFile(Context& ctx, const std::vector<std::string>& paths, bool batch,
-                    const std::function<FileResult(const std::string& path)>& one);
+// What is done with each record read.
+using FileWork = std::function<FileResult(const std::string& path, PileRecord& rec)>;
+
+// Reads every path as LoadRecord does (`loaded`: the --loaded flag) and runs `one` on each
+// record read. Files are taken on as many threads as there are cores, so `one` must touch
+// nothing but its own record; what they give is printed in file order. Batch: a line per
+// file, `{"path", ...object}` or `{"path", "error"}`, and each failure also on stderr. Single
+// file: the object pretty-printed, or the failure on stderr. The files to write are written as
+// one batch at the end (made durable together, then put in place; a file whose write failed
+// gets its error). The readers' and the writer's diagnostic dumps are made once, for the last
+// file.
+void RunForEachFile(Context& ctx, const std::vector<std::string>& paths, bool batch, bool loaded,
+                    const FileWork& one);
 
 // Reads a record as LoadRecord does (its warnings on stderr), a failure's reason kept in
 // `error` instead of printed.

@@ -26,25 +26,21 @@ void AddMarkersCommand(CLI::App& app, Context& ctx) {
         if (!InputPaths(ctx, *a, false, paths)) {
             return;
         }
-        RunForEachFile(ctx, paths, IsBatch(*a), [&](const std::string& path) {
-            FileResult r;
-            PileRecord rec;
-            const bool read = ReadRecordFor(ctx, path, a->loaded, rec, r.error);
-            if (!read) {
-                return r;
-            }
-            const MarkerPixels px = PlaceMarkersForRecord(rec, a->width);
-            nlohmann::ordered_json j;
-            j["topX"] = px.topX;
-            j["bottomX"] = px.bottomX;
-            j["defectX"] = px.defectX;
-            j["pileTopTimeUs"] = rec.pileTopTimeUs;
-            j["pileBottomTimeUs"] = rec.pileBottomTimeUs;
-            j["defectTimeUs"] = JsonFloat(rec.defectTimeUs);
-            j["defectDepth"] = JsonFloat(DefectDepth(rec, a->width));
-            r.object = std::move(j);
-            return r;
-        });
+        RunForEachFile(ctx, paths, IsBatch(*a), a->loaded,
+                       [&](const std::string&, PileRecord& rec) {
+                           FileResult r;
+                           const MarkerPixels px = PlaceMarkersForRecord(rec, a->width);
+                           nlohmann::ordered_json j;
+                           j["topX"] = px.topX;
+                           j["bottomX"] = px.bottomX;
+                           j["defectX"] = px.defectX;
+                           j["pileTopTimeUs"] = rec.pileTopTimeUs;
+                           j["pileBottomTimeUs"] = rec.pileBottomTimeUs;
+                           j["defectTimeUs"] = JsonFloat(rec.defectTimeUs);
+                           j["defectDepth"] = JsonFloat(DefectDepth(rec, a->width));
+                           r.object = std::move(j);
+                           return r;
+                       });
     });
 }
 

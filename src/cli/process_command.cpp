@@ -163,21 +163,18 @@ void AddProcessCommand(CLI::App& app, Context& ctx) {
             ctx.Fail(a->outDir, "not a directory");
             return;
         }
-        RunForEachFile(ctx, paths, true, [&](const std::string& path) {
+        RunForEachFile(ctx, paths, true, a->loaded, [&](const std::string& path, PileRecord& rec) {
             FileResult r;
-            PileRecord rec;
-            const bool read = ReadRecordFor(ctx, path, a->loaded, rec, r.error);
-            if (!read) {
-                return r;
-            }
             ApplyOperations(*cmd, *a, rec);
             std::filesystem::path out =
                 std::filesystem::path(a->outDir) / std::filesystem::path(path).filename();
             out.replace_extension(".kxc");
-            if (Status st = rec.WriteAnalysisFile(out.string()); !st) {
+            // Written with the others once every file is done.
+            if (Status st = rec.CheckedAnalysisFileBytes(r.outBytes); !st) {
                 r.error = out.string() + ": " + st.reason;
                 return r;
             }
+            r.outPath = out.string();
             r.object = nlohmann::ordered_json{{"out", out.string()}};
             return r;
         });

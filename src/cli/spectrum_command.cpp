@@ -19,21 +19,17 @@ void AddSpectrumCommand(CLI::App& app, Context& ctx) {
         if (!InputPaths(ctx, *a, false, paths)) {
             return;
         }
-        RunForEachFile(ctx, paths, IsBatch(*a), [&](const std::string& path) {
-            FileResult r;
-            PileRecord rec;
-            const bool read = ReadRecordFor(ctx, path, a->loaded, rec, r.error);
-            if (!read) {
-                return r;
-            }
-            SpectrumBuffer spectrum{};
-            const int n = ComputeSpectrum(rec, spectrum);
-            nlohmann::ordered_json j;
-            j["n"] = n;
-            j["spectrum"] = spectrum;
-            r.object = std::move(j);
-            return r;
-        });
+        RunForEachFile(ctx, paths, IsBatch(*a), a->loaded,
+                       [&](const std::string&, PileRecord& rec) {
+                           FileResult r;
+                           SpectrumBuffer spectrum{};
+                           const int n = ComputeSpectrum(rec, spectrum);
+                           nlohmann::ordered_json j;
+                           j["n"] = n;
+                           j["spectrum"] = spectrum;
+                           r.object = std::move(j);
+                           return r;
+                       });
     });
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -39,10 +40,20 @@ Status ReadFileBytes(const std::string& path, size_t limit, std::vector<uint8_t>
         ::close(fd);
         return Status::Fail("is a directory");
     }
-    out.resize(limit);
+    // Room for the size the file has now and one byte more (a file still growing gets more,
+    // up to the limit): a buffer of the limit would be zero-filled for every small file.
+    size_t room = limit;
+    if (S_ISREG(st.st_mode) && st.st_size >= 0 &&
+        static_cast<uint64_t>(st.st_size) < static_cast<uint64_t>(limit)) {
+        room = static_cast<size_t>(st.st_size) + 1;
+    }
+    out.resize(room);
     size_t got = 0;
     while (got < limit) {
-        const ssize_t n = ::read(fd, out.data() + got, limit - got);
+        if (got == out.size()) {
+            out.resize(std::min(limit, out.size() * 2));
+        }
+        const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
