@@ -14,6 +14,9 @@
 #include "render/fonts.h"
 #include "render/report_page_renderer.h"
 #include "render/report_pdf.h"
+#include "synth/synth_record.h"
+#include "waveform/pile_markers.h"
+#include "workspace/load_steps.h"
 
 namespace {
 
@@ -110,6 +113,54 @@ void BM_ReportPdfRatio(benchmark::State& state) {
     state.counters["ratio"] = t1000 / t100;
 }
 BENCHMARK(BM_ReportPdfRatio)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// Records as a site gives them (the field model: soil, damping, a real hammer, noise), 50
+// distinct piles of 8-27 m shared round-robin, each in the print list under its own number.
+struct FieldPiles {
+    std::vector<kx::PileRecord> records;
+    std::vector<const kx::PileRecord*> pointers;
+    explicit FieldPiles(size_t n) {
+        std::vector<kx::PileRecord> distinct;
+        for (uint32_t k = 1; k <= 50; ++k) {
+            kx::synth::SynthOptions o;
+            o.pile.lengthM = 8.0 + k % 20;
+            o.field.enabled = true;
+            o.seed = k;
+            kx::synth::SynthResult r = kx::synth::MakeSynthRecord(o);
+            kx::ApplyLoadSteps(r.record);
+            kx::PlaceMarkersForRecord(r.record, 1);
+            distinct.push_back(std::move(r.record));
+        }
+        records.reserve(n);
+        for (size_t k = 0; k < n; ++k) {
+            records.push_back(distinct[k % distinct.size()]);
+            records.back().pileNumber = std::to_string(k + 1);
+        }
+        for (const kx::PileRecord& r : records) {
+            pointers.push_back(&r);
+        }
+    }
+};
+
+// Arg: piles of a site in the print list (10 per page), written as 输出PDF writes them.
+void BM_ReportPdfSite(benchmark::State& state) {
+    EnsureGuiApplication();
+    static const FieldPiles all(1000);
+    const size_t n = static_cast<size_t>(state.range(0));
+    const std::vector<const kx::PileRecord*> entries(all.pointers.begin(),
+                                                     all.pointers.begin() + n);
+    const Output out;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        if (!kx::WriteReportPdf(out.path, kx::PrintSettings{}, kx::EntriesOf(entries))) {
+            std::abort();
+        }
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    }
+    state.counters["pdf_kB"] = static_cast<double>(fs::file_size(out.path)) / 1024;
+}
+BENCHMARK(BM_ReportPdfSite)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // One page as the preview draws it: a sheet of 1,000 screen pixels' height.
 void BM_PreviewPage(benchmark::State& state) {

@@ -9,6 +9,8 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "widgets/quiet_progress.h"
+
 namespace kx::ui {
 
 // What the window's thread and the work share.
@@ -229,8 +231,8 @@ void CBackgroundTask::Ended() {
 void CBackgroundTask::ShowProgress() {
     m_shared->progressPosted = false;
     const size_t total = m_shared->total;
-    m_progress->setRange(0, static_cast<int>(total));
-    m_progress->setValue(static_cast<int>(std::min(m_shared->done.load(), total)));
+    SetProgressQuietly(m_progress, 0, static_cast<int>(total),
+                       static_cast<int>(std::min(m_shared->done.load(), total)));
 }
 
 }  // namespace kx::ui

@@ -29,6 +29,7 @@
 #include "waveform/qt/yuan_shi_bo_xin.h"
 #include "waveform/qt/zu_kang_qu_xian.h"
 #include "widgets/gbk_text.h"
+#include "widgets/quiet_progress.h"
 
 namespace kx::ui {
 
@@ -426,8 +427,8 @@ void CProjectController::LoadStarted(size_t loadsBefore) {
     const bool opened = m_workspace.m_records.LoadsStarted() != loadsBefore;
     if (opened) {
         m_loadShown = true;
-        m_progress->setRange(0, static_cast<int>(m_workspace.m_records.size()));
-        m_progress->setValue(static_cast<int>(m_workspace.m_records.LoadedCount()));
+        SetProgressQuietly(m_progress, 0, static_cast<int>(m_workspace.m_records.size()),
+                           static_cast<int>(m_workspace.m_records.LoadedCount()));
         m_progress->show();
     }
     RunWaitingWork();
@@ -441,8 +442,8 @@ void CProjectController::OnLoadProgress() {
     if (!m_loadShown) {
         return;
     }
-    m_progress->setRange(0, static_cast<int>(m_workspace.m_records.size()));
-    m_progress->setValue(static_cast<int>(m_workspace.m_records.LoadedCount()));
+    SetProgressQuietly(m_progress, 0, static_cast<int>(m_workspace.m_records.size()),
+                       static_cast<int>(m_workspace.m_records.LoadedCount()));
     // Inside a workspace call a modal dialog runs the event loop: the waiting work runs when
     // that call is over.
     if (m_depth == 0) {

@@ -78,9 +78,11 @@ Status ReadForLoader(const std::string& path, PileRecord& rec, std::vector<uint8
         .status;
 }
 
+// One core is left to the window's thread and the display server: with every core reading,
+// the window's paints wait for a core and the event loop stalls for a frame or two.
 size_t LoaderThreadCount(size_t files) {
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    return std::max<size_t>(1, std::min({cores, files, size_t{8}}));
+    return std::max<size_t>(1, std::min({cores - 1, files, size_t{8}}));
 }
 
 }  // namespace
