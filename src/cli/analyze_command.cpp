@@ -1,5 +1,4 @@
 #include <charconv>
-#include <cstdlib>
 #include <memory>
 #include <nlohmann/json.hpp>
 
@@ -15,12 +14,13 @@ namespace {
 // shows exactly those decimals.
 double Rounded(double v, int decimals) {
     char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::fixed, decimals);
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     if (r.ec != std::errc()) {
         return v;
     }
-    *r.ptr = '\0';
-    return std::strtod(buf, nullptr);
+    double rounded = v;
+    std::from_chars(buf, r.ptr, rounded);
+    return rounded;
 }
 
 nlohmann::ordered_json AnalysisToJson(const PileAnalysis& a) {

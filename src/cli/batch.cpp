@@ -63,9 +63,24 @@ struct Done {
     bool readOk = false;
     WaveSlot written{};  // the stacked waveform of a file to write, for the save dump
     int writtenSamples = 0;
+    std::string text;  // the object as printed, made on the worker
 };
 
-Done DoOne(const std::string& path, bool loaded, const FileWork& one) {
+// The text printed for a file's object: pretty-printed alone, or its JSON line with its path
+// first. The object's values are moved into the line (the object itself stays, emptied).
+std::string FormatObject(const std::string& path, bool batch, nlohmann::ordered_json& object) {
+    if (!batch) {
+        return object.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+    }
+    nlohmann::ordered_json line;
+    line["path"] = path;
+    for (auto& [key, value] : object.items()) {
+        line[key] = std::move(value);
+    }
+    return line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+Done DoOne(const std::string& path, bool batch, bool loaded, const FileWork& one) {
     Done d;
     PileRecord rec;
     std::vector<uint8_t> bytes;
@@ -92,30 +107,24 @@ Done DoOne(const std::string& path, bool loaded, const FileWork& one) {
         d.written = rec.waves[kStackedSlot];
         d.writtenSamples = rec.SampleCount();
     }
+    if (d.result.object) {
+        d.text = FormatObject(path, batch, *d.result.object);
+    }
     return d;
 }
 
-void Print(Context& ctx, const std::string& path, bool batch, const FileResult& r) {
-    if (!r.object) {
-        ctx.Fail(path, r.error);
-    }
-    if (!batch) {
-        if (r.object) {
-            ctx.out << r.object->dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
-                    << "\n";
-        }
+void Print(Context& ctx, const std::string& path, bool batch, const Done& d) {
+    if (d.result.object) {
+        ctx.out << d.text;
         return;
     }
-    nlohmann::ordered_json line;
-    line["path"] = path;
-    if (r.object) {
-        for (const auto& [key, value] : r.object->items()) {
-            line[key] = value;
-        }
-    } else {
-        line["error"] = r.error;
+    ctx.Fail(path, d.result.error);
+    if (batch) {
+        nlohmann::ordered_json line;
+        line["path"] = path;
+        line["error"] = d.result.error;
+        ctx.out << line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     }
-    ctx.out << line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
 }
 
 }  // namespace
@@ -129,7 +138,7 @@ void RunForEachFile(Context& ctx, const std::vector<std::string>& paths, bool ba
     std::atomic<size_t> next{0};
     auto work = [&] {
         for (size_t k = next++; k < n; k = next++) {
-            done[k] = DoOne(paths[k], loaded, one);
+            done[k] = DoOne(paths[k], batch, loaded, one);
         }
     };
     std::vector<std::thread> pool;
@@ -172,7 +181,7 @@ void RunForEachFile(Context& ctx, const std::vector<std::string>& paths, bool ba
         for (const std::string& m : done[k].warnings) {
             ctx.Warn(paths[k], m);
         }
-        Print(ctx, paths[k], batch, done[k].result);
+        Print(ctx, paths[k], batch, done[k]);
         if (done[k].readDump.fileName != nullptr) {
             lastRead = &done[k].readDump;
         }

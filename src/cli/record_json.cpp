@@ -1,7 +1,6 @@
 #include "cli/record_json.h"
 
 #include <charconv>
-#include <cstdlib>
 
 #include "record/gbk.h"
 
@@ -11,9 +10,10 @@ double JsonFloat(float v) {
     // nlohmann prints doubles shortest-round-trip; going through the float's own shortest
     // text keeps 12.345f as 12.345 instead of 12.345000267028809.
     char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf - 1, v);
-    *r.ptr = '\0';
-    return std::strtod(buf, nullptr);
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    double out = v;
+    std::from_chars(buf, r.ptr, out);
+    return out;
 }
 
 nlohmann::ordered_json RecordToJson(const PileRecord& rec, const std::string& path) {
