@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "widgets/quiet_progress.h"
+#include "workspace/thread_priority.h"
 
 namespace kx::ui {
 
@@ -170,6 +171,7 @@ bool CBackgroundTask::Start(const QString& label, std::function<void(Work&)> wor
     m_cancel->setEnabled(true);
     m_cancel->show();
     m_thread = std::thread([this, shared = m_shared, work = std::move(work)] {
+        GiveWayToTheWindow();
         {
             Work w(shared);
             work(w);

@@ -13,6 +13,7 @@
 #include "record/record_io.h"
 #include "workspace/load_steps.h"
 #include "workspace/record_slab.h"
+#include "workspace/thread_priority.h"
 
 namespace kx {
 
@@ -78,11 +79,9 @@ Status ReadForLoader(const std::string& path, PileRecord& rec, std::vector<uint8
         .status;
 }
 
-// One core is left to the window's thread and the display server: with every core reading,
-// the window's paints wait for a core and the event loop stalls for a frame or two.
 size_t LoaderThreadCount(size_t files) {
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    return std::max<size_t>(1, std::min({cores - 1, files, size_t{8}}));
+    return std::max<size_t>(1, std::min({cores, files, size_t{8}}));
 }
 
 }  // namespace
@@ -271,6 +270,7 @@ void ProjectRecords::SetBeforeReadHookForTesting(BeforeReadFn hook) {
 }
 
 void ProjectRecords::LoadProjectRecords(size_t worker, ProgressFn progress, BeforeReadFn hook) {
+    GiveWayToTheWindow();
     std::vector<uint8_t> buf;
     WaveDump dump;
     LatestDump latest;

@@ -1,5 +1,5 @@
-#include "record/reason_text.h"
 #include "workspace/workspace.h"
+#include "record/reason_text.h"
 
 #include <algorithm>
 #include <cstdio>
