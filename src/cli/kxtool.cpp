@@ -36,6 +36,11 @@ bool IsDrawingCommand(int argc, const char* const* argv) {
 App::App() : CLI::App("kxtool - batch tool of the KX pile integrity analysis system", "kxtool") {
     require_subcommand(1);
     set_version_flag("--version", std::string("kxtool ") + kVersion);
+    footer(
+        "process, spectrum, markers and analyze take one FILE, several (FILE...) or a project "
+        "directory (--dir DIR); with more than one file each prints one JSON line per file with "
+        "its \"path\" (or its \"error\"), process writes into a folder (-o DIR), and the exit "
+        "status is 2 when any file failed. 'kxtool COMMAND --help' tells more.");
 }
 
 int ParseAndRun(CLI::App& app, Context& ctx, int argc, const char* const* argv) {

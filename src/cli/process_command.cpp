@@ -107,7 +107,7 @@ void AddProcessCommand(CLI::App& app, Context& ctx) {
     auto a = std::make_shared<ProcessArgs>();
     // IN OUT, or with -o OUTDIR the inputs FILE... (or --dir DIR), each written there under
     // its own name.
-    auto* files = cmd->add_option("IN OUT | FILE...", a->files,
+    auto* files = cmd->add_option("IN OUT | FILE", a->files,
                                   "IN and the analysis file OUT to write (may be IN); with -o, the "
                                   "raw (.kxd) or analysis (.kxc) files to process");
     auto* dir =
