@@ -76,27 +76,46 @@ double ThreadCpuMs() {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
+// The clock since Start and the longest the event loop went without running meanwhile: the
+// largest gap between the ticks of a kTickMs timer (the last gap closed when asked).
+class StallMeter {
+public:
+    StallMeter() {
+        m_ticker.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_ticker, &QTimer::timeout, [this] {
+            const qint64 now = m_clock.nsecsElapsed();
+            m_longestGap = std::max(m_longestGap, now - m_lastTick);
+            m_lastTick = now;
+        });
+    }
+    void Start() {
+        m_clock.start();
+        m_ticker.start(kTickMs);
+    }
+    double ElapsedMs() const { return static_cast<double>(m_clock.nsecsElapsed()) / 1e6; }
+    double LongestStallMs() const {
+        const qint64 gap = std::max(m_longestGap, m_clock.nsecsElapsed() - m_lastTick);
+        return static_cast<double>(gap) / 1e6;
+    }
+
+private:
+    QElapsedTimer m_clock;
+    QTimer m_ticker;
+    qint64 m_lastTick = 0;
+    qint64 m_longestGap = 0;
+};
+
 Run OpenOnce(kx::ui::CKX7300Dlg& window, const std::string& dir, bool atOnce) {
     kx::ui::CProjectController* project = window.Project();
     kx::ui::CMylistCtrl* list = window.FileList();
     Run run;
-    QElapsedTimer clock;
-    qint64 lastTick = 0;
-    qint64 longestGap = 0;
-    QTimer ticker;
-    ticker.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        longestGap = std::max(longestGap, now - lastTick);
-        lastTick = now;
-    });
-    clock.start();
-    ticker.start(kTickMs);
+    StallMeter meter;
+    meter.Start();
     const double cpuAtStart = ThreadCpuMs();
 
     project->OpenProjectAt(QString::fromStdString(dir));
     list->viewport()->repaint();
-    run.listedMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    run.listedMs = meter.ElapsedMs();
     run.listedCpuMs = ThreadCpuMs() - cpuAtStart;
     // The user's click on the first row comes as the next input event, after the loop's turn.
     if (!atOnce) {
@@ -111,13 +130,11 @@ Run OpenOnce(kx::ui::CKX7300Dlg& window, const std::string& dir, bool atOnce) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         if (!firstShown && project->GetWorkspace().m_currentIndex == 0) {
             firstShown = true;
-            run.firstPileMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+            run.firstPileMs = meter.ElapsedMs();
         }
     }
-    run.loadedMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-    ticker.stop();
-    longestGap = std::max(longestGap, clock.nsecsElapsed() - lastTick);
-    run.longestGapMs = static_cast<double>(longestGap) / 1e6;
+    run.loadedMs = meter.ElapsedMs();
+    run.longestGapMs = meter.LongestStallMs();
     return run;
 }
 
@@ -125,25 +142,13 @@ Run OpenOnce(kx::ui::CKX7300Dlg& window, const std::string& dir, bool atOnce) {
 // longest gap. Returns {total ms, longest stall ms}.
 template <class Start, class Finished>
 std::pair<double, double> TimeBesideTheWindow(Start start, Finished finished) {
-    QElapsedTimer clock;
-    qint64 lastTick = 0;
-    qint64 longestGap = 0;
-    QTimer ticker;
-    ticker.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        longestGap = std::max(longestGap, now - lastTick);
-        lastTick = now;
-    });
-    clock.start();
-    ticker.start(kTickMs);
+    StallMeter meter;
+    meter.Start();
     start();
     while (!finished()) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     }
-    ticker.stop();
-    longestGap = std::max(longestGap, clock.nsecsElapsed() - lastTick);
-    return {static_cast<double>(clock.nsecsElapsed()) / 1e6, static_cast<double>(longestGap) / 1e6};
+    return {meter.ElapsedMs(), meter.LongestStallMs()};
 }
 
 double Median(std::vector<double> v) {
