@@ -101,12 +101,18 @@ def main():
                     times.append(step(r))
             return report(name, ys, ss, target)
 
-        def cp_sync(r):
-            dst = fresh(f"cp{r}")
-            os.sync()
-            t = timed_shell(f'cp "{raw}"/* "{dst}" && sync')
-            done(dst)
-            return t
+        def into_fresh(prefix, measure):
+            """A step timing `measure(dir)` on a fresh, empty output folder, the disk synced
+            before; the folder is removed afterwards."""
+            def step(r):
+                dst = fresh(f"{prefix}{r}")
+                os.sync()
+                t = measure(dst)
+                done(dst)
+                return t
+            return step
+
+        cp_sync = into_fresh("cp", lambda dst: timed_shell(f'cp "{raw}"/* "{dst}" && sync'))
 
         def import_(r):
             dst = fresh(f"imp{r}")
@@ -123,12 +129,8 @@ def main():
         with open(listing, "w") as f:
             f.write("\n".join(kxc))
 
-        def cp_kxc(r):
-            dst = fresh(f"cpk{r}")
-            os.sync()
-            t = timed_shell(f'cd "{site}" && xargs -a "{listing}" cp -t "{dst}"')
-            done(dst)
-            return t
+        cp_kxc = into_fresh(
+            "cpk", lambda dst: timed_shell(f'cd "{site}" && xargs -a "{listing}" cp -t "{dst}"'))
 
         def run(cmd):
             def step(r):
@@ -136,12 +138,8 @@ def main():
                 return timed(cmd, cwd=work)
             return step
 
-        def process(r):
-            out = fresh(f"out{r}")
-            os.sync()
-            t = timed([kxtool, "process", "--dir", site, "-o", out, "--lowpass", "800"], cwd=work)
-            done(out)
-            return t
+        process = into_fresh("out", lambda out: timed(
+            [kxtool, "process", "--dir", site, "-o", out, "--lowpass", "800"], cwd=work))
 
         ok &= paired("analyze --dir (cp)", cp_kxc, run([kxtool, "analyze", "--dir", site]), 3)
         ok &= paired("spectrum --dir (cp)", cp_kxc, run([kxtool, "spectrum", "--dir", site]), 3)
