@@ -74,8 +74,4 @@ bool CSevView::PrintPages(QPrinter& printer, int from, int to) const {
     return RenderReportPages(printer, m_settings, m_entries, from, to);
 }
 
-Status CSevView::ExportPdf(const std::string& path) const {
-    return WriteReportPdf(path, m_settings, m_entries);
-}
-
 }  // namespace kx::ui

@@ -36,8 +36,6 @@ public:
     bool Print(QWidget* parent);
     // Pages `from` to `to` onto a printer that is set up already.
     bool PrintPages(QPrinter& printer, int from, int to) const;
-    // The whole report into a PDF file, written atomically.
-    Status ExportPdf(const std::string& path) const;
 
     // The print dialog's part of Print: sets the printer up and says which pages (1-based,
     // inclusive) to print; false when cancelled. The system's dialog unless replaced.
