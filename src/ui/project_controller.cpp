@@ -312,11 +312,8 @@ void CProjectController::StartImport(const std::string& dir) {
             const size_t loads = m_workspace.m_records.LoadsStarted();
             Run([&] { m_workspace.FinishImport(std::move(*result)); });
             LoadStarted(loads);
-            if (!m_loadShown && m_afterLoad) {  // nothing to load: what waited runs now
-                std::function<void()> command = std::move(m_afterLoad);
-                m_afterLoad = nullptr;
-                UpdateBusyCursor();
-                command();
+            if (!m_loadShown) {  // nothing to load: what waited runs now
+                RunAfterLoad();
             }
             if (stopped) {
                 m_window->statusBar()->showMessage(
@@ -475,11 +472,17 @@ void CProjectController::FinishLoad() {
     if (!unreadable.empty()) {
         Prompts().Tell(unreadable);
     }
-    if (m_afterLoad) {
-        std::function<void()> command = std::move(m_afterLoad);
-        m_afterLoad = nullptr;
-        command();
+    RunAfterLoad();
+}
+
+void CProjectController::RunAfterLoad() {
+    if (!m_afterLoad) {
+        return;
     }
+    std::function<void()> command = std::move(m_afterLoad);
+    m_afterLoad = nullptr;
+    UpdateBusyCursor();
+    command();
 }
 
 void CProjectController::RunWhenLoaded(std::function<void()> command) {

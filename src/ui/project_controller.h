@@ -121,6 +121,8 @@ private:
     // Runs a pending selection or a command waiting for the load, and ends a finished load.
     void RunWaitingWork();
     void FinishLoad();
+    // The command that waited for the load (RunWhenLoaded), run once.
+    void RunAfterLoad();
     void UpdateBusyCursor();
     QString TypeText(size_t row) const;
     // 导入原始数据 of `dir` ("" asks for it): the conversion runs on the task's thread.
